@@ -1,0 +1,201 @@
+#include "CliOptions.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+#include "NumberText.h"
+
+using namespace tarnwick;
+
+namespace {
+
+double strictNumber(const std::string& text, const std::string& argument) {
+    const auto value = readStrict(text);
+    if (!value) throw CliError("not a number in '" + argument + "'");
+    return *value;
+}
+
+bool strictBoolean(const std::string& text, const std::string& argument) {
+    if (text == "true" || text == "-1") return true;
+    if (text == "false" || text == "0") return false;
+    throw CliError("expected true, false, -1 or 0 in '" + argument + "'");
+}
+
+int strictCanvasSide(const std::string& text, const std::string& argument) {
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 1 || value > 20000)
+        throw CliError("canvas sides must be whole numbers from 1 to 20000 in '" + argument + "'");
+    return value;
+}
+
+// miles per hour -> the engine's units, as the environment dialog converts them
+double crossWindFromMph(double mph) { return mph * 17.6; }
+double tailWindFromMph(double mph) { return mph * 22 / 15; }
+
+void setMember(CliOptions& options, const std::string& name, const std::string& value, const std::string& argument) {
+    ShotParameters& p = options.state.params;
+    const std::map<std::string, double*> numbers = {
+        {"BallisticCoefLow", &p.BallisticCoefLow}, {"BallisticCoefMid", &p.BallisticCoefMid},
+        {"BallisticCoefHigh", &p.BallisticCoefHigh}, {"Altitude", &p.Altitude}, {"HAltitude", &p.HAltitude},
+        {"ScopeHeight", &p.ScopeHeight}, {"SaveScopeHeight", &p.SaveScopeHeight}, {"Temperature", &p.Temperature},
+        {"HTemperature", &p.HTemperature}, {"BarometricPressure", &p.BarometricPressure},
+        {"HBarometricPressure", &p.HBarometricPressure}, {"BCBreakLow", &p.BCBreakLow},
+        {"BCBreakHigh", &p.BCBreakHigh}, {"MaxDeviation", &p.MaxDeviation}, {"BulletMass", &p.BulletMass},
+        {"InitialVelocity", &p.InitialVelocity}, {"RelHumidity", &p.RelHumidity},
+        {"HRelHumidity", &p.HRelHumidity}, {"DeltaT", &p.DeltaT}, {"DropTable", &p.DropTable},
+        {"LOSAngle", &p.LOSAngle}, {"VerticalScale", &p.VerticalScale}, {"HorizontalScale", &p.HorizontalScale},
+        {"RCrossWind", &p.RCrossWind}, {"RTailWind", &p.RTailWind}, {"HCrossWind", &p.HCrossWind},
+        {"HTailWind", &p.HTailWind}, {"Pi", &p.Pi}, {"LastZeroCrossing", &options.state.remembered.LastZeroCrossing},
+    };
+    if (const auto it = numbers.find(name); it != numbers.end()) {
+        *it->second = strictNumber(value, argument);
+        return;
+    }
+    if (name == "InitAll") { p.InitAll = strictBoolean(value, argument); return; }
+    if (name == "HuntingMode") {
+        p.HuntingMode = strictBoolean(value, argument);
+        options.inputs.huntingOption = p.HuntingMode;
+        return;
+    }
+    if (name == "PBRMode") { p.PBRMode = strictBoolean(value, argument); return; }
+    if (name == "DragFunction") { p.DragFunction = value; return; }
+    if (name == "YAxis" || name == "XAxis") {
+        const double number = strictNumber(value, argument);
+        const auto rounded = roundToInt16(number);
+        if (!rounded) throw CliError("out of the 16-bit range in '" + argument + "'");
+        (name == "YAxis" ? p.YAxis : p.XAxis) = *rounded;
+        return;
+    }
+    // Friendly extras: winds in miles per hour, converted as the environment dialog does,
+    // with the report's wind text set to what was typed.
+    const std::map<std::string, std::pair<double*, std::string*>> mph = {
+        {"RCrossWindMph", {&p.RCrossWind, &options.inputs.texts.txtRCrossWind}},
+        {"RTailWindMph", {&p.RTailWind, &options.inputs.texts.txtRTailWind}},
+        {"HCrossWindMph", {&p.HCrossWind, &options.inputs.texts.txtHCrossWind}},
+        {"HTailWindMph", {&p.HTailWind, &options.inputs.texts.txtHTailWind}},
+    };
+    if (const auto it = mph.find(name); it != mph.end()) {
+        const double speed = strictNumber(value, argument);
+        const bool cross = name.find("Cross") != std::string::npos;
+        *it->second.first = cross ? crossWindFromMph(speed) : tailWindFromMph(speed);
+        *it->second.second = value;
+        return;
+    }
+    throw CliError("unknown parameter '" + name + "' in '" + argument + "'");
+}
+
+void setText(CliOptions& options, const std::string& name, const std::string& value, const std::string& argument) {
+    ReportTexts& t = options.inputs.texts;
+    const std::map<std::string, std::string*> texts = {
+        {"txtRTailWind", &t.txtRTailWind},       {"txtRCrossWind", &t.txtRCrossWind},
+        {"txtHTailWind", &t.txtHTailWind},       {"txtHCrossWind", &t.txtHCrossWind},
+        {"txtManufacturer", &t.txtManufacturer}, {"txtBulletMass", &t.txtBulletMass},
+        {"txtBulletType", &t.txtBulletType},
+    };
+    const auto it = texts.find(name);
+    if (it == texts.end()) throw CliError("unknown text box '" + name + "' in '" + argument + "'");
+    *it->second = value;
+}
+
+std::pair<std::string, std::string> splitAssignment(const std::string& text, const std::string& argument) {
+    const auto equals = text.find('=');
+    if (equals == std::string::npos || equals == 0) throw CliError("expected NAME=VALUE in '" + argument + "'");
+    return {text.substr(0, equals), text.substr(equals + 1)};
+}
+
+}  // namespace
+
+CliOptions parseCliOptions(const std::vector<std::string>& args) {
+    CliOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        // Options take their value as the next argument or after '=' (--canvas=578x288).
+        std::string option = arg, inlineValue;
+        bool hasInline = false;
+        if (arg.rfind("--", 0) == 0) {
+            if (const auto equals = arg.find('='); equals != std::string::npos) {
+                option = arg.substr(0, equals);
+                inlineValue = arg.substr(equals + 1);
+                hasInline = true;
+            }
+        }
+        const auto value = [&]() -> std::string {
+            if (hasInline) return inlineValue;
+            if (i + 1 >= args.size()) throw CliError("missing value after '" + arg + "'");
+            return args[++i];
+        };
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+        } else if (option == "--set") {
+            const std::string v = value();
+            const auto [name, number] = splitAssignment(v, arg + " " + v);
+            setMember(options, name, number, v);
+        } else if (option == "--text") {
+            const std::string v = value();
+            const auto [name, text] = splitAssignment(v, arg + " " + v);
+            setText(options, name, text, v);
+        } else if (option == "--canvas") {
+            const std::string v = value();
+            const auto x = v.find('x');
+            if (x == std::string::npos) throw CliError("expected WIDTHxHEIGHT in '--canvas " + v + "'");
+            options.canvasWidth = strictCanvasSide(v.substr(0, x), "--canvas " + v);
+            options.canvasHeight = strictCanvasSide(v.substr(x + 1), "--canvas " + v);
+        } else if (option == "--energy") {
+            options.inputs.energyCurveOn = true;
+        } else if (option == "--velocity") {
+            options.inputs.velocityCurveOn = true;
+        } else if (option == "--grid") {
+            options.inputs.gridLinesOn = true;
+        } else if (option == "--inspect") {
+            const std::string v = value();
+            options.inspectX = strictNumber(v, "--inspect " + v);
+        } else if (option == "--png") {
+            options.pngPath = value();
+            if (options.pngPath.empty()) throw CliError("empty file name in '--png'");
+        } else {
+            throw CliError("unknown argument '" + arg + "'");
+        }
+    }
+    if (options.inputs.energyCurveOn && options.inputs.velocityCurveOn)
+        throw CliError("--energy and --velocity cannot be used together");
+    return options;
+}
+
+std::string cliHelpText() {
+    return R"(Usage: tarnwick-cli [--set NAME=VALUE]... [--text NAME=TEXT]... [--canvas WxH]
+                    [--energy | --velocity] [--grid] [--inspect X] [--png FILE]
+
+Flies one plot run and prints its report (LF line ends). With --inspect X it prints
+what a left click at canvas x = X shows, as NAME=VALUE lines.
+
+  --set NAME=VALUE   any member of the shot parameter set by its exact name
+                     (InitialVelocity, BallisticCoefLow, DragFunction, ...) or
+                     LastZeroCrossing (yards). Winds in the engine's own units:
+                     RCrossWind/HCrossWind in in/s, RTailWind/HTailWind in ft/s.
+                     Booleans take true, false, -1 or 0; HuntingMode also selects
+                     the Hunting option. RCrossWindMph, RTailWindMph, HCrossWindMph
+                     and HTailWindMph take miles per hour and set the report text.
+  --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
+                     txtManufacturer, txtBulletMass or txtBulletType
+  --canvas WxH       inner size of the canvas in canvas units (default 578x288)
+  --energy           draw the remaining-energy curve
+  --velocity         draw the remaining-velocity curve
+  --grid             draw grid lines
+  --inspect X        after the run, inspect a click at canvas x = X
+  --png FILE         also write the plot as a PNG picture
+
+Exit status: 0 done, 2 bad argument, 3 the run stopped on a numeric failure
+(what was written so far is printed, the reason goes to standard error).
+
+Examples:
+  tarnwick-cli
+  tarnwick-cli --set InitialVelocity=2800 --set BallisticCoefLow=0.45 \
+      --set BallisticCoefMid=0.45 --set BallisticCoefHigh=0.45 --set BulletMass=165
+  tarnwick-cli --set HuntingMode=true --set PBRMode=false --set LastZeroCrossing=250
+  tarnwick-cli --set DropTable=1 --set ScopeHeight=0 --set MaxDeviation=0
+  tarnwick-cli --set HuntingMode=true --inspect 400
+  tarnwick-cli --energy --png plot.png
+)";
+}

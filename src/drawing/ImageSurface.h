@@ -1,0 +1,71 @@
+#pragma once
+// The drawing surface on a QImage: the backing store of the main window's canvas and
+// the picture that tarnwick-cli --png writes. Everything drawn stays until cleared.
+// Text needs a QGuiApplication (fonts).
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include "DrawingSurface.h"
+
+// The 32 x 32 eye picture (16 x 16 with small = true).
+QImage eyePicture(bool small = false);
+
+class ImageSurface : public tarnwick::DrawingSurface {
+public:
+    // width and height in canvas units; the image holds devicePixelRatio pixels per unit.
+    ImageSurface(int width, int height, qreal devicePixelRatio = 1.0);
+
+    double width() const override { return width_; }
+    double height() const override { return height_; }
+
+    void clear() override;
+    void setPenColour(tarnwick::Rgb colour) override { pen_ = colour; }
+    void setPenStyle(tarnwick::PenStyle style) override { penStyle_ = style; }
+    void setFillStyle(tarnwick::FillStyle style) override { fillStyle_ = style; }
+    void setFillColour(tarnwick::Rgb colour) override { fill_ = colour; }
+    void setCurrent(double x, double y) override { x_ = x; y_ = y; }
+    double currentX() const override { return x_; }
+    double currentY() const override { return y_; }
+    void line(double x1, double y1, double x2, double y2) override;
+    void lineTo(double x, double y) override { line(x_, y_, x, y); }
+    void rectangle(double x1, double y1, double x2, double y2) override;
+    void circle(double cx, double cy, double radius) override;
+    void print(const std::string& text) override;
+    double textWidth(const std::string& text) const override;
+    double textHeight(const std::string& text) const override;
+    void showEye(double left, double top) override;
+    void hideEye() override { eyeVisible_ = false; }
+
+    // Grows (never shrinks) the image to the new size in canvas units, keeping what was drawn.
+    void resize(int width, int height, qreal devicePixelRatio);
+
+    const QImage& image() const { return image_; }
+    QFont font() const { return font_; }
+    void setFont(const QFont& font) { font_ = font; }
+    bool eyeVisible() const { return eyeVisible_; }
+    QPoint eyePosition() const { return eyePosition_; }
+
+    // The canvas with the eye picture laid over it (what a print or a PNG shows).
+    QImage composed(const QImage& eye) const;
+    bool savePng(const QString& path, const QImage& eye = eyePicture()) const;
+
+    // The region of canvas units touched since the last call (for partial repaints).
+    QRect takeDirtyRect();
+
+private:
+    void touch(double x1, double y1, double x2, double y2);
+
+    QImage image_;
+    QFont font_;
+    double width_, height_;
+    double x_ = 0, y_ = 0;
+    tarnwick::Rgb pen_, fill_;
+    tarnwick::PenStyle penStyle_ = tarnwick::PenStyle::Solid;
+    tarnwick::FillStyle fillStyle_ = tarnwick::FillStyle::Transparent;
+    bool eyeVisible_ = false;
+    QPoint eyePosition_;
+    QRect dirty_;
+};

@@ -1,0 +1,22 @@
+#include "Atmosphere.h"
+
+#include <cmath>
+
+namespace tarnwick {
+
+double densityFactor(double altitude, double pressure, double temperature) {
+    const double r = std::exp(std::log(0.5) * altitude / 18480);  // pressure halves every 18 480 ft
+    const double q = 29.53 / (r * pressure);
+    return (temperature + 459.4) * q / 518.4;
+}
+
+EffectiveCoefficients effectiveCoefficients(const ShotParameters& params, double factor) {
+    return {factor * params.BallisticCoefLow, factor * params.BallisticCoefMid,
+            factor * params.BallisticCoefHigh};
+}
+
+double huntingMuzzleVelocity(const ShotParameters& params) {
+    return params.InitialVelocity + 1.5 * (params.HTemperature - params.Temperature);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,33 @@
+#pragma once
+// What a left click on the plot shows: the bullet is flown again from the current
+// parameters until its plotted position passes the clicked x, for range conditions
+// and, in Hunting mode, for hunting conditions.
+#include <string>
+
+#include "ShotParameters.h"
+
+namespace tarnwick {
+
+struct ClickInspection {
+    std::string caption;  // point information window, "At 250. Yards:"
+    std::string lblRangeDrop, lblRangeVelocity, lblRangeEnergy, lblRangeDeflection;
+    bool hunting = false;  // whether the "In the field:" values were worked out
+    std::string lblFieldDrop, lblFieldVelocity, lblFieldEnergy, lblFieldDeflection;
+    std::string targetCaption;  // the target view's caption
+    StrikeValues strike;        // the strike values after the click
+    std::string problem;        // why a walk stopped short, in plain words; empty when it did not
+};
+
+// The state of a walk when it ended: v and y after the step that crossed the click,
+// x and t - DeltaT of the step before it.
+struct WalkEnd {
+    double x = 0, t = 0, v = 0, y = 0;
+    std::string problem;
+};
+
+// Inspects a click at canvas x `clickX` (left button). `previous` supplies the strike
+// values that the click leaves alone (the hunting ones in Target mode).
+ClickInspection inspectClick(const ShotParameters& params, const RememberedSettings& remembered,
+                             bool huntingOption, double clickX, const StrikeValues& previous);
+
+}  // namespace tarnwick

@@ -1,0 +1,81 @@
+#include "Flight.h"
+
+#include <cmath>
+
+#include "NumberText.h"
+
+namespace tarnwick {
+
+std::string stoppedAt(double rangeFeet, const std::string& reason) {
+    const auto yards = roundToInteger(rangeFeet / 3);
+    return "The run stopped at " + (yards ? std::to_string(*yards) : plainText(rangeFeet / 3)) +
+           " yards: " + reason;
+}
+
+FlightModel FlightModel::make(const ShotParameters& params, double sinA, double tailWind,
+                              const EffectiveCoefficients& coefficients) {
+    FlightModel model;
+    model.law = dragLawNamed(params.DragFunction);
+    model.deltaT = params.DeltaT;
+    model.tailWind = tailWind;
+    model.breakLow = params.BCBreakLow;
+    model.breakHigh = params.BCBreakHigh;
+    model.coefficients = coefficients;
+    model.slopeLoss = sinA * kGravity * params.DeltaT;
+    return model;
+}
+
+std::string faultReason(FlightModel::Fault fault) {
+    switch (fault) {
+    case FlightModel::Fault::ZeroCoefficient:
+        return "the ballistic coefficient in use is zero.";
+    case FlightModel::Fault::NonPositiveAirSpeed:
+        return "the bullet's speed through the air fell to zero, which the Ingalls drag law cannot handle.";
+    case FlightModel::Fault::None: break;
+    }
+    return "";
+}
+
+void requireUsableTimeStep(double deltaT) {
+    if (!(std::isfinite(deltaT) && deltaT > 0))
+        throw NumericFailure("The run stopped: the time step must be a positive number of seconds.");
+}
+
+void requireUsableDensity(double factor, const char* conditions) {
+    if (!(std::isfinite(factor) && factor > 0))
+        throw NumericFailure(std::string("The run stopped: the air density of the ") + conditions +
+                             " conditions cannot be worked out; check the altitude, pressure and temperature.");
+}
+
+double lagTime(double t, double rangeFeet, double initialVelocity) {
+    if (initialVelocity == 0)
+        throw NumericFailure(stoppedAt(rangeFeet, "the muzzle velocity is zero, so wind deflection cannot be worked out."));
+    return t - rangeFeet / initialVelocity;
+}
+
+double FindTime(const ShotParameters& params, double zeroCrossingYards,
+                const EffectiveCoefficients& coefficients) {
+    double x = 0;
+    double v = params.InitialVelocity;
+    double t = params.DeltaT;
+    const double target = 3 * zeroCrossingYards;
+    if (!(target > x)) return 0;
+    requireUsableTimeStep(params.DeltaT);
+    const double sinA = std::sin(params.LOSAngle * params.Pi / 180);
+    const FlightModel model = FlightModel::make(params, sinA, params.RTailWind, coefficients);
+    const std::string zeroText = "The zero distance of " + plainText(zeroCrossingYards) + " yards cannot be reached: ";
+    for (int steps = 1; target > x; ++steps) {
+        if (steps > kMaxSteps)
+            throw NumericFailure(zeroText + (v <= 0 ? "the bullet's speed fell to zero first."
+                                                    : "the flight would need more than 32,767 time steps."));
+        x = x + v * params.DeltaT;
+        double next = v;
+        if (const auto fault = model.nextSpeed(v, next); fault != FlightModel::Fault::None)
+            throw NumericFailure(zeroText + faultReason(fault));
+        v = next;
+        t = t + params.DeltaT;
+    }
+    return t - params.DeltaT;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,79 @@
+#pragma once
+// The flat-fire flight model shared by the plot run, the zero search and the click
+// inspection: the speed along the line of sight is integrated in explicit Euler steps
+// of DeltaT; the height follows in closed form from the time.
+#include <stdexcept>
+#include <string>
+
+#include "Atmosphere.h"
+#include "DragFunctions.h"
+#include "ShotParameters.h"
+
+namespace tarnwick {
+
+// Gravity in inches per second squared, and its half.
+inline constexpr double kGravity = 386.0886;
+inline constexpr double kHalfGravity = 193.0443;
+// sqrt(2 * kGravity): the launch speed (in/s) per sqrt(inch) of peak height.
+inline constexpr double kLaunchFactor = 27.7881;
+// A pass, the zero search and a click walk count their steps in 16 bits.
+inline constexpr int kMaxSteps = 32767;
+
+// A numeric failure that ends a run; the text is a sentence a shooter understands.
+class NumericFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "The run stopped at 412 yards: <reason>" for a range x in feet.
+std::string stoppedAt(double rangeFeet, const std::string& reason);
+
+// The speed update of one step, with everything that stays fixed during a pass.
+struct FlightModel {
+    DragLaw law = DragLaw::G1;
+    double deltaT = 0.001;     // s
+    double tailWind = 0;       // ft/s
+    double breakLow = 1000;    // ft/s
+    double breakHigh = 2000;   // ft/s
+    EffectiveCoefficients coefficients{0.2, 0.2, 0.2};
+    double slopeLoss = 0;      // sin a * 386.0886 * DeltaT, ft/s lost per step uphill
+
+    // Builds the model for one set of conditions; sinA is the sine of the slope.
+    static FlightModel make(const ShotParameters& params, double sinA, double tailWind,
+                            const EffectiveCoefficients& coefficients);
+
+    enum class Fault { None, ZeroCoefficient, NonPositiveAirSpeed };
+
+    // Speed after one step from speed v, or the fault that the step would hit.
+    Fault nextSpeed(double v, double& next) const {
+        const double airSpeed = v - tailWind;
+        const double b = airSpeed < breakLow    ? coefficients.low
+                         : airSpeed < breakHigh ? coefficients.mid
+                                                : coefficients.high;
+        if (b == 0) return Fault::ZeroCoefficient;
+        if (law == DragLaw::Ingalls && !(airSpeed > 0)) return Fault::NonPositiveAirSpeed;
+        next = v - Deceleration(law, airSpeed) * deltaT / b - slopeLoss;
+        return Fault::None;
+    }
+};
+
+// The plain-words reason for a step fault.
+std::string faultReason(FlightModel::Fault fault);
+
+// Throws NumericFailure unless DeltaT is a positive finite number.
+void requireUsableTimeStep(double deltaT);
+
+// Throws NumericFailure unless the density factor is positive and finite.
+void requireUsableDensity(double factor, const char* conditions);
+
+// Lag time t - x / InitialVelocity that drives wind deflection (s); throws on a zero
+// muzzle velocity.
+double lagTime(double t, double rangeFeet, double initialVelocity);
+
+// Time of flight (s) to LastZeroCrossing yards under range conditions, with the range
+// coefficients. 0 when the distance is 0 or less. Throws NumericFailure when the
+// distance cannot be reached within the step limit or a step fails.
+double FindTime(const ShotParameters& params, double zeroCrossingYards,
+                const EffectiveCoefficients& coefficients);
+
+}  // namespace tarnwick

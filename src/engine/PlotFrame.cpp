@@ -1,0 +1,160 @@
+#include "PlotFrame.h"
+
+#include <cmath>
+#include <string>
+
+#include "Flight.h"
+#include "NumberText.h"
+
+namespace tarnwick {
+
+namespace {
+
+// A height label: the sign followed by the inches ("+12", "-1").
+std::string signedLabel(char sign, int inches) {
+    std::string label(1, sign);
+    label += std::to_string(inches);
+    return label;
+}
+
+void printAt(DrawingSurface& surface, double x, double y, const std::string& text) {
+    surface.setCurrent(x, y);
+    surface.print(text);
+}
+
+double rangeStepFeet(double horizontalScale) {
+    if (horizontalScale > 5) return 15;
+    if (horizontalScale > 1) return 30;
+    if (horizontalScale > 0.5) return 75;
+    return 300;
+}
+
+}  // namespace
+
+void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_t L, bool gridLinesOn) {
+    const double width = surface.width();
+    const double height = surface.height();
+    const double yAxis = params.YAxis;
+    const double xAxis = params.XAxis;
+    const double right = width - 75;
+    const bool sighted = params.ScopeHeight > 0 || params.MaxDeviation > 0;
+
+    surface.setPenColour(colours::Black);
+    surface.setFillStyle(FillStyle::Transparent);
+    surface.setPenStyle(PenStyle::Solid);
+    surface.line(yAxis, 0, yAxis, xAxis);
+    surface.line(yAxis, xAxis, right, xAxis);
+
+    if (sighted) {
+        surface.showEye((yAxis - surface.eyeWidth()) / 2, L - surface.eyeHeight() / 2);
+    } else {
+        surface.hideEye();
+        printAt(surface, yAxis / 2 - 2, L - 10, "0");
+    }
+
+    surface.setPenStyle(PenStyle::Dotted);
+    surface.line(yAxis, L, right, L);
+
+    const double step = rangeStepFeet(params.HorizontalScale);
+    const PenStyle tickStyle = gridLinesOn ? PenStyle::Dotted : PenStyle::Solid;
+    const double tickTop = gridLinesOn ? 0 : std::nearbyint(height - 60);
+    const Rgb tickColour = gridLinesOn ? colours::LightGrey : colours::Black;
+    const double heightTickEnd = gridLinesOn ? std::nearbyint(right) : yAxis + 10;
+    surface.setPenStyle(tickStyle);
+
+    // The tick counters are 16-bit in the original design; stopping there also keeps a
+    // tiny or odd scale from looping without end.
+    for (int i = 1; i <= kMaxSteps; ++i) {
+        const double x = step * i * params.HorizontalScale + yAxis;
+        if (!(static_cast<float>(x) <= static_cast<float>(right))) break;
+        surface.setPenColour(tickColour);
+        surface.line(x, tickTop, x, height - 50);
+        surface.setPenColour(colours::Black);
+        printAt(surface, x - 10, height - 48, printedNumber(step * i / 3));
+    }
+    surface.setPenColour(colours::Black);
+    printAt(surface, width / 2 - 20, height - 25, "Yards");
+
+    const int heightStep = params.VerticalScale >= 10 ? 1 : 12;
+    for (int mark = heightStep; mark <= kMaxSteps; mark += heightStep) {
+        if (!(mark * params.VerticalScale < xAxis - L)) break;
+        const double below = L + mark * params.VerticalScale;
+        surface.setPenColour(tickColour);
+        surface.line(yAxis, below, heightTickEnd, below);
+        surface.setPenColour(colours::Black);
+        printAt(surface, yAxis / 2 - 10, below - 10, signedLabel('-', mark));
+        const double above = L - mark * params.VerticalScale;
+        surface.setPenColour(tickColour);
+        surface.line(yAxis, above, heightTickEnd, above);
+        surface.setPenColour(colours::Black);
+        printAt(surface, yAxis / 2 - 10, above - 10, signedLabel('+', mark));
+    }
+
+    if (sighted) {
+        surface.setPenStyle(PenStyle::Solid);
+        surface.setPenColour(colours::Black);
+        const double muzzle = L + params.VerticalScale * params.ScopeHeight;
+        surface.rectangle(yAxis / 4, muzzle - 5, yAxis + 3, muzzle + 5);
+    }
+
+    if (params.PBRMode && params.VerticalScale * params.MaxDeviation * 2 + 50 < height) {
+        surface.setPenStyle(PenStyle::DashDotDot);
+        surface.setPenColour(colours::Black);
+        surface.line(yAxis, L - params.VerticalScale * params.MaxDeviation, right,
+                     L - params.VerticalScale * params.MaxDeviation);
+        surface.line(yAxis, L + params.VerticalScale * params.MaxDeviation, right,
+                     L + params.VerticalScale * params.MaxDeviation);
+    }
+    surface.setPenStyle(PenStyle::Solid);
+}
+
+CurveScale drawCurveScale(DrawingSurface& surface, const ShotParameters& params, double energyFactor,
+                          bool energyCurveOn, bool velocityCurveOn) {
+    CurveScale curve;
+    if (energyCurveOn) curve.kind = CurveScale::Kind::Energy;
+    else if (velocityCurveOn) curve.kind = CurveScale::Kind::Velocity;
+    else return curve;
+
+    const bool energy = curve.kind == CurveScale::Kind::Energy;
+    const double xAxis = params.XAxis;
+    const double v0 = params.InitialVelocity;
+    curve.scale = energy ? 2 * (xAxis - 50) / (energyFactor * v0 * v0) : (xAxis - 50) / (v0 - 500);
+
+    const double axisX = surface.width() - 75;
+    surface.setPenColour(energy ? colours::Red : colours::Green);
+    surface.line(axisX, xAxis, axisX, 0);
+
+    // A muzzle velocity at or below 500 ft/s (velocity) or a zero energy leaves the
+    // scale negative or infinite: the curve is left out as for a scale too small to read.
+    if (!(std::isfinite(curve.scale) && curve.scale >= 0.03072)) return curve;
+    curve.curveDrawn = true;
+    const bool coarse = curve.scale < 0.0768;
+    const int step = energy ? (coarse ? 400 : 200) : (coarse ? 500 : 250);
+    for (int i = 1; i <= kMaxSteps; ++i) {
+        if (!(i * step * curve.scale < xAxis)) break;
+        const double y = xAxis - i * step * curve.scale;
+        surface.line(axisX, y, axisX + 10, y);
+        printAt(surface, axisX + 20, y - 10, printedNumber(energy ? i * step : i * step + 500));
+    }
+    printAt(surface, axisX + 10, xAxis - 10, energy ? "Energy" : "Velocity");
+    surface.setCurrent(axisX + 10, surface.currentY());
+    surface.print(energy ? "(ft-lbs)" : "(ft/sec)");
+    return curve;
+}
+
+void drawGravityIndicator(DrawingSurface& surface, const ShotParameters& params) {
+    surface.setPenColour(colours::Blue);
+    surface.setPenStyle(PenStyle::Solid);
+    surface.setFillStyle(FillStyle::Solid);
+    surface.setFillColour(colours::Blue);
+    const double pivotX = surface.width() - 200;
+    const double pivotY = 10;
+    const double a = params.LOSAngle * 3.141592654 / 180;
+    const double endX = pivotX - 100 * std::sin(a);
+    const double endY = pivotY + 100 * std::cos(a);
+    surface.line(pivotX, pivotY, endX, endY);
+    surface.circle(endX, endY, 5);
+    surface.setFillStyle(FillStyle::Transparent);
+}
+
+}  // namespace tarnwick

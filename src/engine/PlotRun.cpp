@@ -1,0 +1,192 @@
+#include "PlotRun.h"
+
+#include <cmath>
+#include <utility>
+
+#include "Atmosphere.h"
+#include "Flight.h"
+#include "NumberText.h"
+#include "PlotFrame.h"
+#include "TrajectoryPass.h"
+
+namespace tarnwick {
+
+namespace {
+
+// Every number the run reads must be finite; a dialog may have stored infinity from a
+// text such as 1e999.
+void requireFiniteInputs(const ShotParameters& p) {
+    const std::pair<double, const char*> values[] = {
+        {p.BallisticCoefLow, "the low ballistic coefficient"},
+        {p.BallisticCoefMid, "the mid ballistic coefficient"},
+        {p.BallisticCoefHigh, "the high ballistic coefficient"},
+        {p.Altitude, "the range altitude"},
+        {p.HAltitude, "the hunting altitude"},
+        {p.ScopeHeight, "the scope height"},
+        {p.Temperature, "the range temperature"},
+        {p.HTemperature, "the hunting temperature"},
+        {p.BarometricPressure, "the range barometric pressure"},
+        {p.HBarometricPressure, "the hunting barometric pressure"},
+        {p.BCBreakLow, "the low break velocity"},
+        {p.BCBreakHigh, "the high break velocity"},
+        {p.MaxDeviation, "the maximum deviation"},
+        {p.BulletMass, "the bullet mass"},
+        {p.InitialVelocity, "the muzzle velocity"},
+        {p.RelHumidity, "the range humidity"},
+        {p.HRelHumidity, "the hunting humidity"},
+        {p.LOSAngle, "the slope"},
+        {p.VerticalScale, "the vertical scale"},
+        {p.HorizontalScale, "the horizontal scale"},
+        {p.RCrossWind, "the range cross wind"},
+        {p.RTailWind, "the range tail wind"},
+        {p.HCrossWind, "the hunting cross wind"},
+        {p.HTailWind, "the hunting tail wind"},
+    };
+    for (const auto& [value, name] : values)
+        if (!std::isfinite(value)) throw NumericFailure(std::string("The run stopped: ") + name + " is not a usable number.");
+    requireUsableTimeStep(p.DeltaT);
+}
+
+std::int16_t roundCanvasRow(double value) {
+    const auto row = roundToInt16(value);
+    if (!row) throw NumericFailure("The run stopped: the plot window is too large to draw on.");
+    return *row;
+}
+
+double divideOrStop(double numerator, double denominator, const char* what) {
+    if (denominator == 0) throw NumericFailure(std::string("The run stopped: ") + what);
+    return numerator / denominator;
+}
+
+class Run {
+public:
+    Run(ProgramState& state, const RunInputs& inputs, DrawingSurface& surface, ResultsWindow& results)
+        : state_(state), p_(state.params), inputs_(inputs), surface_(surface), results_(results) {}
+
+    void execute() {
+        results_.hideWindow();
+        requireFiniteInputs(p_);
+        p_.YAxis = 50;
+        p_.XAxis = roundCanvasRow(surface_.height() - 50);
+        const bool dropChart = p_.ScopeHeight == 0 && p_.MaxDeviation == 0;
+        L_ = dropChart ? std::int16_t{50} : roundCanvasRow((surface_.height() - 50) / 2);
+        PlotAxis(surface_, p_, L_, inputs_.gridLinesOn);
+
+        k_ = p_.BulletMass / 225218;
+        curve_ = drawCurveScale(surface_, p_, k_, inputs_.energyCurveOn, inputs_.velocityCurveOn);
+        const double a = p_.LOSAngle * p_.Pi / 180;
+        sinA_ = std::sin(a);
+        cosA_ = std::cos(a);
+
+        if (p_.DropTable == 1) results_.showWindow();
+        text_ = rangeHeader(p_, inputs_.texts);
+        results_.setText(text_);
+
+        flyRangePass();
+        results_.showWindow();
+        append(rangeSummary(p_, events_, state_.strike), false);
+        state_.FirstPageText = text_;
+
+        if (inputs_.huntingOption) flyHuntingPass();
+    }
+
+    const EventResults& events() const { return events_; }
+
+private:
+    void append(const std::string& more, bool toSecondPage) {
+        text_ += more;
+        results_.appendText(more);
+        if (toSecondPage) state_.SecondPageText += more;
+    }
+
+    EffectiveCoefficients coefficientsFor(double altitude, double pressure, double temperature, const char* which) {
+        const double factor = densityFactor(altitude, pressure, temperature);
+        requireUsableDensity(factor, which);
+        return effectiveCoefficients(p_, factor);
+    }
+
+    PassSetup passSetup(double muzzleVelocity, double launchSpeed, double tailWind, double crossWind,
+                        const EffectiveCoefficients& coefficients) const {
+        PassSetup setup;
+        setup.muzzleVelocity = muzzleVelocity;
+        setup.launchSpeed = launchSpeed;
+        setup.model = FlightModel::make(p_, sinA_, tailWind, coefficients);
+        setup.crossWind = crossWind;
+        setup.cosA = cosA_;
+        setup.energyFactor = k_;
+        setup.L = L_;
+        setup.curve = curve_;
+        return setup;
+    }
+
+    void flyRangePass() {
+        const auto coefficients =
+            coefficientsFor(p_.Altitude, p_.BarometricPressure, p_.Temperature, "range");
+        if (isVarmint(p_)) {
+            const double tz = FindTime(p_, state_.remembered.LastZeroCrossing, coefficients);
+            w_ = divideOrStop(kHalfGravity * tz * tz + p_.ScopeHeight, tz,
+                              "the Varmint zero distance must be more than 0 yards.");
+        } else {
+            w_ = kLaunchFactor * std::sqrt(p_.MaxDeviation + p_.ScopeHeight);
+            if (std::isnan(w_))
+                throw NumericFailure("The run stopped: the maximum deviation plus the scope height is below zero.");
+            if (inputs_.huntingOption)
+                w_ = divideOrStop(w_ * p_.InitialVelocity, huntingMuzzleVelocity(p_),
+                                  "the hunting muzzle velocity is zero.");
+        }
+        PassSetup setup = passSetup(p_.InitialVelocity, w_, p_.RTailWind, p_.RCrossWind, coefficients);
+        flyPass(p_, setup, events_, state_.strike.RStrikeDrop, state_.strike.RStrikeDeflection, surface_,
+                [this](long long yards, double height, double deflection) {
+                    append(dropTableRow(yards, height, deflection, false), false);
+                });
+    }
+
+    void flyHuntingPass() {
+        const double vh = huntingMuzzleVelocity(p_);
+        const std::string header = huntingHeader(p_, vh, inputs_.texts);
+        text_ += std::string(kCrLf) + kCrLf + header;
+        results_.appendText(std::string(kCrLf) + kCrLf + header);
+        state_.SecondPageText = header;
+
+        const double wh = divideOrStop(w_ * vh, p_.InitialVelocity, "the muzzle velocity is zero.");
+        const auto coefficients =
+            coefficientsFor(p_.HAltitude, p_.HBarometricPressure, p_.HTemperature, "hunting");
+        PassSetup setup = passSetup(vh, wh, p_.HTailWind, p_.HCrossWind, coefficients);
+        setup.trajectoryColour = colours::Blue;
+        setup.energyColour = colours::Magenta;
+        setup.velocityColour = colours::Cyan;
+        flyPass(p_, setup, events_, state_.strike.HStrikeDrop, state_.strike.HStrikeDeflection, surface_,
+                [this](long long yards, double height, double deflection) {
+                    append(dropTableRow(yards, height, deflection, true), true);
+                });
+        append(huntingSummary(p_, events_, state_.strike), true);
+    }
+
+    ProgramState& state_;
+    ShotParameters& p_;
+    const RunInputs& inputs_;
+    DrawingSurface& surface_;
+    ResultsWindow& results_;
+    std::string text_;
+    std::int16_t L_ = 0;
+    double k_ = 0, sinA_ = 0, cosA_ = 1, w_ = 0;
+    CurveScale curve_;
+    EventResults events_;
+};
+
+}  // namespace
+
+RunOutcome plotRun(ProgramState& state, const RunInputs& inputs, DrawingSurface& surface, ResultsWindow& results) {
+    Run run(state, inputs, surface, results);
+    RunOutcome outcome;
+    try {
+        run.execute();
+    } catch (const NumericFailure& failure) {
+        outcome.completed = false;
+        outcome.message = failure.what();
+    }
+    outcome.events = run.events();
+    return outcome;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,70 @@
+#include "Report.h"
+
+#include "NumberText.h"
+
+namespace tarnwick {
+
+std::string yardsText(double rangeFeet) {
+    const auto yards = roundToInteger(rangeFeet / 3);
+    return yards ? std::to_string(*yards) : plainText(rangeFeet / 3);
+}
+
+namespace {
+
+std::string conditionsLine(double altitude, double temperature, double pressure, double humidity,
+                           const std::string& tailWind, const std::string& crossWind) {
+    return plainText(altitude) + " ft altitude; " + plainText(temperature) + " deg F; " + plainText(pressure) +
+           " MM; " + plainText(humidity) + "% humidity; " + tailWind + " MPH tailwind; " + crossWind +
+           " MPH Cross Wind";
+}
+
+std::string line(const std::string& text) { return kCrLf + text; }
+
+}  // namespace
+
+std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts) {
+    return "Muzzle Velocity = " + plainText(params.InitialVelocity) +
+           line(conditionsLine(params.Altitude, params.Temperature, params.BarometricPressure,
+                               params.RelHumidity, texts.txtRTailWind, texts.txtRCrossWind)) +
+           line(texts.txtManufacturer + " " + texts.txtBulletMass + " gr. " + " " + texts.txtBulletType);
+}
+
+std::string dropTableRow(long long yards, double height, double deflection, bool hunting) {
+    return line(formatFourDigits(yards) + (hunting ? " yards: " : " yards: drop = ") + formatF3(height) +
+                " inches; " + "wind deflection = " + formatF2(deflection) + " inches");
+}
+
+std::string rangeSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike) {
+    std::string text = line(" 25 yard deviation = " + formatF3(results.dev25) + " inches") +
+                       line(" 50 yard deviation = " + formatF3(results.dev50) + " inches") +
+                       line("100 yard deviation = " + formatF3(results.dev100) + " inches") +
+                       line("100 yard wind deflection = " + formatF2(strike.RStrikeDeflection) + " inches") +
+                       line("LOS cross 1 = " + yardsText(results.cross1) + " yards") +
+                       line("Bullet peak = " + yardsText(results.peakX) + " yards") +
+                       line("LOS cross 2 = " + yardsText(results.cross2) + " yards") +
+                       line("Scope Heighth = " + formatF3(params.ScopeHeight) + " inch(es)");
+    if (!isVarmint(params)) text += line("Max range   = " + yardsText(results.maxRange) + " yards");
+    text += line("Actual max deviation = " + formatF3(results.peakY) + " inches");
+    return text;
+}
+
+std::string huntingHeader(const ShotParameters& params, double huntingVelocity, const ReportTexts& texts) {
+    return "Hunting Conditions:" + line("Muzzle Velocity = " + plainText(huntingVelocity)) +
+           line(conditionsLine(params.HAltitude, params.HTemperature, params.HBarometricPressure,
+                               params.HRelHumidity, texts.txtHTailWind, texts.txtHCrossWind));
+}
+
+std::string huntingSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike) {
+    std::string text = line("Hunting  25 yard deviation = " + formatF3(results.dev25) + " inches") +
+                       line("Hunting  50 yard deviation = " + formatF3(results.dev50) + " inches") +
+                       line("Hunting 100 yard deviation = " + formatF3(results.dev100) + " inches") +
+                       line("100 yard wind deflection = " + formatF2(strike.HStrikeDeflection) + " inches") +
+                       line("Hunting LOS cross 1 = " + yardsText(results.cross1) + " yards") +
+                       line("Hunting Bullet peak = " + yardsText(results.peakX) + " yards") +
+                       line("Hunting LOS cross 2 = " + yardsText(results.cross2) + " yards");
+    if (!isVarmint(params)) text += line("Hunting Max range   = " + yardsText(results.maxRange) + " yards");
+    text += line("Hunting Actual max deviation = " + formatF3(results.peakY) + " inches");
+    return text;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,57 @@
+#pragma once
+// The plain-text report of a plot run. Lines are joined by CR LF; every line after
+// the first of the whole text is introduced by a CR LF, and the text never ends with one.
+#include <string>
+
+#include "ShotParameters.h"
+
+namespace tarnwick {
+
+inline constexpr const char* kCrLf = "\r\n";
+
+// Distances (feet) and heights (inches) of the notable events of a pass. They start
+// at 0 with a run and are overwritten only when their event occurs, also by the
+// hunting pass.
+struct EventResults {
+    double cross1 = 0;    // rises through the line of sight
+    double peakX = 0;     // last rising step
+    double peakY = 0;
+    double cross2 = 0;    // falls back through the line of sight
+    double maxRange = 0;  // falls MaxDeviation below the line of sight
+    double dev25 = 0, dev50 = 0, dev100 = 0;
+};
+
+// What the report reads of other windows: the wind boxes of the environment dialog and
+// the bullet boxes of the bullet selection window, as typed.
+struct ReportTexts {
+    std::string txtRTailWind = "0";
+    std::string txtRCrossWind = "0";
+    std::string txtHTailWind = "0";
+    std::string txtHCrossWind = "0";
+    std::string txtManufacturer;
+    std::string txtBulletMass;
+    std::string txtBulletType;
+};
+
+// Yards for a range in feet: x / 3 rounded to a whole number, halves to even.
+std::string yardsText(double rangeFeet);
+
+// The three header lines of the range report (no CR LF in front).
+std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts);
+
+// One drop-table row with its CR LF in front; the hunting rows drop the word "drop =".
+std::string dropTableRow(long long yards, double height, double deflection, bool hunting);
+
+// The range summary lines, each with its CR LF in front.
+std::string rangeSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike);
+
+// "Hunting Conditions:" and the two lines after it (no CR LF in front).
+std::string huntingHeader(const ShotParameters& params, double huntingVelocity, const ReportTexts& texts);
+
+// The hunting summary lines, each with its CR LF in front.
+std::string huntingSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike);
+
+// True for Hunting mode with the second (Varmint) variant, where no maximum range is shown.
+inline bool isVarmint(const ShotParameters& params) { return params.HuntingMode && !params.PBRMode; }
+
+}  // namespace tarnwick

@@ -1,0 +1,92 @@
+#pragma once
+// The shot parameter set and the program-wide values that outlive a plot run.
+//
+// Units: feet for range and altitude, inches for heights and deviations, ft/s for
+// speeds along the line of sight, in/s for cross winds, degrees Fahrenheit, inches
+// of mercury, grains, seconds. Canvas positions are in canvas units (pixels),
+// origin top-left, y downward.
+#include <cstdint>
+#include <string>
+
+namespace tarnwick {
+
+// Everything a plot run needs; the members of the main window, in declaration order.
+struct ShotParameters {
+    double BallisticCoefLow = 0.2;    // used while air speed < BCBreakLow
+    double BallisticCoefMid = 0.2;    // BCBreakLow <= air speed < BCBreakHigh
+    double BallisticCoefHigh = 0.2;   // air speed >= BCBreakHigh
+    double Altitude = 0;              // feet, range conditions
+    double HAltitude = 0;             // feet, hunting conditions
+    double ScopeHeight = 1.5;         // inches from bore axis up to the line of sight
+    double SaveScopeHeight = 1.5;     // the user's scope height while a drop table forces 0
+    double Temperature = 59;          // deg F, range
+    double HTemperature = 59;         // deg F, hunting
+    double BarometricPressure = 29.53;   // inches of mercury, range
+    double HBarometricPressure = 29.53;  // inches of mercury, hunting
+    double BCBreakLow = 1000;         // ft/s
+    double BCBreakHigh = 2000;        // ft/s
+    double MaxDeviation = 3.0;        // inches (Varmint: the zero distance in yards)
+    double BulletMass = 100;          // grains
+    double InitialVelocity = 2000;    // ft/s at range conditions
+    double RelHumidity = 67;          // percent, report only
+    double HRelHumidity = 67;         // percent, report only
+    double DeltaT = 0.001;            // seconds per integration step
+    double DropTable = 0;             // exactly 1 = drop table on
+    double LOSAngle = 0;              // degrees, positive uphill
+    double VerticalScale = 32;        // canvas units per inch
+    double HorizontalScale = 2.0 / 3; // canvas units per foot
+    bool InitAll = false;             // true while "Set All Parameters" runs
+    bool HuntingMode = false;         // true = Hunting mode, false = Target mode
+    bool PBRMode = true;              // first variant (Trajectory / Big Game)
+    double RCrossWind = 0;            // in/s, range
+    double RTailWind = 0;             // ft/s, range
+    double HCrossWind = 0;            // in/s, hunting
+    double HTailWind = 0;             // ft/s, hunting
+    std::string DragFunction = "G1";  // "G1", "Ingalls"; anything else is Krupp
+    double Pi = 3.141592654;          // deliberately the 10-digit value
+    std::int16_t YAxis = 0;           // canvas x of the vertical axis (50 after a run)
+    std::int16_t XAxis = 0;           // canvas y of the horizontal axis
+};
+
+// Settings kept from one start of the program to the next. LastPBRMode,
+// LastMaxDeviation and LastZeroCrossing have fixed start values; the others start
+// from the defaults of the members they restore, so that a program closed before
+// any dialog confirmed a value restores sensible numbers rather than zeros.
+struct RememberedSettings {
+    std::string LastManufacturer;
+    std::string LastStockNumber;
+    bool LastHuntingMode = false;
+    bool LastPBRMode = true;
+    double LastMaxDeviation = 3.0;      // inches
+    double LastZeroCrossing = 200;      // yards; the Varmint zero distance
+    double LastInitialVelocity = 2000;  // ft/s
+    double LastHorizontalScale = 2.0 / 3;
+    double LastVerticalScale = 32;
+    double LastScopeHeight = 1.5;       // inches
+    double LastAltitude = 0;
+    double LastTemperature = 59;
+    double LastHAltitude = 0;
+    double LastHTemperature = 59;
+};
+
+// Height and wind deflection (inches) at one range, for the target view.
+struct StrikeValues {
+    double RStrikeDeflection = 0;
+    double RStrikeDrop = 0;
+    double HStrikeDeflection = 0;
+    double HStrikeDrop = 0;
+};
+
+// Everything the engine reads and writes that lives as long as the program.
+struct ProgramState {
+    ShotParameters params;
+    RememberedSettings remembered;
+    StrikeValues strike;
+    std::string FirstPageText;   // range report, or the first half of the user guide
+    std::string SecondPageText;  // hunting report, or the second half of the user guide
+};
+
+// Copies the restorable remembered settings into the parameter set (start-up, step 4).
+void restoreFromRemembered(ShotParameters& params, const RememberedSettings& remembered);
+
+}  // namespace tarnwick

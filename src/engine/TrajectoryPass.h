@@ -1,0 +1,38 @@
+#pragma once
+// One pass of the integrator: flies the bullet from the muzzle in steps of DeltaT,
+// draws its path (and the energy or velocity curve), records the events, the 25/50/100
+// yard heights, the strike values at 100 yards and the drop-table rows.
+#include <cstdint>
+#include <functional>
+
+#include "DrawingSurface.h"
+#include "Flight.h"
+#include "PlotFrame.h"
+#include "Report.h"
+
+namespace tarnwick {
+
+struct PassSetup {
+    double muzzleVelocity = 0;  // ft/s
+    double launchSpeed = 0;     // w, in/s across the line of sight
+    FlightModel model;
+    double crossWind = 0;       // in/s
+    double cosA = 1;            // cosine of the slope
+    double energyFactor = 0;    // BulletMass / 225218
+    std::int16_t L = 0;         // line-of-sight row
+    CurveScale curve;
+    Rgb trajectoryColour = colours::Black;
+    Rgb energyColour = colours::Red;
+    Rgb velocityColour = colours::Green;
+};
+
+// Receives each drop-table row: yards, height (in) and wind deflection (in).
+using DropRowSink = std::function<void(long long yards, double height, double deflection)>;
+
+// Flies one pass. strikeDrop and strikeDeflection receive the values at 300 feet.
+// Throws NumericFailure at a step that cannot be computed; what was drawn and
+// reported before it stays.
+void flyPass(const ShotParameters& params, const PassSetup& setup, EventResults& results, double& strikeDrop,
+             double& strikeDeflection, DrawingSurface& surface, const DropRowSink& dropRow);
+
+}  // namespace tarnwick
