@@ -1,0 +1,48 @@
+#include "FormSupport.h"
+
+#include <QGuiApplication>
+#include <QRadioButton>
+#include <QScreen>
+#include <QWidget>
+
+#include "Program.h"
+
+namespace {
+QScreen* screenOf(const QWidget* widget) {
+    if (widget && widget->screen()) return widget->screen();
+    return QGuiApplication::primaryScreen();
+}
+}  // namespace
+
+double twipsToPixels(double twips, const QWidget* widget) {
+    const QScreen* screen = screenOf(widget);
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return twips * dpi / 1440.0;
+}
+
+double pixelsToTwips(double pixels, const QWidget* widget) {
+    const QScreen* screen = screenOf(widget);
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return pixels * 1440.0 / dpi;
+}
+
+QSize screenSize(const QWidget* widget) {
+    const QScreen* screen = screenOf(widget);
+    return screen ? screen->availableGeometry().size() : QSize(1024, 768);
+}
+
+void centreOnScreen(QWidget& window) {
+    const QSize screen = screenSize(&window);
+    const QSize frame = window.frameGeometry().size();
+    window.move((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+}
+
+void onSelected(QRadioButton* option, std::function<void()> handler) {
+    QObject::connect(option, &QRadioButton::toggled, option, [handler = std::move(handler)](bool checked) {
+        if (checked) handler();
+    });
+}
+
+void showMessage(QWidget* parent, const QString& text, MessageIcon icon, const QString& title) {
+    Program::current().services().message(parent, icon, title, text);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Small helpers every window uses: centring, twips, option-button groups, message boxes.
+#include <QSize>
+#include <QString>
+#include <functional>
+
+#include "Services.h"
+
+class QRadioButton;
+class QWidget;
+
+// Screen geometry is described in twips (1/1440 inch); these convert through the
+// screen's logical DPI.
+double twipsToPixels(double twips, const QWidget* widget = nullptr);
+double pixelsToTwips(double pixels, const QWidget* widget = nullptr);
+
+// top = (screen height - window height) / 2, left = (screen width - window width) / 2.
+void centreOnScreen(QWidget& window);
+
+// The screen's available size in pixels (for placing windows and keeping them on screen).
+QSize screenSize(const QWidget* widget = nullptr);
+
+// Runs `handler` when the option becomes selected, by a click or from code; selecting
+// the option that is already selected runs nothing.
+void onSelected(QRadioButton* option, std::function<void()> handler);
+
+// A message box through the program's services (an empty title shows "Tarnwick").
+void showMessage(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Information,
+                 const QString& title = QString());

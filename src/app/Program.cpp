@@ -1,0 +1,78 @@
+#include "Program.h"
+
+#include <QDialog>
+#include <QEvent>
+
+#include "Services.h"
+
+namespace {
+Program* currentProgram = nullptr;
+}
+
+Program::Program(Services& services) : services_(services) { currentProgram = this; }
+
+Program::~Program() {
+    unloadAll();
+    if (currentProgram == this) currentProgram = nullptr;
+}
+
+Program& Program::current() { return *currentProgram; }
+
+QWidget* Program::find(std::type_index type) const {
+    const auto it = windows_.find(type);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+void Program::adopt(std::type_index type, QWidget* widget, Form* form, bool unloadOnClose) {
+    windows_[type] = widget;
+    forms_[widget] = form;
+    if (unloadOnClose) unloadOnClose_.insert(widget);
+    widget->installEventFilter(this);
+    connect(widget, &QObject::destroyed, this, [this](QObject* object) {
+        forms_.erase(object);
+        unloadOnClose_.erase(object);
+    });
+}
+
+bool Program::eventFilter(QObject* watched, QEvent* event) {
+    const auto form = forms_.find(watched);
+    if (form != forms_.end()) {
+        switch (event->type()) {
+        case QEvent::WindowActivate: form->second->Form_Activate(); break;
+        case QEvent::WindowDeactivate: form->second->Form_Deactivate(); break;
+        case QEvent::Close:
+            if (unloadOnClose_.count(watched)) {
+                // The close box unloads: forget the window now, delete it once its
+                // own close handling (and any exec() it is in) has finished.
+                for (auto& [type, window] : windows_)
+                    if (window == watched) window = nullptr;
+                forms_.erase(watched);
+                unloadOnClose_.erase(watched);
+                static_cast<QWidget*>(watched)->deleteLater();
+            }
+            break;
+        default: break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Program::show(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void Program::showBlocking(QDialog& dialog) { services_.showBlocking(dialog); }
+
+void Program::unloadAll(QWidget* except) {
+    for (auto& [type, window] : windows_) {
+        if (!window || window == except) continue;
+        QWidget* widget = window.data();
+        window = nullptr;
+        forms_.erase(widget);
+        unloadOnClose_.erase(widget);
+        widget->removeEventFilter(this);
+        delete widget;
+    }
+}

@@ -1,0 +1,87 @@
+#pragma once
+// The running program: the shot parameter set and the other program-wide values, the
+// services, and the registry of windows. Every window class has one instance, created
+// and loaded on first use (reading a control of a window that does not exist creates
+// it); OK/Set/Select/Done/Close hide a window; its close box unloads it, and the next
+// use creates and loads it again.
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <set>
+#include <typeindex>
+
+#include "ShotParameters.h"
+
+class Services;
+class QDialog;
+
+// The handlers every window may have. Window classes derive from a Qt widget and Form,
+// and take `Program&` in their constructor, which builds the controls with their
+// creation texts.
+class Form {
+public:
+    virtual ~Form() = default;
+    virtual void Form_Initialize() {}  // once per program run, at the first creation
+    virtual void Form_Load() {}        // at every creation (after an unload, again)
+    virtual void Form_Activate() {}    // each time the window becomes active
+    virtual void Form_Deactivate() {}  // when another window of the program becomes active
+};
+
+class Program : public QObject {
+    Q_OBJECT
+public:
+    explicit Program(Services& services);
+    ~Program() override;  // unloads every window
+
+    // The program of the running application (the one most recently constructed).
+    static Program& current();
+
+    tarnwick::ProgramState& state() { return state_; }
+    tarnwick::ShotParameters& params() { return state_.params; }
+    Services& services() { return services_; }
+
+    // The window of class T, created and loaded if it does not exist.
+    template <class T>
+    T& window();
+
+    // The window of class T if it is loaded, otherwise nullptr.
+    template <class T>
+    T* loaded() const {
+        return dynamic_cast<T*>(find(typeid(T)));
+    }
+
+    // Shows a window without blocking and brings it to the front.
+    void show(QWidget& window);
+    // Shows a window blocking (through the services, so tests never block).
+    void showBlocking(QDialog& dialog);
+
+    // Unloads every window except `except` (the main window at exit).
+    void unloadAll(QWidget* except = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* find(std::type_index type) const;
+    void adopt(std::type_index type, QWidget* widget, Form* form, bool unloadOnClose);
+
+    Services& services_;
+    tarnwick::ProgramState state_;
+    std::map<std::type_index, QPointer<QWidget>> windows_;
+    std::map<QObject*, Form*> forms_;
+    std::set<QObject*> unloadOnClose_;
+    std::set<std::type_index> initialized_;
+};
+
+template <class T>
+T& Program::window() {
+    if (T* existing = loaded<T>()) return *existing;
+    T* created = new T(*this);
+    // A window that must outlive its close box (the main window) says so with
+    // `static constexpr bool kKeepOnClose = true;`.
+    constexpr bool keep = requires { T::kKeepOnClose; };
+    adopt(typeid(T), created, created, !keep);
+    if (initialized_.insert(typeid(T)).second) created->Form_Initialize();
+    created->Form_Load();
+    return *created;
+}

@@ -1,0 +1,34 @@
+#include "ScriptedServices.h"
+
+#include <QDialog>
+#include <QPrinter>
+
+void ScriptedServices::message(QWidget*, MessageIcon icon, const QString& title, const QString& text) {
+    messages.push_back({icon, title.isEmpty() ? kProgramName : title, text});
+}
+
+std::optional<QString> ScriptedServices::saveFileName(QWidget*, const QString& title, const QString&,
+                                                      const QString&) {
+    saveDialogTitles.push_back(title);
+    if (saveAnswers.empty()) return std::nullopt;
+    const bool accepted = saveAnswers.front().has_value();
+    const QString name = accepted ? *saveAnswers.front() : QString();
+    saveAnswers.pop_front();
+    if (!accepted) return std::nullopt;
+    return name;
+}
+
+bool ScriptedServices::choosePrinter(QWidget*, QPrinter& printer) {
+    ++printerDialogs;
+    if (!printerAccepts) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return true;
+}
+
+void ScriptedServices::showBlocking(QDialog& dialog) {
+    blockingShown.push_back(dialog.objectName());
+    dialog.show();
+    if (onBlockingShow) onBlockingShow(dialog);
+    else dialog.hide();
+}

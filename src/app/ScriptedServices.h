@@ -1,0 +1,39 @@
+#pragma once
+// Services for tests: records every message, answers the dialogs from a script and
+// never blocks. Printing goes to a PDF file.
+#include <QString>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "Services.h"
+
+struct RecordedMessage {
+    MessageIcon icon;
+    QString title;  // as shown: "Tarnwick" when the caller gave none
+    QString text;
+};
+
+class ScriptedServices : public Services {
+public:
+    void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        const QString& initialName) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void showBlocking(QDialog& dialog) override;
+
+    // Recorded calls.
+    std::vector<RecordedMessage> messages;
+    std::vector<QString> saveDialogTitles;
+    int printerDialogs = 0;
+    std::vector<QString> blockingShown;  // object names of the windows shown blocking
+
+    // Answers: the next save dialogs return these (std::nullopt = cancel; none left = cancel).
+    std::deque<std::optional<QString>> saveAnswers;
+    // The printer dialog: false = cancel; otherwise the printer writes a PDF to pdfPath.
+    bool printerAccepts = true;
+    QString pdfPath;
+    // What the "user" does in a window shown blocking (for example press its OK button).
+    // Without an action the window is simply hidden again.
+    std::function<void(QDialog&)> onBlockingShow;
+};

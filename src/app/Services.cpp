@@ -1,0 +1,32 @@
+#include "Services.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+void QtServices::message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) {
+    QMessageBox box(parent);
+    box.setIcon(icon == MessageIcon::Information   ? QMessageBox::Information
+                : icon == MessageIcon::Exclamation ? QMessageBox::Warning
+                                                   : QMessageBox::Question);
+    box.setWindowTitle(title.isEmpty() ? kProgramName : title);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+std::optional<QString> QtServices::saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                const QString& initialName) {
+    const QString name = QFileDialog::getSaveFileName(parent, title, initialName, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+bool QtServices::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtServices::showBlocking(QDialog& dialog) { dialog.exec(); }

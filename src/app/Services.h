@@ -1,0 +1,43 @@
+#pragma once
+// Everything that would block on the user or reach outside the program: message boxes,
+// the save-file dialog, the printer dialog and blocking showing of windows. The real
+// implementation uses Qt's dialogs; tests install ScriptedServices.
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+enum class MessageIcon { Information, Exclamation, Question };
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // A message box with one OK button. `text` separates lines with CR LF, as the
+    // program's texts are written. An empty title shows the program's name, "Tarnwick".
+    virtual void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) = 0;
+
+    // The save-file dialog; std::nullopt when the user cancels.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                const QString& initialName) = 0;
+
+    // The printer dialog for `printer`; false when the user cancels.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+
+    // Shows a window blocking: returns when the window is hidden or closed.
+    virtual void showBlocking(QDialog& dialog) = 0;
+};
+
+// The program's name, shown as the title of a message box without one of its own.
+inline const QString kProgramName = QStringLiteral("Tarnwick");
+
+class QtServices : public Services {
+public:
+    void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        const QString& initialName) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void showBlocking(QDialog& dialog) override;
+};

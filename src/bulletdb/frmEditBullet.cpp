@@ -1,0 +1,5 @@
+#include "frmEditBullet.h"
+
+frmEditBullet::frmEditBullet(Program& program) : program_(program) {
+    setObjectName("frmEditBullet");
+}

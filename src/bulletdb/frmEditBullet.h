@@ -1,0 +1,18 @@
+#pragma once
+// Placeholder: the window's controls that other windows read. Replaced by the full window.
+#include <QDialog>
+
+#include "Program.h"
+
+
+
+class frmEditBullet : public QDialog, public Form {
+    Q_OBJECT
+public:
+    explicit frmEditBullet(Program& program);
+
+
+
+private:
+    Program& program_;
+};

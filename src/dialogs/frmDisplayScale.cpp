@@ -1,0 +1,5 @@
+#include "frmDisplayScale.h"
+
+frmDisplayScale::frmDisplayScale(Program& program) : program_(program) {
+    setObjectName("frmDisplayScale");
+}

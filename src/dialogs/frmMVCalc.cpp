@@ -1,0 +1,5 @@
+#include "frmMVCalc.h"
+
+frmMVCalc::frmMVCalc(Program& program) : program_(program) {
+    setObjectName("frmMVCalc");
+}

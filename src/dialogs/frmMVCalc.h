@@ -1,0 +1,18 @@
+#pragma once
+// Placeholder: the window's controls that other windows read. Replaced by the full window.
+#include <QDialog>
+
+#include "Program.h"
+
+
+
+class frmMVCalc : public QDialog, public Form {
+    Q_OBJECT
+public:
+    explicit frmMVCalc(Program& program);
+
+
+
+private:
+    Program& program_;
+};

@@ -1,0 +1,5 @@
+#include "frmOtherGun.h"
+
+frmOtherGun::frmOtherGun(Program& program) : program_(program) {
+    setObjectName("frmOtherGun");
+}

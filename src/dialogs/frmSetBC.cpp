@@ -1,0 +1,5 @@
+#include "frmSetBC.h"
+
+frmSetBC::frmSetBC(Program& program) : program_(program) {
+    setObjectName("frmSetBC");
+}

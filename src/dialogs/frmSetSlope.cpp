@@ -1,0 +1,5 @@
+#include "frmSetSlope.h"
+
+frmSetSlope::frmSetSlope(Program& program) : program_(program) {
+    setObjectName("frmSetSlope");
+}

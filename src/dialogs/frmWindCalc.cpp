@@ -1,0 +1,5 @@
+#include "frmWindCalc.h"
+
+frmWindCalc::frmWindCalc(Program& program) : program_(program) {
+    setObjectName("frmWindCalc");
+}

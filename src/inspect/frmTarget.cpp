@@ -1,0 +1,5 @@
+#include "frmTarget.h"
+
+frmTarget::frmTarget(Program& program) : program_(program) {
+    setObjectName("frmTarget");
+}

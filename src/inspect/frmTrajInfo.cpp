@@ -1,0 +1,5 @@
+#include "frmTrajInfo.h"
+
+frmTrajInfo::frmTrajInfo(Program& program) : program_(program) {
+    setObjectName("frmTrajInfo");
+}

@@ -1,0 +1,5 @@
+#include "frmKey.h"
+
+frmKey::frmKey(Program& program) : program_(program) {
+    setObjectName("frmKey");
+}

@@ -1,0 +1,5 @@
+#include "frmPrintOutput.h"
+
+frmPrintOutput::frmPrintOutput(Program& program) : program_(program) {
+    setObjectName("frmPrintOutput");
+}
