@@ -1,0 +1,39 @@
+#pragma once
+// Fixture for offscreen window tests: a fresh program with scripted services (no
+// message box or dialog ever blocks) and settings kept in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "Program.h"
+#include "ScriptedServices.h"
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(settingsDir.isValid());
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        services = std::make_unique<ScriptedServices>();
+        program = std::make_unique<Program>(*services);
+    }
+
+    void TearDown() override {
+        program.reset();
+        services.reset();
+    }
+
+    // Fails the test when a message box was shown that the test did not expect.
+    void expectNoMessages() const {
+        for (const RecordedMessage& m : services->messages)
+            ADD_FAILURE() << "unexpected message box \"" << m.title.toStdString() << "\": " << m.text.toStdString();
+    }
+
+    tarnwick::ShotParameters& params() { return program->params(); }
+
+    QTemporaryDir settingsDir;
+    std::unique_ptr<ScriptedServices> services;
+    std::unique_ptr<Program> program;
+};
