@@ -1,1 +1,78 @@
+// Speed of the engine: one integration step, the default plot run, and a 500-yard pass.
 #include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "Flight.h"
+#include "PlotRun.h"
+#include "TrajectoryPass.h"
+
+using namespace tarnwick;
+
+namespace {
+
+ShotParameters rifle() {
+    ShotParameters p;
+    p.BallisticCoefLow = p.BallisticCoefMid = p.BallisticCoefHigh = 0.45;
+    p.BulletMass = 165;
+    p.InitialVelocity = 2800;
+    return p;
+}
+
+// Steps through the speed update and range sum of the flight model to 500 yards (no
+// drawing, no events): reported per step.
+void BM_IntegratorStep(benchmark::State& state) {
+    const ShotParameters p = rifle();
+    const FlightModel model = FlightModel::make(p, 0.0, 0.0, {0.45, 0.45, 0.45});
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        double x = 0, v = p.InitialVelocity;
+        while (x < 1500) {
+            x += v * p.DeltaT;
+            double next = v;
+            model.nextSpeed(v, next);
+            v = next;
+            ++steps;
+        }
+        benchmark::DoNotOptimize(v);
+    }
+    state.counters["ns_per_step"] = benchmark::Counter(static_cast<double>(steps),
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
+                                                       benchmark::Counter::OneK::kIs1000);
+}
+BENCHMARK(BM_IntegratorStep);
+
+void BM_DefaultPlotRun(benchmark::State& state) {
+    NullSurface surface(578, 288);
+    TextResults results;
+    for (auto _ : state) {
+        ProgramState programState;
+        benchmark::DoNotOptimize(plotRun(programState, RunInputs{}, surface, results));
+    }
+}
+BENCHMARK(BM_DefaultPlotRun)->Unit(benchmark::kMicrosecond);
+
+// The range pass of a .30 calibre hunting load drawn (and discarded) out to 500 yards.
+void BM_PassTo500Yards(benchmark::State& state) {
+    ShotParameters p = rifle();
+    p.YAxis = 50;
+    p.XAxis = 338;
+    NullSurface surface(50 + 1500 * p.HorizontalScale + 75 + 1, 388);
+    PassSetup setup;
+    setup.muzzleVelocity = p.InitialVelocity;
+    setup.launchSpeed = kLaunchFactor * std::sqrt(p.MaxDeviation + p.ScopeHeight);
+    setup.model = FlightModel::make(p, 0.0, 0.0, {0.45, 0.45, 0.45});
+    setup.energyFactor = p.BulletMass / 225218;
+    setup.L = 169;
+    p.VerticalScale = 0.5;  // keep the whole flight above the horizontal axis
+    EventResults events;
+    double drop = 0, deflection = 0;
+    for (auto _ : state) {
+        flyPass(p, setup, events, drop, deflection, surface, [](long long, double, double) {});
+        benchmark::DoNotOptimize(events);
+    }
+    state.counters["range_ft"] = events.maxRange;
+}
+BENCHMARK(BM_PassTo500Yards)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

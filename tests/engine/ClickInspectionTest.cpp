@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "ClickInspection.h"
+#include "Flight.h"
+
+using namespace tarnwick;
+
+namespace {
+
+ShotParameters plotted() {
+    ShotParameters p;
+    p.YAxis = 50;
+    p.XAxis = 238;
+    return p;
+}
+
+}  // namespace
+
+TEST(ClickInspection, TargetModeShowsRangeValuesOnly) {
+    const ShotParameters p = plotted();
+    StrikeValues before;
+    before.HStrikeDrop = 7;
+    before.HStrikeDeflection = 8;
+    const ClickInspection c = inspectClick(p, RememberedSettings{}, false, 250, before);
+    // x = 250 is 200 canvas units right of the axis: 300 feet, 100 yards.
+    EXPECT_EQ(c.caption, "At 100. Yards:");
+    EXPECT_EQ(c.targetCaption, "Target at 100. yards:");
+    EXPECT_FALSE(c.hunting);
+    EXPECT_EQ(c.lblRangeDeflection, "0.00 inches");
+    EXPECT_NE(c.lblRangeVelocity.find(". feet/sec"), std::string::npos);
+    EXPECT_NE(c.lblRangeEnergy.find(". ft-lbs"), std::string::npos);
+    EXPECT_NEAR(c.strike.RStrikeDrop, 2.966, 0.02);  // the default run's 100-yard height
+    EXPECT_EQ(c.strike.HStrikeDrop, 7);
+    EXPECT_EQ(c.strike.HStrikeDeflection, 8);
+    EXPECT_TRUE(c.problem.empty());
+}
+
+TEST(ClickInspection, LeftOfTheFirstStepShowsThePointAlone) {
+    const ClickInspection c = inspectClick(plotted(), RememberedSettings{}, false, 10, StrikeValues{});
+    EXPECT_EQ(c.caption, "At . Yards:");
+    EXPECT_EQ(c.lblRangeDeflection, "0.00 inches");
+    EXPECT_EQ(c.lblRangeVelocity, "1997. feet/sec");  // the speed after one step: 2000 - 510.5 * 0.001 / 0.2
+}
+
+TEST(ClickInspection, EqualConditionsGiveEqualFrames) {
+    ShotParameters p = plotted();
+    p.HuntingMode = true;
+    p.RCrossWind = p.HCrossWind = 176;
+    const ClickInspection c = inspectClick(p, RememberedSettings{}, true, 300, StrikeValues{});
+    EXPECT_TRUE(c.hunting);
+    EXPECT_EQ(c.lblRangeDrop, c.lblFieldDrop);
+    EXPECT_EQ(c.lblRangeVelocity, c.lblFieldVelocity);
+    EXPECT_EQ(c.lblRangeEnergy, c.lblFieldEnergy);
+    EXPECT_EQ(c.lblRangeDeflection, c.lblFieldDeflection);
+    EXPECT_LT(c.strike.RStrikeDeflection, 0) << "a positive cross wind deflects negatively";
+    EXPECT_EQ(c.targetCaption.rfind("Hunting Target at ", 0), 0u);
+}
+
+TEST(ClickInspection, WarmFieldPeaksHigherThanTheRange) {
+    ShotParameters p = plotted();
+    p.HuntingMode = true;
+    p.HTemperature = 99;
+    const ClickInspection c = inspectClick(p, RememberedSettings{}, true, 250, StrikeValues{});
+    EXPECT_GT(c.strike.HStrikeDrop, c.strike.RStrikeDrop);
+}
+
+TEST(ClickInspection, VarmintUsesTheZeroSearch) {
+    ShotParameters p = plotted();
+    p.HuntingMode = true;
+    p.PBRMode = false;
+    p.InitialVelocity = 3200;
+    p.HorizontalScale = 1.0 / 3;
+    RememberedSettings r;
+    r.LastZeroCrossing = 200;
+    // 200 yards = 600 feet = 200 canvas units right of the axis.
+    const ClickInspection c = inspectClick(p, r, true, 250, StrikeValues{});
+    EXPECT_NEAR(c.strike.RStrikeDrop, 0, 0.1);
+}
+
+TEST(ClickInspection, UnreachableClicksStopAndSaySo) {
+    ShotParameters p = plotted();
+    p.DeltaT = 1e-5;  // 32,767 steps reach only about 65 feet
+    const ClickInspection far = inspectClick(p, RememberedSettings{}, false, 500, StrikeValues{});
+    EXPECT_NE(far.caption.find("32,767"), std::string::npos) << far.caption;
+
+    ShotParameters uphill = plotted();
+    uphill.LOSAngle = 90;
+    uphill.InitialVelocity = 100;
+    const ClickInspection stalled = inspectClick(uphill, RememberedSettings{}, false, 500, StrikeValues{});
+    EXPECT_NE(stalled.caption.find("speed fell to zero"), std::string::npos) << stalled.caption;
+
+    ShotParameters still = plotted();
+    still.DeltaT = 0;
+    EXPECT_FALSE(inspectClick(still, RememberedSettings{}, false, 300, StrikeValues{}).problem.empty());
+}

@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "PlotRun.h"
+#include "RecordingSurface.h"
+
+using namespace tarnwick;
+
+namespace {
+
+struct RunResult {
+    RunOutcome outcome;
+    std::string text;
+    ProgramState state;
+};
+
+RunResult runWith(ProgramState state, RunInputs inputs = {}, double width = 578, double height = 288) {
+    NullSurface surface(width, height);
+    TextResults results;
+    RunResult r;
+    r.outcome = plotRun(state, inputs, surface, results);
+    r.text = results.text;
+    r.state = std::move(state);
+    return r;
+}
+
+int lineCount(const std::string& text) {
+    int lines = 1;
+    for (std::size_t i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i + 2)) ++lines;
+    return lines;
+}
+
+ProgramState hunting(bool bigGame) {
+    ProgramState s;
+    s.params.HuntingMode = true;
+    s.params.PBRMode = bigGame;
+    return s;
+}
+
+}  // namespace
+
+TEST(Report, DefaultRunInFull) {
+    const RunResult r = runWith(ProgramState{});
+    ASSERT_TRUE(r.outcome.completed) << r.outcome.message;
+    EXPECT_EQ(r.text,
+              "Muzzle Velocity = 2000\r\n"
+              "0 ft altitude; 59 deg F; 29.53 MM; 67% humidity; 0 MPH tailwind; 0 MPH Cross Wind\r\n"
+              "  gr.  \r\n"
+              " 25 yard deviation = 0.505 inches\r\n"
+              " 50 yard deviation = 1.952 inches\r\n"
+              "100 yard deviation = 2.966 inches\r\n"
+              "100 yard wind deflection = 0.00 inches\r\n"
+              "LOS cross 1 = 18 yards\r\n"
+              "Bullet peak = 92 yards\r\n"
+              "LOS cross 2 = 157 yards\r\n"
+              "Scope Heighth = 1.500 inch(es)\r\n"
+              "Max range   = 182 yards\r\n"
+              "Actual max deviation = 3.000 inches");
+    EXPECT_EQ(lineCount(r.text), 13);
+    EXPECT_EQ(r.state.FirstPageText, r.text);
+    EXPECT_EQ(r.state.params.YAxis, 50);
+    EXPECT_EQ(r.state.params.XAxis, 238);
+}
+
+TEST(Report, HuntingBigGameWithWarmerField) {
+    ProgramState s = hunting(true);
+    s.params.HTemperature = 79;
+    s.params.HAltitude = 5000;
+    s.params.InitialVelocity = 2800;
+    s.params.BallisticCoefLow = s.params.BallisticCoefMid = s.params.BallisticCoefHigh = 0.447;
+    s.params.BulletMass = 165;
+    s.SecondPageText = "old help text";
+    RunInputs in;
+    in.huntingOption = true;
+    in.texts.txtManufacturer = "Hornady";
+    in.texts.txtBulletMass = "165";
+    in.texts.txtBulletType = "SST";
+    const RunResult r = runWith(s, in);
+    const std::string range =
+        "Muzzle Velocity = 2800\r\n"
+        "0 ft altitude; 59 deg F; 29.53 MM; 67% humidity; 0 MPH tailwind; 0 MPH Cross Wind\r\n"
+        "Hornady 165 gr.  SST\r\n"
+        " 25 yard deviation = -0.018 inches\r\n"
+        " 50 yard deviation = 1.124 inches\r\n"
+        "100 yard deviation = 2.611 inches\r\n"
+        "100 yard wind deflection = 0.00 inches\r\n"
+        "LOS cross 1 = 26 yards\r\n"
+        "Bullet peak = 133 yards\r\n"
+        "LOS cross 2 = 0 yards\r\n"
+        "Scope Heighth = 1.500 inch(es)\r\n"
+        "Max range   = 0 yards\r\n"
+        "Actual max deviation = 2.905 inches";
+    const std::string field =
+        "Hunting Conditions:\r\n"
+        "Muzzle Velocity = 2830\r\n"
+        "5000 ft altitude; 79 deg F; 29.53 MM; 67% humidity; 0 MPH tailwind; 0 MPH Cross Wind\r\n"
+        "Hunting  25 yard deviation = -0.049 inches\r\n"
+        "Hunting  50 yard deviation = 1.120 inches\r\n"
+        "Hunting 100 yard deviation = 2.648 inches\r\n"
+        "100 yard wind deflection = 0.00 inches\r\n"
+        "Hunting LOS cross 1 = 26 yards\r\n"
+        "Hunting Bullet peak = 138 yards\r\n"
+        "Hunting LOS cross 2 = 0 yards\r\n"
+        "Hunting Max range   = 0 yards\r\n"
+        "Hunting Actual max deviation = 3.000 inches";
+    EXPECT_EQ(r.text, range + "\r\n\r\n" + field);
+    EXPECT_EQ(r.state.FirstPageText, range);
+    EXPECT_EQ(r.state.SecondPageText, field);
+}
+
+TEST(Report, VarmintZeroesAtTheChosenDistanceAndDropsMaxRange) {
+    ProgramState s = hunting(false);
+    s.params.InitialVelocity = 3200;
+    s.params.BallisticCoefLow = s.params.BallisticCoefMid = s.params.BallisticCoefHigh = 0.3;
+    RunInputs in;
+    in.huntingOption = true;
+    const RunResult r = runWith(s, in);
+    ASSERT_TRUE(r.outcome.completed);
+    EXPECT_EQ(r.text.find("Max range"), std::string::npos);
+    EXPECT_NE(r.text.find("Scope Heighth = 1.500 inch(es)\r\nActual max deviation = 1.444 inches"), std::string::npos);
+    EXPECT_NE(r.text.find("Hunting LOS cross 2 = 200 yards\r\nHunting Actual max deviation"), std::string::npos);
+    EXPECT_NEAR(r.outcome.events.cross2, 600, 5);
+}
+
+TEST(Report, DropTableRowsEveryFiveYards) {
+    ProgramState s;
+    s.params.DropTable = 1;
+    s.params.ScopeHeight = 0;
+    s.params.MaxDeviation = 0;
+    s.params.PBRMode = false;
+    s.params.RCrossWind = 176;  // 10 mph
+    RunInputs in;
+    in.texts.txtRCrossWind = "10";
+    const RunResult r = runWith(s, in);
+    ASSERT_TRUE(r.outcome.completed);
+    EXPECT_NE(r.text.find("MPH tailwind; 10 MPH Cross Wind\r\n  gr.  \r\n"
+                          "0005 yards: drop = -0.012 inches; wind deflection = -0.01 inches\r\n"
+                          "0010 yards: drop = -0.043 inches; wind deflection = -0.02 inches\r\n"),
+              std::string::npos);
+    EXPECT_NE(r.text.find("\r\n0100 yards: drop = "), std::string::npos);
+    // A level bore on a level line of sight only falls: no crossing, peak or maximum range.
+    EXPECT_EQ(r.outcome.events.cross1, 0);
+    EXPECT_EQ(r.outcome.events.peakX, 0);
+    EXPECT_EQ(r.outcome.events.cross2, 0);
+    EXPECT_EQ(r.outcome.events.maxRange, 0);
+    EXPECT_LT(r.state.strike.RStrikeDeflection, 0);
+}
+
+TEST(Report, RunWithoutHuntingPassLeavesSecondPage) {
+    ProgramState s;
+    s.SecondPageText = "second half of the guide";
+    EXPECT_EQ(runWith(s).state.SecondPageText, "second half of the guide");
+}
+
+TEST(Report, UserTextsAreCopiedAsTyped) {
+    RunInputs in;
+    in.texts.txtRTailWind = "5 or so";
+    in.texts.txtRCrossWind = "";
+    const RunResult r = runWith(ProgramState{}, in);
+    EXPECT_NE(r.text.find("67% humidity; 5 or so MPH tailwind;  MPH Cross Wind"), std::string::npos);
+}
+
+TEST(PlotRun, HuntingScalingPeaksOnlyTheFieldPassAtMaxDeviation) {
+    ProgramState s = hunting(true);
+    s.params.HTemperature = 79;
+    RunInputs in;
+    in.huntingOption = true;
+    NullSurface surface;
+    TextResults results;
+    ProgramState rangeOnly = s;
+    rangeOnly.params.HuntingMode = false;
+    const RunOutcome target = plotRun(rangeOnly, RunInputs{}, surface, results);
+    const RunOutcome both = plotRun(s, in, surface, results);
+    EXPECT_NEAR(target.events.peakY, 3.0, 0.01);
+    EXPECT_NE(results.text.find("\r\nActual max deviation = 2.868"), std::string::npos);  // range pass launched lower
+    EXPECT_NE(results.text.find("Hunting Actual max deviation = 3.000"), std::string::npos);
+    EXPECT_NE(results.text.find("Muzzle Velocity = 2030"), std::string::npos);
+}
+
+TEST(PlotRun, ResultsWindowShownAfterTheRangePass) {
+    NullSurface surface;
+    TextResults results;
+    results.visible = true;
+    ProgramState s;
+    s.params.DeltaT = 0;
+    plotRun(s, RunInputs{}, surface, results);
+    EXPECT_FALSE(results.visible) << "hidden at the start of every run";
+    ProgramState ok;
+    plotRun(ok, RunInputs{}, surface, results);
+    EXPECT_TRUE(results.visible);
+}
+
+TEST(PlotRun, NarrowCanvasFliesNothingAndKeepsEarlierResults) {
+    const RunResult r = runWith(ProgramState{}, {}, 125, 288);
+    ASSERT_TRUE(r.outcome.completed);
+    EXPECT_EQ(r.outcome.events.peakY, 0);
+    EXPECT_NE(r.text.find("LOS cross 1 = 0 yards"), std::string::npos);
+}
+
+TEST(PlotRun, SuccessiveRunsDrawOverEachOther) {
+    RecordingSurface surface;
+    TextResults results;
+    ProgramState s;
+    plotRun(s, RunInputs{}, surface, results);
+    const std::size_t first = surface.ops().size();
+    plotRun(s, RunInputs{}, surface, results);
+    EXPECT_EQ(surface.ops().size(), 2 * first);
+    EXPECT_TRUE(surface.opsOfKind(DrawOp::Kind::Clear).empty());
+}
+
+TEST(PlotRun, TrajectoryStartsAtTheMuzzleInBlackAndHuntingInBlue) {
+    RecordingSurface surface;
+    TextResults results;
+    ProgramState s = hunting(true);
+    RunInputs in;
+    in.huntingOption = true;
+    plotRun(s, in, surface, results);
+    bool sawBlackStart = false, sawBlue = false;
+    for (const DrawOp& op : surface.opsOfKind(DrawOp::Kind::Line)) {
+        if (op.pen == colours::Black && op.x1 == 50 && op.y1 == 119 + 32 * 1.5) sawBlackStart = true;
+        if (op.pen == colours::Blue) sawBlue = true;
+    }
+    EXPECT_TRUE(sawBlackStart);
+    EXPECT_TRUE(sawBlue);
+}
+
+TEST(PlotRun, EnergyCurveTakesPrecedenceAndUsesItsColours) {
+    RecordingSurface surface;
+    TextResults results;
+    ProgramState s;
+    s.params.BulletMass = 150;
+    s.params.InitialVelocity = 3000;
+    RunInputs in;
+    in.energyCurveOn = true;
+    in.velocityCurveOn = true;
+    plotRun(s, in, surface, results);
+    int red = 0, green = 0;
+    for (const DrawOp& op : surface.opsOfKind(DrawOp::Kind::Line)) {
+        red += op.pen == colours::Red;
+        green += op.pen == colours::Green;
+    }
+    EXPECT_GT(red, 10);
+    EXPECT_EQ(green, 0);
+}
+
+// Each numeric failure ends the run with a sentence and keeps what was written.
+TEST(PlotRunFailures, ZeroTimeStepStopsAtOnce) {
+    ProgramState s;
+    s.params.DeltaT = 0;
+    const auto start = std::chrono::steady_clock::now();
+    const RunResult r = runWith(s);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_FALSE(r.outcome.completed);
+    EXPECT_NE(r.outcome.message.find("time step"), std::string::npos);
+}
+
+TEST(PlotRunFailures, ZeroCoefficientStopsBeforeTheDivision) {
+    ProgramState s;
+    s.params.BallisticCoefHigh = s.params.BallisticCoefMid = s.params.BallisticCoefLow = 0;
+    const RunResult r = runWith(s);
+    EXPECT_FALSE(r.outcome.completed);
+    EXPECT_EQ(r.outcome.message, "The run stopped at 0 yards: the ballistic coefficient in use is zero.");
+    EXPECT_NE(r.text.find("Muzzle Velocity = 2000"), std::string::npos) << "the header stays";
+}
+
+TEST(PlotRunFailures, ZeroPressureHasNoDensity) {
+    ProgramState s;
+    s.params.BarometricPressure = 0;
+    const RunResult r = runWith(s);
+    EXPECT_FALSE(r.outcome.completed);
+    EXPECT_NE(r.outcome.message.find("air density of the range conditions"), std::string::npos);
+    ProgramState h = hunting(true);
+    h.params.HBarometricPressure = -1;
+    RunInputs in;
+    in.huntingOption = true;
+    const RunResult hr = runWith(h, in);
+    EXPECT_FALSE(hr.outcome.completed);
+    EXPECT_NE(hr.outcome.message.find("hunting conditions"), std::string::npos);
+    EXPECT_EQ(hr.state.FirstPageText.substr(0, 22), "Muzzle Velocity = 2000") << "the range report stays";
+}
+
+TEST(PlotRunFailures, IngallsWithoutAirSpeed) {
+    ProgramState s;
+    s.params.DragFunction = "Ingalls";
+    s.params.RTailWind = 2000;
+    const RunResult r = runWith(s);
+    EXPECT_FALSE(r.outcome.completed);
+    EXPECT_NE(r.outcome.message.find("Ingalls"), std::string::npos);
+}
+
+TEST(PlotRunFailures, ZeroMuzzleVelocityInTheLagTime) {
+    ProgramState s;
+    s.params.InitialVelocity = 0;
+    s.params.LOSAngle = -60;  // gravity alone carries the bullet down the slope past 100 yards
+    s.params.VerticalScale = 0.5;
+    const RunResult r = runWith(s);
+    EXPECT_FALSE(r.outcome.completed);
+    EXPECT_NE(r.outcome.message.find("muzzle velocity is zero"), std::string::npos) << r.outcome.message;
+}
+
+TEST(PlotRunFailures, StepLimit) {
+    ProgramState s;
+    s.params.DeltaT = 1e-6;
+    const RunResult r = runWith(s);
+    EXPECT_FALSE(r.outcome.completed);
+    EXPECT_NE(r.outcome.message.find("32,767"), std::string::npos);
+}
+
+TEST(PlotRunFailures, VarmintZeroOutOfReach) {
+    ProgramState s = hunting(false);
+    s.remembered.LastZeroCrossing = 100000;
+    RunInputs in;
+    in.huntingOption = true;
+    const RunResult r = runWith(s, in);
+    EXPECT_FALSE(r.outcome.completed);
+    EXPECT_NE(r.outcome.message.find("cannot be reached"), std::string::npos);
+    s.remembered.LastZeroCrossing = 0;
+    const RunResult zero = runWith(s, in);
+    EXPECT_FALSE(zero.outcome.completed);
+    EXPECT_NE(zero.outcome.message.find("more than 0 yards"), std::string::npos);
+}
+
+TEST(PlotRunFailures, NotFiniteInputIsNamed) {
+    ProgramState s;
+    s.params.LOSAngle = std::numeric_limits<double>::infinity();
+    const RunResult r = runWith(s);
+    EXPECT_FALSE(r.outcome.completed);
+    EXPECT_EQ(r.outcome.message, "The run stopped: the slope is not a usable number.");
+    ProgramState n;
+    n.params.MaxDeviation = -5;
+    EXPECT_FALSE(runWith(n).outcome.completed);
+}
