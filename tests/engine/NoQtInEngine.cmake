@@ -1,0 +1,7 @@
+file(GLOB_RECURSE sources "${DIR}/*.h" "${DIR}/*.cpp" "${DIR}/CMakeLists.txt")
+foreach(source IN LISTS sources)
+  file(STRINGS "${source}" hits REGEX "#include[ \t]*[<\"]Q[A-Za-z]|find_package\\(Qt|Qt6::")
+  if(hits)
+    message(FATAL_ERROR "${source} uses Qt: ${hits}")
+  endif()
+endforeach()
