@@ -1,18 +1,31 @@
 #pragma once
-// Placeholder: the window's controls that other windows read. Replaced by the full window.
+// "Key:": the legend of the curve colours. Redrawn each time it becomes active, so it
+// follows the energy and velocity options of the main window. The client height is
+// always 90 units tall; horizontal positions are pixels.
 #include <QDialog>
+#include <QImage>
 
 #include "Program.h"
-
-
 
 class frmKey : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmKey(Program& program);
 
+    void Form_Load() override;
+    void Form_Activate() override;
 
+    // The legend as last drawn (client size).
+    const QImage& legend() const { return legend_; }
+    // The canvas y of a row position given in the 90-unit scale.
+    double unitToY(double units) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void drawLegend();
+
     Program& program_;
+    QImage legend_;
 };

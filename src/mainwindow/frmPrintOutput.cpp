@@ -1,5 +1,198 @@
 #include "frmPrintOutput.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "FormSupport.h"
+#include "Services.h"
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The box shows line feeds; the program's texts and files use CR LF.
+QString toBox(QString text) { return text.replace(kCrLf, QStringLiteral("\n")); }
+
+QStringList pageLines(const QString& text) {
+    QString lines = text;
+    lines.replace(kCrLf, QStringLiteral("\n"));
+    return lines.split(QLatin1Char('\n'));
+}
+
+// Prints the lines from the top of the current page on, starting new pages as needed.
+void printLines(QPainter& painter, const QRectF& page, double offset, const QStringList& lines, QPrinter& printer) {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    double y = offset;
+    for (const QString& line : lines) {
+        if (y + metrics.height() > page.height() && y > offset) {
+            printer.newPage();
+            y = offset;
+        }
+        painter.drawText(QPointF(0, y + metrics.ascent()), line);
+        y += metrics.lineSpacing();
+    }
+}
+
+}  // namespace
+
 frmPrintOutput::frmPrintOutput(Program& program) : program_(program) {
     setObjectName("frmPrintOutput");
+    setWindowTitle("Trajectory Results");
+    setSizeGripEnabled(true);
+
+    menuBar = new QMenuBar(this);
+    mnuFile = menuBar->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    auto item = [this](const char* name, const QString& caption) {
+        QAction* action = mnuFile->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    mnuPrint = item("mnuPrint", "&Print");
+    mnuseparate1 = mnuFile->addSeparator();
+    mnuseparate1->setObjectName("mnuseparate1");
+    mnuSave = item("mnuSave", "&Save");
+    mnuSaveAs = item("mnuSaveAs", "Save As...");
+    mnuseparate2 = mnuFile->addSeparator();
+    mnuseparate2->setObjectName("mnuseparate2");
+    mnuAppend = item("mnuAppend", "Append");
+    mnuAppendTo = item("mnuAppendTo", "Append To...");
+    connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
+    connect(mnuSave, &QAction::triggered, this, [this] { mnuSave_Click(); });
+    connect(mnuSaveAs, &QAction::triggered, this, [this] { mnuSaveAs_Click(); });
+    connect(mnuAppend, &QAction::triggered, this, [this] { mnuAppend_Click(); });
+    connect(mnuAppendTo, &QAction::triggered, this, [this] { mnuAppendTo_Click(); });
+
+    txtText = new QPlainTextEdit(this);
+    txtText->setObjectName("txtText");
+    txtText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(9.75);
+    txtText->setFont(font);
+
+    // The text box always fills the client area under the menu bar.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(txtText);
+
+    resize(qRound(twipsToPixels(6000, this)), qRound(twipsToPixels(5400, this)));
+}
+
+void frmPrintOutput::Form_Load() {
+    // Vertically centred, 10 twips from the left edge of the screen.
+    const QSize screen = screenSize(this);
+    move(qRound(twipsToPixels(10, this)), (screen.height() - frameGeometry().height()) / 2);
+}
+
+QString frmPrintOutput::text() const {
+    return txtText->toPlainText().replace(QLatin1Char('\n'), kCrLf);
+}
+
+void frmPrintOutput::setText(const QString& text) { txtText->setPlainText(toBox(text)); }
+
+void frmPrintOutput::appendText(const QString& text) {
+    // insertPlainText at the end keeps the text exactly (appendPlainText would start a
+    // new paragraph).
+    QTextCursor cursor(txtText->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(toBox(text));
+}
+
+bool frmPrintOutput::chooseFile(bool alwaysAsk) {
+    if (!alwaysAsk && !fileName_.isEmpty()) return true;
+    const std::optional<QString> chosen =
+        program_.services().saveFileName(this, QStringLiteral("Save Drop Table As..."), QStringLiteral("*.txt"), fileName_);
+    if (!chosen) return false;
+    fileName_ = *chosen;
+    return true;
+}
+
+void frmPrintOutput::writeRecord(Mode mode) {
+    // The remembered name stays as chosen; the file written always ends in ".txt".
+    QString path = fileName_;
+    if (!path.endsWith(QStringLiteral(".txt"), Qt::CaseSensitive)) path += QStringLiteral(".txt");
+    const QByteArray record = (QLatin1Char('"') + text() + QLatin1Char('"') + kCrLf).toUtf8();
+
+    QString reason;
+    if (mode == Mode::Replace) {
+        // A failed save leaves the old file as it was.
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size() || !file.commit())
+            reason = file.errorString();
+    } else {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(record) != record.size() || !file.flush())
+            reason = file.errorString();
+        file.close();
+    }
+    if (!reason.isEmpty())
+        showMessage(this, QStringLiteral("The results could not be written to %1.\r\n%2").arg(QDir::toNativeSeparators(path), reason),
+                    MessageIcon::Exclamation);
+}
+
+void frmPrintOutput::mnuSave_Click() {
+    if (chooseFile(false)) writeRecord(Mode::Replace);
+}
+
+void frmPrintOutput::mnuSaveAs_Click() {
+    if (chooseFile(true)) writeRecord(Mode::Replace);
+}
+
+void frmPrintOutput::mnuAppend_Click() {
+    if (chooseFile(false)) writeRecord(Mode::Append);
+}
+
+void frmPrintOutput::mnuAppendTo_Click() {
+    if (chooseFile(true)) writeRecord(Mode::Append);
+}
+
+void frmPrintOutput::mnuPrint_Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!program_.services().choosePrinter(this, printer)) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        showMessage(this, QStringLiteral("The results could not be printed: the printer could not be started."),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    QFont courier(QStringLiteral("Courier"), 10);
+    courier.setStyleHint(QFont::TypeWriter);
+    painter.setFont(courier);
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    // Each page starts one line of the report's font below the top margin.
+    const double offset = QFontMetricsF(courier, &printer).lineSpacing();
+    const tarnwick::ProgramState& state = program_.state();
+    printLines(painter, page, offset, pageLines(QString::fromStdString(state.FirstPageText)), printer);
+    if (!state.SecondPageText.empty()) {
+        printer.newPage();
+        printLines(painter, page, offset, pageLines(QString::fromStdString(state.SecondPageText)), printer);
+    }
+    painter.end();
+}
+
+void PrintOutputResults::hideWindow() { program_.window<frmPrintOutput>().hide(); }
+
+void PrintOutputResults::showWindow() { program_.show(program_.window<frmPrintOutput>()); }
+
+void PrintOutputResults::setText(const std::string& text) {
+    program_.window<frmPrintOutput>().setText(QString::fromStdString(text));
+}
+
+void PrintOutputResults::appendText(const std::string& text) {
+    program_.window<frmPrintOutput>().appendText(QString::fromStdString(text));
 }

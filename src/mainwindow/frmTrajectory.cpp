@@ -1,115 +1,306 @@
 #include "frmTrajectory.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QScreen>
+
+#include "FormSupport.h"
+#include "HelpText.h"
+#include "PlotCanvas.h"
+#include "PlotFrame.h"
+#include "PlotRun.h"
+#include "Services.h"
+#include "SettingsStore.h"
+#include "frmDisplayScale.h"
+#include "frmEditBullet.h"
+#include "frmKey.h"
+#include "frmMVCalc.h"
+#include "frmOtherGun.h"
+#include "frmPrintOutput.h"
+#include "frmRunParam.h"
+#include "frmSelectBullet.h"
+#include "frmSetBC.h"
+#include "frmSetEnv.h"
+#include "frmSetSlope.h"
+#include "frmTarget.h"
+#include "frmTrajInfo.h"
+#include "frmWindCalc.h"
+
+namespace {
+
+// The designed client area in pixels.
+constexpr int kClientWidth = 578;
+constexpr int kClientHeight = 288;
+
+// Where the bullet table lives: beside the program.
+std::string bulletDatabasePath() {
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/Bullets.db")).toStdString();
+}
+
+}  // namespace
+
 frmTrajectory::frmTrajectory(Program& program) : program_(program) {
     setObjectName("frmTrajectory");
-    mnuFile = new QMenu(this);
-    mnuFile->setObjectName("mnuFile");
-    mnuRun = new QMenu(this);
-    mnuRun->setObjectName("mnuRun");
-    mnuSelectGun = new QMenu(this);
-    mnuSelectGun->setObjectName("mnuSelectGun");
-    mnuSB = new QMenu(this);
-    mnuSB->setObjectName("mnuSB");
-    mnuOptions = new QMenu(this);
-    mnuOptions->setObjectName("mnuOptions");
-    mnuDragSelect = new QMenu(this);
-    mnuDragSelect->setObjectName("mnuDragSelect");
-    mnuTools = new QMenu(this);
-    mnuTools->setObjectName("mnuTools");
-    mnuHelp = new QMenu(this);
-    mnuHelp->setObjectName("mnuHelp");
-    mnuPrintTraj = new QAction(this);
-    mnuPrintTraj->setObjectName("mnuPrintTraj");
-    mnuExit = new QAction(this);
-    mnuExit->setObjectName("mnuExit");
-    mnuGo = new QAction(this);
-    mnuGo->setObjectName("mnuGo");
-    mnuS3 = new QAction(this);
-    mnuS3->setObjectName("mnuS3");
-    mnuPlot = new QAction(this);
-    mnuPlot->setObjectName("mnuPlot");
-    mnuClear = new QAction(this);
-    mnuClear->setObjectName("mnuClear");
-    mnuSetAll = new QAction(this);
-    mnuSetAll->setObjectName("mnuSetAll");
-    mnuS4 = new QAction(this);
-    mnuS4->setObjectName("mnuS4");
-    mnuSetRun = new QAction(this);
-    mnuSetRun->setObjectName("mnuSetRun");
-    mnuSetScale = new QAction(this);
-    mnuSetScale->setObjectName("mnuSetScale");
-    mnuSetSlope = new QAction(this);
-    mnuSetSlope->setObjectName("mnuSetSlope");
-    mnuSetEnv = new QAction(this);
-    mnuSetEnv->setObjectName("mnuSetEnv");
-    mnuStandard = new QAction(this);
-    mnuStandard->setObjectName("mnuStandard");
-    mnuR6PPC = new QAction(this);
-    mnuR6PPC->setObjectName("mnuR6PPC");
-    mnuS1 = new QAction(this);
-    mnuS1->setObjectName("mnuS1");
-    mnuRBlackhawk = new QAction(this);
-    mnuRBlackhawk->setObjectName("mnuRBlackhawk");
-    mnuTC4570 = new QAction(this);
-    mnuTC4570->setObjectName("mnuTC4570");
-    mnuTC3030 = new QAction(this);
-    mnuTC3030->setObjectName("mnuTC3030");
-    mnuTC44Mag = new QAction(this);
-    mnuTC44Mag->setObjectName("mnuTC44Mag");
-    mnuS2 = new QAction(this);
-    mnuS2->setObjectName("mnuS2");
-    mnuOtherGun = new QAction(this);
-    mnuOtherGun->setObjectName("mnuOtherGun");
-    mnuSelectBullet = new QAction(this);
-    mnuSelectBullet->setObjectName("mnuSelectBullet");
-    mnuSBd1 = new QAction(this);
-    mnuSBd1->setObjectName("mnuSBd1");
-    mnuManBC = new QAction(this);
-    mnuManBC->setObjectName("mnuManBC");
-    mnuDropTable = new QAction(this);
-    mnuDropTable->setObjectName("mnuDropTable");
-    mnuEnergy = new QAction(this);
-    mnuEnergy->setObjectName("mnuEnergy");
-    mnuNoEnergy = new QAction(this);
-    mnuNoEnergy->setObjectName("mnuNoEnergy");
-    mnuVelocityOn = new QAction(this);
-    mnuVelocityOn->setObjectName("mnuVelocityOn");
-    mnuVelocityOff = new QAction(this);
-    mnuVelocityOff->setObjectName("mnuVelocityOff");
-    mnuShowGrid = new QAction(this);
-    mnuShowGrid->setObjectName("mnuShowGrid");
-    mnuNoGrid = new QAction(this);
-    mnuNoGrid->setObjectName("mnuNoGrid");
-    mnuOptDash1 = new QAction(this);
-    mnuOptDash1->setObjectName("mnuOptDash1");
-    mnuShowGravity = new QAction(this);
-    mnuShowGravity->setObjectName("mnuShowGravity");
-    mnuShowTarget = new QAction(this);
-    mnuShowTarget->setObjectName("mnuShowTarget");
-    mnuOptDash2 = new QAction(this);
-    mnuOptDash2->setObjectName("mnuOptDash2");
-    mnuGavre = new QAction(this);
-    mnuGavre->setObjectName("mnuGavre");
-    mnuIngalls = new QAction(this);
-    mnuIngalls->setObjectName("mnuIngalls");
-    mnuKrupp = new QAction(this);
-    mnuKrupp->setObjectName("mnuKrupp");
-    mnuEditBullet = new QAction(this);
-    mnuEditBullet->setObjectName("mnuEditBullet");
-    mnuMVCalc = new QAction(this);
-    mnuMVCalc->setObjectName("mnuMVCalc");
-    mnuCrossCalc = new QAction(this);
-    mnuCrossCalc->setObjectName("mnuCrossCalc");
-    mnuKey = new QAction(this);
-    mnuKey->setObjectName("mnuKey");
-    mnuHowTo = new QAction(this);
-    mnuHowTo->setObjectName("mnuHowTo");
-    mnuS5 = new QAction(this);
-    mnuS5->setObjectName("mnuS5");
-    mnuAboutTP = new QAction(this);
-    mnuAboutTP->setObjectName("mnuAboutTP");
-    mnuDummy1 = new QAction(this);
-    mnuDummy1->setObjectName("mnuDummy1");
-    mnuDragShow = new QAction(this);
-    mnuDragShow->setObjectName("mnuDragShow");
+    setWindowTitle("Tarnwick");
+    canvas = new PlotCanvas(this);
+    canvas->onMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y) {
+        Form_MouseDown(button, shift, x, y);
+    };
+    setCentralWidget(canvas);
+    buildMenus();
+    connectCommands();
+}
+
+void frmTrajectory::Form_Load() {
+    // The client area is designed at 578 x 288 under the menu bar.
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    centreOnScreen(*this);
+
+    // The parameter set, the remembered settings with their fixed start values and the
+    // strike values start at their defaults with the program's state.
+    tarnwick::ProgramState& state = program_.state();
+    state.params.DragFunction = "G1";
+    state.strike = tarnwick::StrikeValues{};
+    mnuOtherGun->setChecked(true);
+    restoreSettings();
+}
+
+void frmTrajectory::restoreSettings() {
+    const std::optional<StoredRecord> record = loadStoredRecord();
+    if (!record) return;
+    const QRect& geometry = record->geometry;
+    // A window stored on a screen that is gone stays centred on this one.
+    const QRect available = screen() ? screen()->availableGeometry() : QRect(QPoint(0, 0), screenSize(this));
+    resize(geometry.size());
+    if (available.intersects(geometry)) move(geometry.topLeft());
+    else centreOnScreen(*this);
+    program_.state().remembered = record->remembered;
+    tarnwick::restoreFromRemembered(program_.params(), program_.state().remembered);
+}
+
+bool frmTrajectory::saveSettings() {
+    StoredRecord record;
+    record.remembered = program_.state().remembered;
+    record.geometry = QRect(x(), y(), QMainWindow::width(), QMainWindow::height());
+    QString error;
+    if (saveStoredRecord(record, &error)) return true;
+    showMessage(this, QStringLiteral("The settings could not be saved for the next start:\r\n%1").arg(error),
+                MessageIcon::Exclamation);
+    return false;
+}
+
+void frmTrajectory::closeEvent(QCloseEvent* event) {
+    saveSettings();
+    program_.unloadAll(this);
+    event->accept();
+}
+
+void frmTrajectory::giveFocusBack() {
+    activateWindow();
+    setFocus();
+}
+
+void frmTrajectory::Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, double x, double) {
+    if (button == Qt::LeftButton) program_.window<frmTrajInfo>().showClick(x);
+    giveFocusBack();
+}
+
+// File
+
+void frmTrajectory::mnuPrintTraj_Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!program_.services().choosePrinter(this, printer)) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        showMessage(this, QStringLiteral("The plot could not be printed: the printer could not be started."),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    // The client area with the eye, as large as the page allows, in its own proportions.
+    const QImage picture = canvas->composedImage();
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QSizeF size = QSizeF(picture.size()).scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRectF(QPointF(0, 0), size), picture);
+    painter.end();
+}
+
+void frmTrajectory::mnuExit_Click() { close(); }
+
+// Run
+
+void frmTrajectory::mnuGo_Click() {
+    program_.showBlocking(program_.window<frmRunParam>());
+    program_.showBlocking(program_.window<frmDisplayScale>());
+    program_.showBlocking(program_.window<frmSetEnv>());
+    program_.showBlocking(program_.window<frmSetSlope>());
+    if (mnuSelectBullet->isChecked()) program_.showBlocking(program_.window<frmSelectBullet>());
+    else program_.showBlocking(program_.window<frmSetBC>());
+    const tarnwick::ShotParameters& p = program_.params();
+    if (p.HuntingMode || p.PBRMode) program_.showBlocking(program_.window<frmOtherGun>());
+    // The eye stays: the frame of the run places it again.
+    canvas->surface().clear();
+    mnuPlot_Click();
+}
+
+void frmTrajectory::mnuPlot_Click() {
+    tarnwick::RunInputs inputs;
+    inputs.huntingOption = program_.window<frmRunParam>().optHuntingMode->isChecked();
+    inputs.energyCurveOn = EnergyCurveOn();
+    inputs.velocityCurveOn = VelocityCurveOn();
+    inputs.gridLinesOn = GridLinesOn();
+    const frmSetEnv& environment = program_.window<frmSetEnv>();
+    inputs.texts.txtRTailWind = environment.txtRTailWind->text().toStdString();
+    inputs.texts.txtRCrossWind = environment.txtRCrossWind->text().toStdString();
+    inputs.texts.txtHTailWind = environment.txtHTailWind->text().toStdString();
+    inputs.texts.txtHCrossWind = environment.txtHCrossWind->text().toStdString();
+    const frmSelectBullet& bullet = program_.window<frmSelectBullet>();
+    inputs.texts.txtManufacturer = bullet.txtManufacturer->text().toStdString();
+    inputs.texts.txtBulletMass = bullet.txtBulletMass->text().toStdString();
+    inputs.texts.txtBulletType = bullet.txtBulletType->text().toStdString();
+
+    PrintOutputResults results(program_);
+    const tarnwick::RunOutcome outcome = tarnwick::plotRun(program_.state(), inputs, canvas->surface(), results);
+    // What was drawn and written before a numeric failure stays; the user learns why it stopped.
+    if (!outcome.completed) showMessage(this, QString::fromStdString(outcome.message), MessageIcon::Exclamation);
+    giveFocusBack();
+}
+
+void frmTrajectory::mnuClear_Click() {
+    canvas->surface().hideEye();
+    canvas->surface().clear();
+}
+
+void frmTrajectory::mnuSetAll_Click() {
+    program_.params().InitAll = true;
+    program_.show(program_.window<frmRunParam>());
+}
+
+void frmTrajectory::mnuSetRun_Click() { program_.show(program_.window<frmRunParam>()); }
+void frmTrajectory::mnuSetScale_Click() { program_.show(program_.window<frmDisplayScale>()); }
+void frmTrajectory::mnuSetSlope_Click() { program_.show(program_.window<frmSetSlope>()); }
+void frmTrajectory::mnuSetEnv_Click() { program_.show(program_.window<frmSetEnv>()); }
+
+// Scope height
+
+void frmTrajectory::mnuStandard_Click() {
+    program_.params().ScopeHeight = 1.5;
+    program_.state().remembered.LastScopeHeight = 1.5;
+    mnuStandard->setChecked(true);
+    mnuOtherGun->setChecked(false);
+}
+
+void frmTrajectory::choosePreset(QAction* preset, double scopeHeight) {
+    program_.params().ScopeHeight = scopeHeight;
+    for (QAction* item : {mnuR6PPC, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag}) item->setChecked(item == preset);
+    mnuOtherGun->setChecked(false);
+}
+
+void frmTrajectory::mnuR6PPC_Click() { choosePreset(mnuR6PPC, 1.495); }
+void frmTrajectory::mnuRBlackhawk_Click() { choosePreset(mnuRBlackhawk, 1.496); }
+void frmTrajectory::mnuTC4570_Click() { choosePreset(mnuTC4570, 1.497); }
+void frmTrajectory::mnuTC3030_Click() { choosePreset(mnuTC3030, 1.498); }
+void frmTrajectory::mnuTC44Mag_Click() { choosePreset(mnuTC44Mag, 1.499); }
+void frmTrajectory::mnuOtherGun_Click() { program_.show(program_.window<frmOtherGun>()); }
+
+// Bullet
+
+void frmTrajectory::mnuSelectBullet_Click() { program_.show(program_.window<frmSelectBullet>()); }
+void frmTrajectory::mnuManBC_Click() { program_.show(program_.window<frmSetBC>()); }
+
+// Options
+
+void frmTrajectory::mnuDropTable_Click() {
+    double& dropTable = program_.params().DropTable;
+    dropTable = 1 - dropTable;
+    mnuDropTable->setChecked(!mnuDropTable->isChecked());
+    program_.show(program_.window<frmPrintOutput>());
+    giveFocusBack();
+}
+
+void frmTrajectory::mnuEnergy_Click() {
+    mnuEnergy->setVisible(false);
+    mnuNoEnergy->setVisible(true);
+    mnuVelocityOff->setVisible(false);
+    if (!mnuVelocityOn->isVisible())
+        showMessage(this,
+                    "Energy and Velocity curves cannot be displayed simultaneously.\r\nDisabling Velocity curve.",
+                    MessageIcon::Information, "Conflicting Options");
+    mnuVelocityOn->setVisible(true);
+}
+
+void frmTrajectory::mnuNoEnergy_Click() {
+    mnuEnergy->setVisible(true);
+    mnuNoEnergy->setVisible(false);
+}
+
+void frmTrajectory::mnuVelocityOn_Click() {
+    mnuVelocityOff->setVisible(true);
+    mnuVelocityOn->setVisible(false);
+    mnuNoEnergy->setVisible(false);
+    if (!mnuEnergy->isVisible())
+        showMessage(this,
+                    "Velocity and Energy curves cannot be displayed simultaneously.\r\nDisabling Energy curve.",
+                    MessageIcon::Information, "Conflicting Options");
+    mnuEnergy->setVisible(true);
+}
+
+void frmTrajectory::mnuVelocityOff_Click() {
+    mnuVelocityOff->setVisible(false);
+    mnuVelocityOn->setVisible(true);
+}
+
+void frmTrajectory::mnuShowGrid_Click() {
+    mnuShowGrid->setVisible(false);
+    mnuNoGrid->setVisible(true);
+}
+
+void frmTrajectory::mnuNoGrid_Click() {
+    mnuShowGrid->setVisible(true);
+    mnuNoGrid->setVisible(false);
+}
+
+void frmTrajectory::mnuShowGravity_Click() { tarnwick::drawGravityIndicator(canvas->surface(), program_.params()); }
+void frmTrajectory::mnuShowTarget_Click() { program_.show(program_.window<frmTarget>()); }
+
+void frmTrajectory::chooseDragFunction(QAction* item, const char* name) {
+    program_.params().DragFunction = name;
+    for (QAction* other : {mnuGavre, mnuIngalls, mnuKrupp}) other->setChecked(other == item);
+    mnuDragShow->setText(QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name)));
+}
+
+void frmTrajectory::mnuGavre_Click() { chooseDragFunction(mnuGavre, "G1"); }
+void frmTrajectory::mnuIngalls_Click() { chooseDragFunction(mnuIngalls, "Ingalls"); }
+void frmTrajectory::mnuKrupp_Click() { chooseDragFunction(mnuKrupp, "Krupp"); }
+
+// Tools, Key, Help
+
+void frmTrajectory::mnuEditBullet_Click() { program_.show(program_.window<frmEditBullet>()); }
+void frmTrajectory::mnuMVCalc_Click() { program_.show(program_.window<frmMVCalc>()); }
+void frmTrajectory::mnuCrossCalc_Click() { program_.show(program_.window<frmWindCalc>()); }
+
+void frmTrajectory::mnuKey_Click() {
+    frmKey& key = program_.window<frmKey>();
+    program_.show(key);
+    // The legend follows the options now, even where the window system activates the
+    // window only later (or not at all, with the focus handed straight back).
+    key.Form_Activate();
+    giveFocusBack();
+}
+
+void frmTrajectory::mnuHowTo_Click() {
+    frmPrintOutput& results = program_.window<frmPrintOutput>();
+    results.resize(qRound(twipsToPixels(7000, &results)), results.height());
+    program_.show(results);
+    const UserGuide guide = userGuide(bulletDatabasePath());
+    program_.state().FirstPageText = guide.firstHalf;
+    program_.state().SecondPageText = guide.secondHalf;
+    results.setText(QString::fromStdString(guide.firstHalf + guide.secondHalf));
+}
+
+void frmTrajectory::mnuAboutTP_Click() {
+    showMessage(this, "Tarnwick Program\r\nVersion 2.5", MessageIcon::Information, "About Tarnwick");
 }

@@ -1,17 +1,77 @@
 #pragma once
-// Placeholder: the main window's menu items that other windows read or change.
-// Replaced by the full main window.
+// The main window "Tarnwick": the plot canvas as its client area, the menu with every
+// command, and the three display options held in the menu as pairs of items of which
+// one is visible. It owns the program's lifetime: its load handler sets the defaults
+// and restores the remembered settings, and closing it saves them and ends the program.
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
 
 #include "Program.h"
 
+class PlotCanvas;
+
 class frmTrajectory : public QMainWindow, public Form {
     Q_OBJECT
 public:
     static constexpr bool kKeepOnClose = true;
     explicit frmTrajectory(Program& program);
+
+    void Form_Load() override;
+
+    // The display options, as the menu shows them.
+    bool EnergyCurveOn() const { return mnuNoEnergy->isVisible(); }
+    bool VelocityCurveOn() const { return mnuVelocityOff->isVisible(); }
+    bool GridLinesOn() const { return mnuNoGrid->isVisible(); }
+
+    // The client area.
+    PlotCanvas* canvas = nullptr;
+
+    // A mouse press on the canvas at (x, y) in canvas units.
+    void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
+
+    // Commands.
+    void mnuPrintTraj_Click();
+    void mnuExit_Click();
+    void mnuGo_Click();
+    void mnuPlot_Click();
+    void mnuClear_Click();
+    void mnuSetAll_Click();
+    void mnuSetRun_Click();
+    void mnuSetScale_Click();
+    void mnuSetSlope_Click();
+    void mnuSetEnv_Click();
+    void mnuStandard_Click();
+    void mnuR6PPC_Click();
+    void mnuRBlackhawk_Click();
+    void mnuTC4570_Click();
+    void mnuTC3030_Click();
+    void mnuTC44Mag_Click();
+    void mnuOtherGun_Click();
+    void mnuSelectBullet_Click();
+    void mnuManBC_Click();
+    void mnuDropTable_Click();
+    void mnuEnergy_Click();
+    void mnuNoEnergy_Click();
+    void mnuVelocityOn_Click();
+    void mnuVelocityOff_Click();
+    void mnuShowGrid_Click();
+    void mnuNoGrid_Click();
+    void mnuShowGravity_Click();
+    void mnuShowTarget_Click();
+    void mnuGavre_Click();
+    void mnuIngalls_Click();
+    void mnuKrupp_Click();
+    void mnuEditBullet_Click();
+    void mnuMVCalc_Click();
+    void mnuCrossCalc_Click();
+    void mnuKey_Click();
+    void mnuHowTo_Click();
+    void mnuAboutTP_Click();
+
+    // Writes the remembered settings and this window's geometry for the next start;
+    // false when the record could not be written.
+    bool saveSettings();
 
     // Submenus
     QMenu* mnuFile = nullptr;
@@ -72,6 +132,17 @@ public:
     QAction* mnuDummy1 = nullptr;
     QAction* mnuDragShow = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void buildMenus();
+    void connectCommands();
+    void restoreSettings();
+    void choosePreset(QAction* preset, double scopeHeight);
+    void chooseDragFunction(QAction* item, const char* name);
+    void giveFocusBack();
+
     Program& program_;
+    bool settingsSaved_ = false;
 };

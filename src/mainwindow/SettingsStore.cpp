@@ -1,0 +1,141 @@
+#include "SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+const QString kGroup = QStringLiteral("Remembered");
+
+const QSettings::Format kFormat = QSettings::IniFormat;
+
+// Reads every field or nothing.
+class RecordReader {
+public:
+    explicit RecordReader(QSettings& settings) : settings_(settings) {}
+
+    std::string text(const char* key) {
+        const QVariant value = settings_.value(key);
+        if (!value.isValid()) ok_ = false;
+        return value.toString().toStdString();
+    }
+
+    bool flag(const char* key) {
+        const QString value = settings_.value(key).toString().trimmed().toLower();
+        if (value == "true") return true;
+        if (value != "false") ok_ = false;
+        return false;
+    }
+
+    double number(const char* key) {
+        bool converted = false;
+        const double value = settings_.value(key).toString().toDouble(&converted);
+        if (!converted || !std::isfinite(value)) ok_ = false;
+        return value;
+    }
+
+    int whole(const char* key) {
+        bool converted = false;
+        const int value = settings_.value(key).toString().toInt(&converted);
+        // The geometry is kept as 16-bit numbers.
+        if (!converted || value < std::numeric_limits<std::int16_t>::min() ||
+            value > std::numeric_limits<std::int16_t>::max())
+            ok_ = false;
+        return value;
+    }
+
+    bool ok() const { return ok_; }
+
+private:
+    QSettings& settings_;
+    bool ok_ = true;
+};
+
+QString number(double value) { return QString::number(value, 'g', 17); }
+
+}  // namespace
+
+QString settingsFilePath() {
+    return QSettings(kFormat, QSettings::UserScope, QStringLiteral("Tarnwick"), QStringLiteral("Tarnwick")).fileName();
+}
+
+std::optional<StoredRecord> loadStoredRecord() {
+    const QString path = settingsFilePath();
+    if (!QFileInfo::exists(path)) return std::nullopt;
+    QSettings settings(path, kFormat);
+    if (settings.status() != QSettings::NoError) return std::nullopt;
+    settings.beginGroup(kGroup);
+    RecordReader read(settings);
+    StoredRecord record;
+    tarnwick::RememberedSettings& r = record.remembered;
+    r.LastManufacturer = read.text("LastManufacturer");
+    r.LastStockNumber = read.text("LastStockNumber");
+    r.LastHuntingMode = read.flag("LastHuntingMode");
+    r.LastPBRMode = read.flag("LastPBRMode");
+    r.LastMaxDeviation = read.number("LastMaxDeviation");
+    r.LastZeroCrossing = read.number("LastZeroCrossing");
+    r.LastInitialVelocity = read.number("LastInitialVelocity");
+    r.LastHorizontalScale = read.number("LastHorizontalScale");
+    r.LastVerticalScale = read.number("LastVerticalScale");
+    r.LastScopeHeight = read.number("LastScopeHeight");
+    r.LastAltitude = read.number("LastAltitude");
+    r.LastTemperature = read.number("LastTemperature");
+    r.LastHAltitude = read.number("LastHAltitude");
+    r.LastHTemperature = read.number("LastHTemperature");
+    const int top = read.whole("Top");
+    const int left = read.whole("Left");
+    const int height = read.whole("Height");
+    const int width = read.whole("Width");
+    if (!read.ok() || width <= 0 || height <= 0) return std::nullopt;
+    record.geometry = QRect(left, top, width, height);
+    return record;
+}
+
+bool saveStoredRecord(const StoredRecord& record, QString* error) {
+    const QString path = settingsFilePath();
+    const QString temporary = path + QStringLiteral(".new");
+    auto fail = [&](const QString& reason) {
+        QFile::remove(temporary);
+        if (error) *error = reason;
+        return false;
+    };
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return fail(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+    QFile::remove(temporary);
+    {
+        QSettings settings(temporary, kFormat);
+        settings.beginGroup(kGroup);
+        const tarnwick::RememberedSettings& r = record.remembered;
+        settings.setValue("LastManufacturer", QString::fromStdString(r.LastManufacturer));
+        settings.setValue("LastStockNumber", QString::fromStdString(r.LastStockNumber));
+        settings.setValue("LastHuntingMode", r.LastHuntingMode ? "true" : "false");
+        settings.setValue("LastPBRMode", r.LastPBRMode ? "true" : "false");
+        settings.setValue("LastMaxDeviation", number(r.LastMaxDeviation));
+        settings.setValue("LastZeroCrossing", number(r.LastZeroCrossing));
+        settings.setValue("LastInitialVelocity", number(r.LastInitialVelocity));
+        settings.setValue("LastHorizontalScale", number(r.LastHorizontalScale));
+        settings.setValue("LastVerticalScale", number(r.LastVerticalScale));
+        settings.setValue("LastScopeHeight", number(r.LastScopeHeight));
+        settings.setValue("LastAltitude", number(r.LastAltitude));
+        settings.setValue("LastTemperature", number(r.LastTemperature));
+        settings.setValue("LastHAltitude", number(r.LastHAltitude));
+        settings.setValue("LastHTemperature", number(r.LastHTemperature));
+        settings.setValue("Top", record.geometry.top());
+        settings.setValue("Left", record.geometry.left());
+        settings.setValue("Height", record.geometry.height());
+        settings.setValue("Width", record.geometry.width());
+        settings.endGroup();
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return fail(QStringLiteral("cannot write %1").arg(QDir::toNativeSeparators(temporary)));
+    }
+    // rename() replaces the old record in one step: a reader sees the old or the new one.
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0)
+        return fail(QStringLiteral("cannot replace %1").arg(QDir::toNativeSeparators(path)));
+    return true;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The remembered settings and the main window's geometry, kept from one start of the
+// program to the next in an INI file (QSettings, organisation and application
+// "Tarnwick"). The record is read whole or not at all: a missing, partial or corrupt
+// file leaves every default. Writing goes to a temporary file that then replaces the
+// record, so a crash during the write never leaves half a record behind.
+#include <QRect>
+#include <QString>
+#include <optional>
+
+#include "ShotParameters.h"
+
+struct StoredRecord {
+    tarnwick::RememberedSettings remembered;
+    QRect geometry;  // the main window's left, top, width and height in pixels
+};
+
+// The file that holds the record.
+QString settingsFilePath();
+
+// The stored record, or std::nullopt when it is missing or cannot be read completely.
+std::optional<StoredRecord> loadStoredRecord();
+
+// Stores the record; false (with the reason in `error`) when it could not be written.
+bool saveStoredRecord(const StoredRecord& record, QString* error = nullptr);

@@ -1,0 +1,173 @@
+// The main window's menu tree and the wiring of its commands.
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "frmTrajectory.h"
+
+namespace {
+
+QAction* separator(QMenu* menu, const char* name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(name);
+    return action;
+}
+
+QAction* item(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
+    QMenu* menu = parent->addMenu(caption);
+    menu->setObjectName(name);
+    return menu;
+}
+
+QMenu* topMenu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(name);
+    return menu;
+}
+
+}  // namespace
+
+void frmTrajectory::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    mnuFile = topMenu(bar, "mnuFile", "&File");
+    mnuPrintTraj = item(mnuFile, "mnuPrintTraj", "Print Trajectory");
+    mnuExit = item(mnuFile, "mnuExit", "Exit");
+
+    mnuRun = topMenu(bar, "mnuRun", "&Run");
+    mnuGo = item(mnuRun, "mnuGo", "GO!");
+    mnuS3 = separator(mnuRun, "mnuS3");
+    mnuPlot = item(mnuRun, "mnuPlot", "Plot Trajectory");
+    mnuPlot->setShortcut(Qt::Key_F12);
+    mnuClear = item(mnuRun, "mnuClear", "Clear Screen");
+    mnuClear->setShortcut(Qt::Key_F1);
+    mnuSetAll = item(mnuRun, "mnuSetAll", "Set All Parameters");
+    mnuS4 = separator(mnuRun, "mnuS4");
+    mnuSetRun = item(mnuRun, "mnuSetRun", "Set Run Parameters...");
+    mnuSetScale = item(mnuRun, "mnuSetScale", "Set Display Scale...");
+    mnuSetSlope = item(mnuRun, "mnuSetSlope", "Set Slope...");
+    mnuSetEnv = item(mnuRun, "mnuSetEnv", "Set Environmental Variables...");
+    mnuSelectGun = submenu(mnuRun, "mnuSelectGun", "Set Scope Height");
+    mnuStandard = item(mnuSelectGun, "mnuStandard", "1.5 Inches");
+    mnuR6PPC = item(mnuSelectGun, "mnuR6PPC", "Ruger 6PPC");
+    mnuS1 = separator(mnuSelectGun, "mnuS1");
+    mnuRBlackhawk = item(mnuSelectGun, "mnuRBlackhawk", "Ruger Super Blackhawk");
+    mnuTC4570 = item(mnuSelectGun, "mnuTC4570", "T/C 45-70");
+    mnuTC3030 = item(mnuSelectGun, "mnuTC3030", "T/C 30-30");
+    mnuTC44Mag = item(mnuSelectGun, "mnuTC44Mag", "T/C 44 Mag");
+    mnuS2 = separator(mnuSelectGun, "mnuS2");
+    mnuOtherGun = item(mnuSelectGun, "mnuOtherGun", "Set...");
+    // The named gun presets are not offered in this installation.
+    for (QAction* hidden : {mnuR6PPC, mnuS1, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag}) hidden->setVisible(false);
+    mnuSB = submenu(mnuRun, "mnuSB", "Select Bullet");
+    mnuSelectBullet = item(mnuSB, "mnuSelectBullet", "From Data Base...");
+    mnuSBd1 = separator(mnuSB, "mnuSBd1");
+    mnuManBC = item(mnuSB, "mnuManBC", "Set BC...");
+
+    mnuOptions = topMenu(bar, "mnuOptions", "&Options");
+    mnuDropTable = item(mnuOptions, "mnuDropTable", "Display Drop Table");
+    mnuEnergy = item(mnuOptions, "mnuEnergy", "Display Energy Curve");
+    mnuNoEnergy = item(mnuOptions, "mnuNoEnergy", "Turn Off Energy Curve");
+    mnuVelocityOn = item(mnuOptions, "mnuVelocityOn", "Display Velocity Curve");
+    mnuVelocityOff = item(mnuOptions, "mnuVelocityOff", "Turn Off Velocity Curve");
+    mnuShowGrid = item(mnuOptions, "mnuShowGrid", "Display Grid Lines");
+    mnuNoGrid = item(mnuOptions, "mnuNoGrid", "Turn Off Grid Lines");
+    for (QAction* off : {mnuNoEnergy, mnuVelocityOff, mnuNoGrid}) off->setVisible(false);
+    mnuOptDash1 = separator(mnuOptions, "mnuOptDash1");
+    mnuShowGravity = item(mnuOptions, "mnuShowGravity", "Show Gravity");
+    mnuShowTarget = item(mnuOptions, "mnuShowTarget", "Show Target View");
+    mnuOptDash2 = separator(mnuOptions, "mnuOptDash2");
+    mnuDragSelect = submenu(mnuOptions, "mnuDragSelect", "Select Drag Function");
+    mnuGavre = item(mnuDragSelect, "mnuGavre", "G1 (Gavre - most commonly used)");
+    mnuIngalls = item(mnuDragSelect, "mnuIngalls", "Ingalls (modified Mayevski's functions)");
+    mnuKrupp = item(mnuDragSelect, "mnuKrupp", "Krupp");
+
+    mnuTools = topMenu(bar, "mnuTools", "&Tools");
+    mnuEditBullet = item(mnuTools, "mnuEditBullet", "Edit Bullet Data Base...");
+    mnuMVCalc = item(mnuTools, "mnuMVCalc", "Muzzle Velocity Calculator...");
+    mnuCrossCalc = item(mnuTools, "mnuCrossCalc", "Cross && Tail Wind Calculator...");
+
+    mnuKey = bar->addAction("&Key");
+    mnuKey->setObjectName("mnuKey");
+
+    mnuHelp = topMenu(bar, "mnuHelp", "&Help");
+    mnuHowTo = item(mnuHelp, "mnuHowTo", "How to Use Tarnwick");
+    mnuS5 = separator(mnuHelp, "mnuS5");
+    mnuAboutTP = item(mnuHelp, "mnuAboutTP", "About Tarnwick");
+
+    // The drag-function indicator stands at the right end of the menu bar. The blank
+    // spacer entry that pushes it there is kept as an item, but the bar's right corner
+    // does its work: blanks are wide in some fonts and would push the indicator out of
+    // sight behind the bar's overflow button.
+    mnuDummy1 = new QAction(QString(46, QLatin1Char(' ')), this);
+    mnuDummy1->setObjectName("mnuDummy1");
+    mnuDragShow = new QAction("Using G1 Drag Function", this);
+    mnuDragShow->setObjectName("mnuDragShow");
+    auto* indicator = new QToolButton(bar);
+    indicator->setObjectName("dragIndicator");
+    indicator->setAutoRaise(true);
+    indicator->setFocusPolicy(Qt::NoFocus);
+    indicator->setDefaultAction(mnuDragShow);
+    bar->setCornerWidget(indicator, Qt::TopRightCorner);
+
+    for (QAction* checkable : {mnuStandard, mnuR6PPC, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag, mnuOtherGun,
+                               mnuSelectBullet, mnuManBC, mnuDropTable, mnuGavre, mnuIngalls, mnuKrupp})
+        checkable->setCheckable(true);
+    mnuSelectBullet->setChecked(true);
+    mnuGavre->setChecked(true);
+}
+
+void frmTrajectory::connectCommands() {
+    const std::pair<QAction*, void (frmTrajectory::*)()> commands[] = {
+        {mnuPrintTraj, &frmTrajectory::mnuPrintTraj_Click},
+        {mnuExit, &frmTrajectory::mnuExit_Click},
+        {mnuGo, &frmTrajectory::mnuGo_Click},
+        {mnuPlot, &frmTrajectory::mnuPlot_Click},
+        {mnuClear, &frmTrajectory::mnuClear_Click},
+        {mnuSetAll, &frmTrajectory::mnuSetAll_Click},
+        {mnuSetRun, &frmTrajectory::mnuSetRun_Click},
+        {mnuSetScale, &frmTrajectory::mnuSetScale_Click},
+        {mnuSetSlope, &frmTrajectory::mnuSetSlope_Click},
+        {mnuSetEnv, &frmTrajectory::mnuSetEnv_Click},
+        {mnuStandard, &frmTrajectory::mnuStandard_Click},
+        {mnuR6PPC, &frmTrajectory::mnuR6PPC_Click},
+        {mnuRBlackhawk, &frmTrajectory::mnuRBlackhawk_Click},
+        {mnuTC4570, &frmTrajectory::mnuTC4570_Click},
+        {mnuTC3030, &frmTrajectory::mnuTC3030_Click},
+        {mnuTC44Mag, &frmTrajectory::mnuTC44Mag_Click},
+        {mnuOtherGun, &frmTrajectory::mnuOtherGun_Click},
+        {mnuSelectBullet, &frmTrajectory::mnuSelectBullet_Click},
+        {mnuManBC, &frmTrajectory::mnuManBC_Click},
+        {mnuDropTable, &frmTrajectory::mnuDropTable_Click},
+        {mnuEnergy, &frmTrajectory::mnuEnergy_Click},
+        {mnuNoEnergy, &frmTrajectory::mnuNoEnergy_Click},
+        {mnuVelocityOn, &frmTrajectory::mnuVelocityOn_Click},
+        {mnuVelocityOff, &frmTrajectory::mnuVelocityOff_Click},
+        {mnuShowGrid, &frmTrajectory::mnuShowGrid_Click},
+        {mnuNoGrid, &frmTrajectory::mnuNoGrid_Click},
+        {mnuShowGravity, &frmTrajectory::mnuShowGravity_Click},
+        {mnuShowTarget, &frmTrajectory::mnuShowTarget_Click},
+        {mnuGavre, &frmTrajectory::mnuGavre_Click},
+        {mnuIngalls, &frmTrajectory::mnuIngalls_Click},
+        {mnuKrupp, &frmTrajectory::mnuKrupp_Click},
+        {mnuEditBullet, &frmTrajectory::mnuEditBullet_Click},
+        {mnuMVCalc, &frmTrajectory::mnuMVCalc_Click},
+        {mnuCrossCalc, &frmTrajectory::mnuCrossCalc_Click},
+        {mnuKey, &frmTrajectory::mnuKey_Click},
+        {mnuHowTo, &frmTrajectory::mnuHowTo_Click},
+        {mnuAboutTP, &frmTrajectory::mnuAboutTP_Click},
+    };
+    for (const auto& [action, handler] : commands) {
+        connect(action, &QAction::triggered, this, [this, action, handler] {
+            // A checkable item toggles itself before it reports the click; the check
+            // marks belong to the handlers, so undo that first.
+            if (action->isCheckable()) action->setChecked(!action->isChecked());
+            (this->*handler)();
+        });
+    }
+}
