@@ -1,5 +1,135 @@
 #include "frmTrajInfo.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ClickInspection.h"
+#include "FormSupport.h"
+#include "frmRunParam.h"
+#include "frmTarget.h"
+#include "frmTrajectory.h"
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption = QString()) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+// A column of four labels with rows of equal height.
+QVBoxLayout* column(QWidget* parent, std::initializer_list<QLabel*> labels, int rowHeight) {
+    auto* layout = new QVBoxLayout(parent);
+    layout->setSpacing(0);
+    for (QLabel* label : labels) {
+        label->setFixedHeight(rowHeight);
+        layout->addWidget(label);
+    }
+    return layout;
+}
+
+QString fromStd(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
 frmTrajInfo::frmTrajInfo(Program& program) : program_(program) {
     setObjectName("frmTrajInfo");
+    setWindowTitle("At 100 yds:");
+
+    const int rowHeight = fontMetrics().height() + 6;
+    // Wide enough for the longest value, "-1234.567 inches", without the window
+    // changing size from click to click.
+    const int valueWidth = fontMetrics().horizontalAdvance("-00000.000 feet/sec") + 8;
+
+    auto* rows = new QWidget(this);
+    rows->setObjectName("rowLabels");
+    lblDrop = makeLabel(rows, "lblDrop", "Drop:");
+    lblVelocity = makeLabel(rows, "lblVelocity", "Velocity:");
+    lblEnergy = makeLabel(rows, "lblEnergy", "Energy:");
+    lblDeflection = makeLabel(rows, "lblDeflection", "Wind Deflection:");
+    QVBoxLayout* rowLayout = column(rows, {lblDrop, lblVelocity, lblEnergy, lblDeflection}, rowHeight);
+
+    fraRange = new QGroupBox("At the range:", this);
+    fraRange->setObjectName("fraRange");
+    lblRangeDrop = makeLabel(fraRange, "lblRangeDrop");
+    lblRangeVelocity = makeLabel(fraRange, "lblRangeVelocity");
+    lblRangeEnergy = makeLabel(fraRange, "lblRangeEnergy");
+    lblRangeDeflection = makeLabel(fraRange, "lblRangeDeflection");
+    column(fraRange, {lblRangeDrop, lblRangeVelocity, lblRangeEnergy, lblRangeDeflection}, rowHeight);
+
+    fraField = new QGroupBox("In the field:", this);
+    fraField->setObjectName("fraField");
+    lblFieldDrop = makeLabel(fraField, "lblFieldDrop");
+    lblFieldVelocity = makeLabel(fraField, "lblFieldVelocity");
+    lblFieldEnergy = makeLabel(fraField, "lblFieldEnergy");
+    lblFieldDeflection = makeLabel(fraField, "lblFieldDeflection");
+    column(fraField, {lblFieldDrop, lblFieldVelocity, lblFieldEnergy, lblFieldDeflection}, rowHeight);
+
+    for (QGroupBox* frame : {fraRange, fraField}) {
+        frame->setFixedWidth(valueWidth);
+        // A hidden frame keeps its place, so the window does not change size.
+        QSizePolicy policy = frame->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        frame->setSizePolicy(policy);
+    }
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(rows, 0, Qt::AlignTop);
+    layout->addWidget(fraRange, 0, Qt::AlignTop);
+    layout->addWidget(fraField, 0, Qt::AlignTop);
+
+    // Line the row captions up with the values inside the frames, whatever the
+    // style makes of a frame's title.
+    layout->activate();
+    adjustSize();
+    const int offset = lblRangeDrop->mapTo(this, QPoint(0, 0)).y() - lblDrop->mapTo(this, QPoint(0, 0)).y();
+    QMargins margins = rowLayout->contentsMargins();
+    margins.setTop(margins.top() + offset);
+    rowLayout->setContentsMargins(margins);
+    layout->activate();
+    adjustSize();
+    setFixedSize(size());
+}
+
+void frmTrajInfo::Form_Load() {
+    // Just below the main window, kept on the screen.
+    const QRect main = program_.window<frmTrajectory>().frameGeometry();
+    const QSize screen = screenSize(this);
+    const QSize own = frameGeometry().size();
+    int top = main.top() + main.height();
+    int left = main.left();
+    if (top + own.height() > screen.height()) top = screen.height() - own.height();
+    if (left + own.width() > screen.width()) left = screen.width() - own.width();
+    move(std::max(left, 0), std::max(top, 0));
+}
+
+void frmTrajInfo::showClick(double x) {
+    tarnwick::ProgramState& state = program_.state();
+    const bool hunting = program_.window<frmRunParam>().optHuntingMode->isChecked();
+    const tarnwick::ClickInspection click =
+        tarnwick::inspectClick(state.params, state.remembered, hunting, x, state.strike);
+
+    setWindowTitle(fromStd(click.caption));
+    lblRangeDrop->setText(fromStd(click.lblRangeDrop));
+    lblRangeVelocity->setText(fromStd(click.lblRangeVelocity));
+    lblRangeEnergy->setText(fromStd(click.lblRangeEnergy));
+    lblRangeDeflection->setText(fromStd(click.lblRangeDeflection));
+    // A click that could not be worked out at all has no range to name.
+    if (!click.targetCaption.empty()) program_.window<frmTarget>().setWindowTitle(fromStd(click.targetCaption));
+    state.strike = click.strike;
+    program_.show(*this);
+
+    if (click.hunting) {
+        lblFieldDrop->setText(fromStd(click.lblFieldDrop));
+        lblFieldVelocity->setText(fromStd(click.lblFieldVelocity));
+        lblFieldEnergy->setText(fromStd(click.lblFieldEnergy));
+        lblFieldDeflection->setText(fromStd(click.lblFieldDeflection));
+    }
+    fraField->setVisible(click.hunting);
+
+    program_.window<frmTrajectory>().activateWindow();
 }
