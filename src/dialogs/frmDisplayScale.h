@@ -1,17 +1,25 @@
 #pragma once
-// Placeholder: the window's controls that other windows read. Replaced by the full window.
+// "Select Scale For Display": one of four fixed pairs of plot scales, horizontal in
+// canvas units per foot and vertical in canvas units per inch.
 #include <QDialog>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include "Program.h"
-
-
 
 class frmDisplayScale : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmDisplayScale(Program& program);
 
+    void Form_Load() override;  // centre, select the option matching the remembered scales
+    void cmdOK_Click();
 
+    QRadioButton* opt25Yards = nullptr;    // (10, 32)
+    QRadioButton* opt100Yards = nullptr;   // (2, 32)
+    QRadioButton* opt300Yards = nullptr;   // (2/3, 32), the start-up pair
+    QRadioButton* opt1000Yards = nullptr;  // (0.2, 1)
+    QPushButton* cmdOK = nullptr;
 
 private:
     Program& program_;

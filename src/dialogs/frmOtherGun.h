@@ -1,18 +1,30 @@
 #pragma once
-// Placeholder: the window's controls that other windows read. Replaced by the full window.
+// "Set Scope Height": the height of the line of sight above the bore centre, in inches.
+// The last dialog of the "Set All Parameters" chain. The run parameters dialog also
+// writes, enables and disables its text box (zero for a drop table).
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include "Program.h"
-
-
 
 class frmOtherGun : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmOtherGun(Program& program);
 
+    void Form_Load() override;      // centre, then load the remembered scope height
+    void Form_Activate() override;  // every activation loads the remembered scope height again
+    void cmdSet_Click();
 
+    QLabel* lblScopeHeight = nullptr;
+    QLineEdit* txtScopeHeight = nullptr;  // inches
+    QLabel* lblInches = nullptr;
+    QPushButton* cmdSet = nullptr;
 
 private:
+    void loadRememberedScopeHeight();
+
     Program& program_;
 };

@@ -1,18 +1,71 @@
 #pragma once
-// Placeholder: the window's controls that other windows read. Replaced by the full window.
+// "Set Run Parameters": the mode (Target or Hunting), the variant within the mode, the
+// muzzle velocity (ft/s), the maximum deviation (inches; in the Varmint variant the
+// second zero-crossing distance in yards) and the integration time step (seconds).
+// The option handlers act at once on the parameter set and the remembered flags; OK
+// reads the three boxes. The Drop Table variant forces the scope height to 0 and keeps
+// the user's height aside; leaving it restores that height.
+#include <QAction>
 #include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include "Program.h"
-
-#include <QRadioButton>
 
 class frmRunParam : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmRunParam(Program& program);
 
+    void Form_Load() override;
+
+    void optHuntingMode_Click();
+    void optTargetMode_Click();
+    void optOne_Click();
+    void optTwo_Click();
+    void cmdOK_Click();
+
+    void mnuModeHelp_Click();
+    void mnuVariant_Click();
+    void mnuMVHelp_Click();
+    void mnuMaxDevHelp_Click();
+    void mnuDeltaTHelp_Click();
+
+    QGroupBox* fraMode = nullptr;
     QRadioButton* optHuntingMode = nullptr;
+    QRadioButton* optTargetMode = nullptr;
+    QGroupBox* fraHmode = nullptr;
+    QRadioButton* optTwo = nullptr;  // "Drop Table" / "Varmint"
+    QRadioButton* optOne = nullptr;  // "Trajectory" / "Big Game"
+    QLabel* lblInitVel = nullptr;
+    QLineEdit* txtInitVel = nullptr;
+    QLabel* lblMaxDev = nullptr;
+    QLineEdit* txtMaxDev = nullptr;
+    QLabel* lblDeltaT = nullptr;
+    QLineEdit* txtDeltaT = nullptr;
+    QPushButton* cmdOK = nullptr;
+
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuModeHelp = nullptr;
+    QAction* mnuVariant = nullptr;
+    QAction* mnuMVHelp = nullptr;
+    QAction* mnuMaxDevHelp = nullptr;
+    QAction* mnuDeltaTHelp = nullptr;
 
 private:
+    void buildControls();
+    void buildMenu();
+    // The scope height switch: Restore puts the user's height back, Zero keeps it aside
+    // and sets 0 (a drop table is measured from the bore line).
+    void restoreScopeHeight();
+    void zeroScopeHeight();
+    void setMaxDevBox(const QString& caption, const QString& text, bool enabled);
+
     Program& program_;
 };

@@ -1,18 +1,32 @@
 #pragma once
-// Placeholder: the window's controls that other windows read. Replaced by the full window.
+// "Set Ballistic Coefficient": one coefficient typed by hand for all three velocity
+// bands, with the bullet mass in grains. Both must be greater than 0.
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <optional>
 
 #include "Program.h"
-
-
 
 class frmSetBC : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmSetBC(Program& program);
 
+    void Form_Load() override;  // centre only
+    void cmdOK_Click();
 
+    QLabel* lblBC = nullptr;
+    QLineEdit* txtBC = nullptr;
+    QLabel* lblBulletMass = nullptr;
+    QLineEdit* txtBulletMass = nullptr;  // grains
+    QLabel* Label1 = nullptr;            // "gr."
+    QPushButton* cmdOK = nullptr;
 
 private:
+    // Reads a box that must hold a number greater than 0; shows `refusal` otherwise.
+    std::optional<double> readPositive(QLineEdit* box, const QString& fieldName, const QString& refusal);
+
     Program& program_;
 };

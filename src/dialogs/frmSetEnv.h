@@ -1,21 +1,97 @@
 #pragma once
-// Placeholder: the window's controls that other windows read. Replaced by the full window.
+// "Set Environmental Variables": the range conditions (under which the muzzle velocity
+// was measured and the gun sighted in) and the hunting conditions (used in Hunting mode
+// only). Winds are typed in miles per hour; OK stores cross winds in inches per second
+// (x 17.6) and tail winds in feet per second (x 22 / 15). Altitudes and temperatures are
+// remembered from one start to the next.
+#include <QAction>
+#include <QColor>
 #include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <vector>
 
 #include "Program.h"
 
-#include <QLineEdit>
+class QGridLayout;
 
 class frmSetEnv : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmSetEnv(Program& program);
 
-    QLineEdit* txtRTailWind = nullptr;
-    QLineEdit* txtRCrossWind = nullptr;
-    QLineEdit* txtHTailWind = nullptr;
-    QLineEdit* txtHCrossWind = nullptr;
+    void Form_Load() override;      // centre; altitudes and temperatures from the remembered settings
+    void Form_Activate() override;  // colours and state of the hunting frame from HuntingMode
+    void cmdSet_Click();
+    void mnuCalc_Click();
+    void mnuRangeHelp_Click();
+    void mnuHuntingHelp_Click();
+
+    // The hunting frame's background: light cyan in Hunting mode, grey in Target mode.
+    static QColor huntingBackground(bool huntingMode);
+
+    QGroupBox* fraRange = nullptr;
+    QLabel* lblRAltitude = nullptr;
+    QLineEdit* txtRAltitude = nullptr;
+    QLabel* lblRFeet = nullptr;
+    QLabel* lblRBarPress = nullptr;
+    QLineEdit* txtRBarPres = nullptr;
+    QLabel* lblRMMerc = nullptr;
+    QLabel* lblRTemperature = nullptr;
+    QLineEdit* txtRTemperature = nullptr;
+    QLabel* lblRFarenheight = nullptr;
+    QLabel* lblRRelHumid = nullptr;
+    QLineEdit* txtRRelHum = nullptr;
+    QLabel* lblRPercent = nullptr;
+    QLabel* lblCrossWind = nullptr;
+    QLineEdit* txtRCrossWind = nullptr;  // MPH
+    QLabel* lblMPH = nullptr;
+    QLabel* lblTailWind = nullptr;
+    QLineEdit* txtRTailWind = nullptr;  // MPH, negative for a head wind
+    QLabel* lblMPH2 = nullptr;
+
+    QGroupBox* fraHunting = nullptr;
+    QLabel* lblHAltitude = nullptr;
+    QLineEdit* txtHAltitude = nullptr;
+    QLabel* lblHFeet = nullptr;
+    QLabel* lblHBarPress = nullptr;
+    QLineEdit* txtHBarPres = nullptr;
+    QLabel* lblHMMerc = nullptr;
+    QLabel* lblHTemperature = nullptr;
+    QLineEdit* txtHTemperature = nullptr;
+    QLabel* lblHFarenheight = nullptr;
+    QLabel* lblHRelHumid = nullptr;
+    QLineEdit* txtHRelHum = nullptr;
+    QLabel* lblHPercent = nullptr;
+    QLabel* lblHCW = nullptr;
+    QLineEdit* txtHCrossWind = nullptr;  // MPH
+    QLabel* lblMPH3 = nullptr;
+    QLabel* lblHTW = nullptr;
+    QLineEdit* txtHTailWind = nullptr;  // MPH
+    QLabel* lblMPH4 = nullptr;
+
+    QPushButton* cmdSet = nullptr;
+
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuRangeHelp = nullptr;
+    QAction* mnuHuntingHelp = nullptr;
+    QMenu* mnuTools = nullptr;
+    QAction* mnuCalc = nullptr;
 
 private:
+    void buildFrames();
+    void buildMenu();
+    // Adds one row (field label, text box, unit label) to a frame's grid.
+    void addRow(QGridLayout* grid, QWidget* frame, QLabel*& label, const char* labelName, const char* caption,
+                QLineEdit*& box, const char* boxName, const char* text, QLabel*& unit, const char* unitName,
+                const char* unitCaption);
+    std::vector<QLabel*> huntingLabels() const;
+    std::vector<QLineEdit*> huntingBoxes() const;
+
     Program& program_;
 };

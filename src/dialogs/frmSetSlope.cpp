@@ -1,5 +1,71 @@
 #include "frmSetSlope.h"
 
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "DialogSupport.h"
+#include "FormSupport.h"
+#include "frmSelectBullet.h"
+#include "frmSetBC.h"
+#include "frmTrajectory.h"
+
 frmSetSlope::frmSetSlope(Program& program) : program_(program) {
     setObjectName("frmSetSlope");
+    setWindowTitle("Set Line of Sight Slope");
+
+    lblAngle = new QLabel("Angle (degrees):", this);
+    lblAngle->setObjectName("lblAngle");
+    txtAngle = new QLineEdit("0", this);
+    txtAngle->setObjectName("txtAngle");
+    txtAngle->setMaximumWidth(80);
+    lblAngle->setBuddy(txtAngle);
+    optUp = new QRadioButton("Up", this);
+    optUp->setObjectName("optUp");
+    optUp->setChecked(true);
+    optDown = new QRadioButton("Down", this);
+    optDown->setObjectName("optDown");
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdOK->setDefault(true);
+
+    auto* angle = new QHBoxLayout;
+    angle->addWidget(lblAngle);
+    angle->addWidget(txtAngle);
+    auto* directions = new QVBoxLayout;
+    directions->addWidget(optUp);
+    directions->addWidget(optDown);
+    angle->addLayout(directions);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(angle);
+    layout->addLayout(buttons);
+    setMinimumWidth(260);
+    adjustSize();
+
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+}
+
+void frmSetSlope::Form_Load() { centreOnScreen(*this); }
+
+void frmSetSlope::cmdOK_Click() {
+    const std::optional<double> angle = readNumberBox(this, txtAngle, "the Angle");
+    if (!angle) return;
+    auto& p = program_.params();
+    // A negative number with Down gives an upward angle, as typed.
+    p.LOSAngle = optUp->isChecked() ? *angle : -*angle;
+
+    if (p.InitAll) {
+        // The bullet comes from the data base unless "Set BC..." was chosen; before the
+        // main window exists that is the start-up choice, the data base.
+        const frmTrajectory* main = mainWindowOf(program_);
+        const bool fromDataBase = !main || main->mnuSelectBullet->isChecked();
+        if (fromDataBase)
+            program_.show(program_.window<frmSelectBullet>());
+        else
+            program_.show(program_.window<frmSetBC>());
+    }
+    hide();
 }

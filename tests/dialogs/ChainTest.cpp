@@ -1,1 +1,131 @@
 #include "GuiTest.h"
+#include "frmDisplayScale.h"
+#include "frmOtherGun.h"
+#include "frmRunParam.h"
+#include "frmSelectBullet.h"
+#include "frmSetBC.h"
+#include "frmSetEnv.h"
+#include "frmSetSlope.h"
+#include "frmTrajectory.h"
+
+namespace {
+
+class ChainTest : public GuiTest {
+protected:
+    // Starts "Set All Parameters" as the main window does.
+    frmRunParam& startSetAll() {
+        params().InitAll = true;
+        frmRunParam& first = program->window<frmRunParam>();
+        program->show(first);
+        return first;
+    }
+
+    template <class T>
+    T& visible() {
+        T* window = program->loaded<T>();
+        EXPECT_NE(window, nullptr);
+        EXPECT_TRUE(window && window->isVisible()) << typeid(T).name();
+        return *window;
+    }
+
+    frmTrajectory& mainWithTypedCoefficient() {
+        frmTrajectory& main = program->window<frmTrajectory>();
+        main.mnuSelectBullet->setCheckable(true);
+        main.mnuSelectBullet->setChecked(false);
+        return main;
+    }
+};
+
+TEST_F(ChainTest, SetAllWalksThroughEveryDialogInOrderAndEnds) {
+    mainWithTypedCoefficient();
+    frmRunParam& run = startSetAll();
+    run.txtInitVel->setText("3000");
+    run.cmdOK->click();
+    EXPECT_FALSE(run.isVisible());
+
+    frmDisplayScale& scale = visible<frmDisplayScale>();
+    scale.opt100Yards->click();
+    scale.cmdOK->click();
+    EXPECT_FALSE(scale.isVisible());
+
+    frmSetEnv& env = visible<frmSetEnv>();
+    env.txtRCrossWind->setText("10");
+    env.cmdSet->click();
+
+    frmSetSlope& slope = visible<frmSetSlope>();
+    slope.txtAngle->setText("5");
+    slope.cmdOK->click();
+    EXPECT_EQ(program->loaded<frmSelectBullet>(), nullptr);
+
+    frmSetBC& bc = visible<frmSetBC>();
+    bc.txtBC->setText("0.45");
+    bc.txtBulletMass->setText("165");
+    bc.cmdOK->click();
+
+    frmOtherGun& gun = visible<frmOtherGun>();
+    EXPECT_TRUE(params().InitAll);
+    gun.txtScopeHeight->setText("1.6");
+    gun.cmdSet->click();
+    EXPECT_FALSE(gun.isVisible());
+    EXPECT_FALSE(params().InitAll);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{&run, &scale, &env, &slope, &bc, &gun})
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    EXPECT_EQ(params().InitialVelocity, 3000);
+    EXPECT_EQ(params().HorizontalScale, 2);
+    EXPECT_DOUBLE_EQ(params().RCrossWind, 176);
+    EXPECT_EQ(params().LOSAngle, 5);
+    EXPECT_EQ(params().BallisticCoefMid, 0.45);
+    EXPECT_EQ(params().BulletMass, 165);
+    EXPECT_EQ(params().ScopeHeight, 1.6);
+    expectNoMessages();
+}
+
+TEST_F(ChainTest, SlopeOpensTheBulletSelectionWhenTheDataBaseIsTheSource) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    main.mnuSelectBullet->setCheckable(true);
+    main.mnuSelectBullet->setChecked(true);
+    params().InitAll = true;
+    program->window<frmSetSlope>().cmdOK_Click();
+    visible<frmSelectBullet>();
+    EXPECT_EQ(program->loaded<frmSetBC>(), nullptr);
+}
+
+TEST_F(ChainTest, DialogClosedWithoutOkLeavesTheChainOpenForALaterOk) {
+    mainWithTypedCoefficient();
+    frmRunParam& run = startSetAll();
+    run.cmdOK->click();
+    visible<frmDisplayScale>().close();  // the close box
+    EXPECT_EQ(program->loaded<frmDisplayScale>(), nullptr);
+    EXPECT_TRUE(params().InitAll);
+
+    // Later the user opens the slope dialog by its own command: its OK goes on.
+    frmSetSlope& slope = program->window<frmSetSlope>();
+    program->show(slope);
+    slope.cmdOK->click();
+    frmSetBC& bc = visible<frmSetBC>();
+    bc.txtBC->setText("0.3");
+    bc.txtBulletMass->setText("150");
+    bc.cmdOK->click();
+    visible<frmOtherGun>().cmdSet->click();
+    EXPECT_FALSE(params().InitAll);
+}
+
+TEST_F(ChainTest, WithoutSetAllEachOkOnlyHides) {
+    mainWithTypedCoefficient();
+    program->window<frmRunParam>().cmdOK_Click();
+    program->window<frmDisplayScale>().cmdOK_Click();
+    program->window<frmSetEnv>().cmdSet_Click();
+    program->window<frmSetSlope>().cmdOK_Click();
+    frmSetBC& bc = program->window<frmSetBC>();
+    bc.txtBC->setText("0.3");
+    bc.txtBulletMass->setText("150");
+    bc.cmdOK_Click();
+    for (QWidget* w : std::initializer_list<QWidget*>{program->loaded<frmRunParam>(), program->loaded<frmDisplayScale>(),
+                                                      program->loaded<frmSetEnv>(), program->loaded<frmSetSlope>(),
+                                                      program->loaded<frmSetBC>()})
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    EXPECT_EQ(program->loaded<frmOtherGun>(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+#pragma once
+// What the parameter dialogs share: number boxes (lenient reading, shortest decimal
+// text), help texts written line by line, and the main window's menu items they move.
+#include <QString>
+#include <initializer_list>
+#include <optional>
+
+class QAction;
+class QLineEdit;
+class QWidget;
+class Program;
+class frmTrajectory;
+
+// The shortest decimal text of a value, as the dialogs show numbers ("3", "2000", "0.001").
+QString numberText(double value);
+
+// Reads a box leniently (leading blanks skipped, the longest leading number taken,
+// 0 when there is none) and converts it as value * multiplier / divisor.
+// A result that is not finite (a typed 1e999, or a wind speed whose conversion
+// overflows) cannot be used by a plot run: a message names the field, the box gets
+// the focus with its text selected, and std::nullopt comes back so that the caller
+// stores nothing.
+std::optional<double> readNumberBox(QWidget* dialog, QLineEdit* box, const QString& fieldName,
+                                    double multiplier = 1.0, double divisor = 1.0);
+
+// Lines joined by CR LF, as message texts are written.
+QString joinLines(std::initializer_list<const char*> lines);
+
+// The main window when it is loaded. The dialogs change its menu checks only when
+// it exists, so that opening a dialog never creates (and so resets) the main window.
+frmTrajectory* mainWindowOf(Program& program);
+
+// Sets the check of a menu item, making it checkable first: the items of the scope
+// height and bullet source groups carry a check mark.
+void setMenuCheck(QAction* item, bool checked);
