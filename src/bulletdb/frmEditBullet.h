@@ -1,18 +1,91 @@
 #pragma once
-// Placeholder: the window's controls that other windows read. Replaced by the full window.
+// "Edit Bullet Data Base": the one place where the bullet table changes. Shows all ten
+// fields of the current row, pages and searches like the select window, and adds,
+// changes and deletes rows. A pending add or edit that the user leaves without Update
+// (by moving, searching, pressing Add or Edit again, or hiding the window) is
+// discarded, so nothing half-typed reaches the table. The File menu imports and
+// exports the table as CSV.
 #include <QDialog>
+#include <QLineEdit>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include "Program.h"
 
-
+class BulletBinding;
+class NavigationBar;
+class QAction;
+class QMenu;
+class QMenuBar;
+class QPushButton;
 
 class frmEditBullet : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmEditBullet(Program& program);
+    ~frmEditBullet() override;
 
+    void Form_Load() override;
 
+    void cmdAdd_Click();
+    void cmdEdit_Click();
+    void cmdUpdate_Click();
+    void cmdDelete_Click();
+    void cmdSearch_Click();
+    void cmdNext_Click();
+    void cmdDone_Click();
+    void mnuImportCsv_Click();
+    void mnuExportCsv_Click();
+    void mnuAddHelp_Click();
+    void mnuModify_Click();
+    void mnuHowDelete_Click();
+    void mnuHowSearch_Click();
+
+    QLineEdit* txtCaliber = nullptr;
+    QLineEdit* txtManufacturer = nullptr;
+    QLineEdit* txtBulletType = nullptr;
+    QLineEdit* txtBulletMass = nullptr;
+    QLineEdit* txtStockNum = nullptr;
+    QLineEdit* txtLowBC = nullptr;
+    QLineEdit* txtMidBC = nullptr;
+    QLineEdit* txtHighBC = nullptr;
+    QLineEdit* txtLowBV = nullptr;
+    QLineEdit* txtHighBV = nullptr;
+
+    NavigationBar* datEditBullet = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QPushButton* cmdUpdate = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QLineEdit* txtSearch = nullptr;
+    QPushButton* cmdNext = nullptr;
+    QPushButton* cmdDone = nullptr;
+
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuImportCsv = nullptr;
+    QAction* mnuExportCsv = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuAddHelp = nullptr;
+    QAction* mnuModify = nullptr;
+    QAction* mnuHowDelete = nullptr;
+    QAction* mnuHowSearch = nullptr;
+
+    // Asks for the CSV file to import; std::nullopt when the user cancels. Opens a file
+    // dialog unless replaced (tests answer without a dialog).
+    std::function<std::optional<QString>(QWidget*)> chooseImportFile;
+
+    // True while an Add or Edit waits for Update.
+    bool changePending() const;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void discardPending();
+
     Program& program_;
+    std::unique_ptr<BulletBinding> binding_;
 };

@@ -109,7 +109,9 @@ std::pair<std::string, std::string> splitAssignment(const std::string& text, con
 
 CliOptions parseCliOptions(const std::vector<std::string>& args) {
     CliOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    // "bullets" as the first word: import or export the bullet table.
+    const bool bulletsMode = !args.empty() && args.front() == "bullets";
+    for (std::size_t i = bulletsMode ? 1 : 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         // Options take their value as the next argument or after '=' (--canvas=578x288).
         std::string option = arg, inlineValue;
@@ -128,6 +130,22 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
         };
         if (option == "--help" || option == "-h") {
             options.help = true;
+        } else if (option == "--db") {
+            options.databasePath = value();
+            if (options.databasePath.empty()) throw CliError("empty file name in '--db'");
+        } else if (bulletsMode && (option == "--export" || option == "--import")) {
+            if (options.bulletsCommand != CliOptions::BulletsCommand::None)
+                throw CliError("'bullets' takes one of --export and --import");
+            options.bulletsCommand =
+                option == "--export" ? CliOptions::BulletsCommand::Export : CliOptions::BulletsCommand::Import;
+            options.bulletsFile = value();
+            if (options.bulletsFile.empty()) throw CliError("empty file name in '" + option + "'");
+        } else if (bulletsMode) {
+            throw CliError("unknown argument '" + arg + "' after 'bullets'");
+        } else if (option == "--bullet") {
+            options.bulletStock = value();
+        } else if (option == "--maker") {
+            options.bulletMaker = value();
         } else if (option == "--set") {
             const std::string v = value();
             const auto [name, number] = splitAssignment(v, arg + " " + v);
@@ -158,6 +176,9 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
             throw CliError("unknown argument '" + arg + "'");
         }
     }
+    if (bulletsMode && !options.help && options.bulletsCommand == CliOptions::BulletsCommand::None)
+        throw CliError("'bullets' needs --export FILE or --import FILE");
+    if (options.bulletMaker && options.bulletStock.empty()) throw CliError("--maker needs --bullet");
     if (options.inputs.energyCurveOn && options.inputs.velocityCurveOn)
         throw CliError("--energy and --velocity cannot be used together");
     return options;
@@ -166,6 +187,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
 std::string cliHelpText() {
     return R"(Usage: tarnwick-cli [--set NAME=VALUE]... [--text NAME=TEXT]... [--canvas WxH]
                     [--energy | --velocity] [--grid] [--inspect X] [--png FILE]
+                    [--bullet STOCK [--maker NAME]] [--db FILE]
+       tarnwick-cli bullets (--export FILE.csv | --import FILE.csv) [--db FILE]
 
 Flies one plot run and prints its report (LF line ends). With --inspect X it prints
 what a left click at canvas x = X shows, as NAME=VALUE lines.
@@ -185,9 +208,21 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
   --grid             draw grid lines
   --inspect X        after the run, inspect a click at canvas x = X
   --png FILE         also write the plot as a PNG picture
+  --bullet STOCK     take mass, ballistic coefficients and break velocities from
+                     the first bullet with this stock number (letter case ignored),
+                     and the report's bullet line from that row; applied after --set
+  --maker NAME       with --bullet: the maker must be exactly NAME
+  --db FILE          the bullet database to use (default: the user's copy if it
+                     exists, otherwise Bullets.db beside the program)
 
-Exit status: 0 done, 2 bad argument, 3 the run stopped on a numeric failure
-(what was written so far is printed, the reason goes to standard error).
+  bullets --export FILE.csv   write every bullet to a CSV file
+  bullets --import FILE.csv   add the bullets of a CSV file with the same header;
+                              a malformed row is reported with its line number
+                              and nothing of that file is stored
+
+Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run
+stopped on a numeric failure (what was written so far is printed, the reason goes
+to standard error), 1 the bullet database or a CSV file could not be used.
 
 Examples:
   tarnwick-cli

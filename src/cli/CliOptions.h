@@ -20,6 +20,15 @@ struct CliOptions {
     std::optional<double> inspectX;
     std::string pngPath;
     bool help = false;
+
+    // The bullet table: --bullet STOCK [--maker NAME] takes a bullet as the select
+    // window does; "bullets --export FILE" / "bullets --import FILE" copy the table
+    // to or from CSV. --db FILE names the database (otherwise the program's own).
+    std::string bulletStock;
+    std::optional<std::string> bulletMaker;
+    std::string databasePath;
+    enum class BulletsCommand { None, Export, Import } bulletsCommand = BulletsCommand::None;
+    std::string bulletsFile;
 };
 
 // Throws CliError naming the argument that cannot be used.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CliBullets.h"
 #include "CliOptions.h"
 #include "ClickInspection.h"
 #include "NumberText.h"
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
         std::cout << cliHelpText();
         return 0;
     }
+    if (options.bulletsCommand != CliOptions::BulletsCommand::None) return runBulletsCommand(options);
+    if (const int status = applyBulletOption(options)) return status;
 
     TextResults results;
     RunOutcome outcome;

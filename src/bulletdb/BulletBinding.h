@@ -1,0 +1,73 @@
+#pragma once
+// Binds a window's field boxes to its own cursor on the bullet table and carries out
+// what both bullet windows do alike: open the file in use, page, search the three
+// fields, and report the engine's failures.
+#include <QString>
+#include <array>
+
+#include "BulletCursor.h"
+
+class QLineEdit;
+class QMenuBar;
+class QPalette;
+class QPushButton;
+class QWidget;
+
+// Controls both bullet windows build alike.
+QLineEdit* makeFieldBox(const QString& name, QWidget* parent);
+QPushButton* makeButton(const QString& text, const QString& name, QWidget* parent);
+// The application's colours, for controls on a coloured window.
+QPalette ordinaryPalette();
+// A menu bar in the ordinary colours, whatever the window's background.
+QMenuBar* makeMenuBar(QWidget* window);
+
+class BulletBinding {
+public:
+    using Access = tarnwick::bulletdb::BulletCursor::Access;
+    using Boxes = std::array<QLineEdit*, tarnwick::bulletdb::kFieldCount>;  // in column order; null = not shown
+
+    BulletBinding(QWidget& window, Access access, const Boxes& boxes);
+
+    // Opens the file in use at its first row. A file that cannot be opened is reported
+    // once, naming it; the window then shows empty boxes.
+    void open();
+    tarnwick::bulletdb::BulletCursor& cursor() { return cursor_; }
+
+    // Fills the boxes from the current row (blank while an add is pending).
+    void show();
+    // The texts of the boxes in column order.
+    std::array<std::string, tarnwick::bulletdb::kFieldCount> boxTexts() const;
+
+    void moveFirst();
+    void movePrevious();
+    void moveNext();
+    void moveLast();
+
+    // The field search: caliber, then maker, then stock number; each with find first
+    // (Search) or find next (Next). Without a match the window stays where it was and
+    // says "No records found".
+    void search(const QString& text, bool next);
+
+    // For changes: makes sure the cursor is on a file that can be written, copying the
+    // program's file to the user's folder the first time. False when that fails (the
+    // failure has been reported).
+    bool prepareWrite();
+
+    // The help text "Using Search:" of both windows.
+    static QString usingSearchHelp();
+
+    // "Error Code=" message box with the engine's number and description.
+    void report(const tarnwick::bulletdb::DbError& error);
+    // Reports a failure, if any, and shows the current row. Returns true when there was none.
+    bool done(const tarnwick::bulletdb::DbResult& result);
+
+private:
+    // Follows the file in use when it has changed (the user's copy has appeared).
+    void follow();
+    bool reopen(const QString& path);
+
+    QWidget& window_;
+    Access access_;
+    Boxes boxes_;
+    tarnwick::bulletdb::BulletCursor cursor_;
+};

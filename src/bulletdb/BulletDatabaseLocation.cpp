@@ -1,0 +1,84 @@
+#include "BulletDatabaseLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace BulletDatabaseLocation {
+
+namespace {
+
+struct Override {
+    QString programFile;
+    QString userFile;
+    bool programFolderWritable = true;
+};
+
+Override& testLocations() {
+    static Override locations;
+    return locations;
+}
+
+// SQLite writes a journal beside the file, so the folder must be writable too. Trying
+// to create a file is the only check that also holds on read-only mounts.
+bool canWriteBeside(const QString& file) {
+    const QFileInfo info(file);
+    if (!info.exists() || !info.isWritable()) return false;
+    QTemporaryFile probe(info.absolutePath() + QStringLiteral("/.tarnwick-write-test-XXXXXX"));
+    return probe.open();
+}
+
+}  // namespace
+
+QString programFile() {
+    if (!testLocations().programFile.isEmpty()) return testLocations().programFile;
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Bullets.db");
+}
+
+QString userFile() {
+    if (!testLocations().programFile.isEmpty()) return testLocations().userFile;
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Bullets.db");
+}
+
+QString pathInUse() {
+    const QString copy = userFile();
+    if (!copy.isEmpty() && QFileInfo::exists(copy)) return copy;
+    return programFile();
+}
+
+void setLocations(const QString& program, const QString& user, bool programFolderWritable) {
+    testLocations() = Override{program, user, programFolderWritable};
+}
+
+QString writablePath(QString* problem) {
+    const QString inUse = pathInUse();
+    if (inUse != programFile()) return inUse;
+    const bool writable =
+        testLocations().programFile.isEmpty() ? canWriteBeside(inUse) : testLocations().programFolderWritable;
+    if (writable || !QFileInfo::exists(inUse)) return inUse;
+
+    // Copy under a temporary name and rename, so a half-copied file is never used.
+    const QString copy = userFile();
+    const QString folder = QFileInfo(copy).absolutePath();
+    const auto fail = [&](const QString& why) {
+        if (problem) *problem = QStringLiteral("The bullet database %1 cannot be written, and it cannot be copied to %2: %3")
+                                    .arg(QDir::toNativeSeparators(inUse), QDir::toNativeSeparators(copy), why);
+        return QString();
+    };
+    if (!QDir().mkpath(folder)) return fail(QStringLiteral("the folder cannot be created."));
+    const QString partial = copy + QStringLiteral(".part");
+    QFile::remove(partial);
+    QFile source(inUse);
+    if (!source.copy(partial)) return fail(source.errorString());
+    QFile::setPermissions(partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!QFile::rename(partial, copy)) {
+        QFile::remove(partial);
+        return fail(QStringLiteral("the copy cannot be renamed."));
+    }
+    return copy;
+}
+
+}  // namespace BulletDatabaseLocation

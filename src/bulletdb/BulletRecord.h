@@ -1,0 +1,65 @@
+#pragma once
+// One row of the bullet table `Bullets` and the names of its ten columns.
+//
+// Units of the numeric columns: grains for the mass, ft/s for the break velocities;
+// the ballistic coefficients are G1-type numbers. The columns keep the names the
+// shipped table has always used, spaces included.
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace tarnwick::bulletdb {
+
+enum class Field : std::size_t {
+    Caliber,
+    Manufacturer,
+    BulletType,
+    BulletMass,
+    StockNumber,
+    LowBC,
+    MidBC,
+    HighBC,
+    LowBreakVelocity,
+    HighBreakVelocity,
+};
+
+inline constexpr std::size_t kFieldCount = 10;
+
+inline constexpr std::array<const char*, kFieldCount> kColumnNames = {
+    "Caliber",
+    "Manufacturer",
+    "Bullet Type",
+    "Bullet Mass",
+    "StockNumber",
+    "Low Ballistic Coefficient",
+    "Mid Ballistic Coefficient",
+    "High Ballistic Coefficient",
+    "Low Break Velocity",
+    "High Break Velocity",
+};
+
+constexpr std::size_t index(Field field) { return static_cast<std::size_t>(field); }
+constexpr const char* columnName(Field field) { return kColumnNames[index(field)]; }
+
+// Caliber, maker, type and stock number are text; the other six are numbers.
+constexpr bool isNumeric(Field field) {
+    return field != Field::Caliber && field != Field::Manufacturer && field != Field::BulletType &&
+           field != Field::StockNumber;
+}
+constexpr bool isNumeric(std::size_t column) { return isNumeric(static_cast<Field>(column)); }
+
+// A row as the windows show it: each field as text, numbers in their plain form;
+// std::nullopt where the row holds no value.
+using FieldTexts = std::array<std::optional<std::string>, kFieldCount>;
+
+// A failure of the database engine: its error number and its description.
+struct DbError {
+    int code = 0;
+    std::string description;
+};
+
+// nullopt when the operation succeeded.
+using DbResult = std::optional<DbError>;
+
+}  // namespace tarnwick::bulletdb

@@ -1,0 +1,109 @@
+#include "CliBullets.h"
+
+#include <filesystem>
+#include <iostream>
+
+#ifdef TARNWICK_CLI_BULLETS
+#include "BulletCsv.h"
+#include "BulletCursor.h"
+#include "BulletLookup.h"
+#endif
+#ifdef TARNWICK_CLI_PNG
+#include <QCoreApplication>
+#include <QStandardPaths>
+#endif
+
+namespace {
+
+#ifdef TARNWICK_CLI_BULLETS
+namespace fs = std::filesystem;
+
+// The database the desktop program would use: the user's copy once it exists, else
+// Bullets.db beside the program (in a build folder, at its top).
+std::string defaultDatabase() {
+#ifdef TARNWICK_CLI_PNG
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!user.isEmpty() && fs::exists(fs::path(user.toStdString()) / "Bullets.db"))
+        return (fs::path(user.toStdString()) / "Bullets.db").string();
+#endif
+    std::error_code ignored;
+    const fs::path folder = fs::read_symlink("/proc/self/exe", ignored).parent_path();
+    // Beside the program; in a build folder the program sits in src/cli below the top,
+    // where the build puts Bullets.db beside the desktop program.
+    for (const fs::path& candidate : {folder / "Bullets.db", folder / ".." / ".." / "Bullets.db"})
+        if (fs::exists(candidate, ignored)) return candidate.lexically_normal().string();
+    return (folder / "Bullets.db").string();
+}
+
+std::string databaseOf(const CliOptions& options) {
+    return options.databasePath.empty() ? defaultDatabase() : options.databasePath;
+}
+#endif
+
+}  // namespace
+
+int runBulletsCommand(const CliOptions& options) {
+#ifdef TARNWICK_CLI_BULLETS
+    using namespace tarnwick::bulletdb;
+    const std::string path = databaseOf(options);
+    const bool exporting = options.bulletsCommand == CliOptions::BulletsCommand::Export;
+    BulletCursor cursor;
+    if (DbResult error = cursor.open(path, exporting ? BulletCursor::Access::ReadOnly : BulletCursor::Access::ReadWrite)) {
+        std::cerr << "tarnwick-cli: cannot open the bullet database " << path << ": " << error->description << '\n';
+        return 1;
+    }
+    if (!exporting && cursor.readOnly()) {
+        std::cerr << "tarnwick-cli: the bullet database " << path << " cannot be written\n";
+        return 1;
+    }
+    const CsvOutcome outcome = exporting ? exportBulletCsvFile(cursor.connection(), options.bulletsFile)
+                                         : importBulletCsvFile(cursor.connection(), options.bulletsFile);
+    if (!outcome.ok) {
+        std::cerr << "tarnwick-cli: " << options.bulletsFile << ": " << outcome.message
+                  << (exporting ? "\n" : "\nnothing was imported\n");
+        return 1;
+    }
+    std::cout << outcome.rows << (exporting ? " bullets written to " : " bullets imported into ")
+              << (exporting ? options.bulletsFile : path) << '\n';
+    return 0;
+#else
+    (void)options;
+    std::cerr << "tarnwick-cli: the bullet table needs the build with the desktop program\n";
+    return 2;
+#endif
+}
+
+int applyBulletOption(CliOptions& options) {
+    if (options.bulletStock.empty()) return 0;
+#ifdef TARNWICK_CLI_BULLETS
+    using namespace tarnwick::bulletdb;
+    const std::string path = databaseOf(options);
+    BulletCursor cursor;
+    if (DbResult error = cursor.open(path, BulletCursor::Access::ReadOnly)) {
+        std::cerr << "tarnwick-cli: cannot open the bullet database " << path << ": " << error->description << '\n';
+        return 1;
+    }
+    bool found = false;
+    if (DbResult error = findBullet(cursor, options.bulletStock, options.bulletMaker, found)) {
+        std::cerr << "tarnwick-cli: " << path << ": " << error->description << '\n';
+        return 1;
+    }
+    if (!found) {
+        std::cerr << "tarnwick-cli: no bullet with stock number '" << options.bulletStock << "'"
+                  << (options.bulletMaker ? " and maker '" + *options.bulletMaker + "'" : std::string()) << " in "
+                  << path << '\n';
+        return 2;
+    }
+    const FieldTexts& row = cursor.current();
+    copyBulletInto(row, options.state.params);
+    options.inputs.texts.txtManufacturer = row[index(Field::Manufacturer)].value_or("");
+    options.inputs.texts.txtBulletMass = row[index(Field::BulletMass)].value_or("");
+    options.inputs.texts.txtBulletType = row[index(Field::BulletType)].value_or("");
+    return 0;
+#else
+    std::cerr << "tarnwick-cli: --bullet needs the build with the desktop program\n";
+    return 2;
+#endif
+}
