@@ -53,10 +53,6 @@ private:
 frmTarget::frmTarget(Program& program) : program_(program) {
     setObjectName("frmTarget");
     setWindowTitle(text("Target at 100 Yards"));
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
 
     menuBar = new QMenuBar(this);
     menuBar->setObjectName("menuBar");

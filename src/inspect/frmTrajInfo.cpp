@@ -82,17 +82,37 @@ frmTrajInfo::frmTrajInfo(Program& program) : program_(program) {
     layout->addWidget(fraRange, 0, Qt::AlignTop);
     layout->addWidget(fraField, 0, Qt::AlignTop);
 
-    // Line the row captions up with the values inside the frames, whatever the
-    // style makes of a frame's title.
-    layout->activate();
+    rowLayout_ = rowLayout;
     adjustSize();
+    alignRowCaptions();
+}
+
+// Lines the row captions up with the values inside the frames, whatever the style
+// makes of a frame's title. Done again when the window is first shown, since the
+// style and font are settled only then.
+void frmTrajInfo::alignRowCaptions() {
+    ensurePolished();  // a frame's room for its title is set when it is polished
+    QLayout* outer = layout();
+    outer->activate();
+    for (QWidget* column : {static_cast<QWidget*>(fraRange), static_cast<QWidget*>(fraField), lblDrop->parentWidget()})
+        column->layout()->activate();
     const int offset = lblRangeDrop->mapTo(this, QPoint(0, 0)).y() - lblDrop->mapTo(this, QPoint(0, 0)).y();
-    QMargins margins = rowLayout->contentsMargins();
-    margins.setTop(margins.top() + offset);
-    rowLayout->setContentsMargins(margins);
-    layout->activate();
-    adjustSize();
-    setFixedSize(size());
+    if (offset != 0 || !aligned_) {
+        QMargins margins = rowLayout_->contentsMargins();
+        margins.setTop(std::max(0, margins.top() + offset));
+        rowLayout_->setContentsMargins(margins);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        outer->activate();
+        adjustSize();
+        setFixedSize(size());
+    }
+    aligned_ = true;
+}
+
+void frmTrajInfo::showEvent(QShowEvent* event) {
+    alignRowCaptions();
+    QDialog::showEvent(event);
 }
 
 void frmTrajInfo::Form_Load() {

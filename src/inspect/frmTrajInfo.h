@@ -9,6 +9,7 @@
 
 class QGroupBox;
 class QLabel;
+class QVBoxLayout;
 
 class frmTrajInfo : public QDialog, public Form {
     Q_OBJECT
@@ -36,6 +37,13 @@ public:
     QLabel* lblFieldEnergy = nullptr;
     QLabel* lblFieldDeflection = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void alignRowCaptions();
+
     Program& program_;
+    QVBoxLayout* rowLayout_ = nullptr;
+    bool aligned_ = false;
 };

@@ -183,6 +183,7 @@ TEST_F(TrajInfoTest, PlacedBelowTheMainWindowAndKeptOnScreen) {
 
 TEST_F(TrajInfoTest, RowCaptionsLineUpWithTheValues) {
     frmTrajInfo& w = info();
+    program->show(w);  // frame titles take their room only once the style is settled
     const auto middle = [&w](const QWidget* label) { return label->mapTo(&w, label->rect().center()).y(); };
     EXPECT_NEAR(middle(w.lblDrop), middle(w.lblRangeDrop), 1);
     EXPECT_NEAR(middle(w.lblDeflection), middle(w.lblRangeDeflection), 1);
