@@ -1,0 +1,126 @@
+// The plot canvas: drawing persists until cleared, plots overlay, the eye picture is a
+// separate element.
+#include <QCoreApplication>
+#include <QLabel>
+#include <QResizeEvent>
+#include <set>
+
+#include "GuiTest.h"
+#include "PlotCanvas.h"
+#include "frmPrintOutput.h"
+#include "frmTrajectory.h"
+
+namespace {
+
+class CanvasTest : public GuiTest {
+protected:
+    frmTrajectory& main() { return program->window<frmTrajectory>(); }
+
+    // The rows of one canvas column that hold the colour.
+    std::set<int> rowsOf(const PlotCanvas& canvas, int x, QColor colour) {
+        std::set<int> rows;
+        for (int y = 0; y < 288; ++y)
+            if (canvas.pixel(x, y) == colour) rows.insert(y);
+        return rows;
+    }
+};
+
+TEST_F(CanvasTest, DefaultPlotDrawsFrameEyeAndReport) {
+    frmTrajectory& w = main();
+    PlotCanvas& canvas = *w.canvas;
+    w.mnuPlot_Click();
+    // Vertical axis at x 50, horizontal axis at y 288 - 50.
+    EXPECT_EQ(canvas.pixel(50, 100), QColor(Qt::black));
+    EXPECT_EQ(canvas.pixel(300, 238), QColor(Qt::black));
+    EXPECT_EQ(params().XAxis, 238);
+    // The eye sits in the left margin, centred on the line of sight (row 119).
+    EXPECT_FALSE(canvas.imgEye->isHidden());
+    EXPECT_EQ(canvas.imgEye->pos(), QPoint(9, 103));
+    frmPrintOutput* results = program->loaded<frmPrintOutput>();
+    ASSERT_NE(results, nullptr);
+    EXPECT_TRUE(results->isVisible());
+    EXPECT_TRUE(results->text().startsWith("Muzzle Velocity = 2000"));
+    EXPECT_EQ(results->text().count("\r\n"), 12) << "the default report has 13 lines";
+    EXPECT_EQ(program->state().FirstPageText, results->text().toStdString());
+}
+
+TEST_F(CanvasTest, DrawingSurvivesCoveringAndResizing) {
+    frmTrajectory& w = main();
+    PlotCanvas& canvas = *w.canvas;
+    w.mnuShowGravity_Click();
+    // The ball hangs at (width - 200, 110) for a level line of sight.
+    ASSERT_EQ(canvas.pixel(378, 110), QColor(Qt::blue));
+    // Growing the canvas keeps the picture and reports the new size for the next run.
+    canvas.resize(800, 400);
+    QResizeEvent grow(QSize(800, 400), QSize(578, 288));
+    QCoreApplication::sendEvent(&canvas, &grow);
+    EXPECT_EQ(canvas.pixel(378, 110), QColor(Qt::blue));
+    EXPECT_EQ(canvas.surface().width(), 800);
+    EXPECT_EQ(canvas.surface().height(), 400);
+    EXPECT_EQ(canvas.pixel(700, 350), QColor(Qt::white));
+    // Shrinking does not lose what lies outside the smaller area.
+    canvas.resize(300, 200);
+    QResizeEvent shrink(QSize(300, 200), QSize(800, 400));
+    QCoreApplication::sendEvent(&canvas, &shrink);
+    canvas.resize(578, 288);
+    QResizeEvent back(QSize(578, 288), QSize(300, 200));
+    QCoreApplication::sendEvent(&canvas, &back);
+    EXPECT_EQ(canvas.pixel(378, 110), QColor(Qt::blue));
+}
+
+TEST_F(CanvasTest, PlotsOverlayUntilTheScreenIsCleared) {
+    frmTrajectory& w = main();
+    PlotCanvas& canvas = *w.canvas;
+    w.mnuShowGravity_Click();
+    w.mnuPlot_Click();
+    const std::set<int> first = rowsOf(canvas, 300, Qt::black);
+    params().InitialVelocity = 3000;
+    w.mnuPlot_Click();
+    const std::set<int> both = rowsOf(canvas, 300, Qt::black);
+    EXPECT_TRUE(std::includes(both.begin(), both.end(), first.begin(), first.end())) << "the first curve stays";
+    EXPECT_GT(both.size(), first.size()) << "the second curve is added";
+    EXPECT_EQ(canvas.pixel(378, 110), QColor(Qt::blue)) << "the gravity indicator stays";
+
+    w.mnuClear->trigger();
+    EXPECT_TRUE(canvas.imgEye->isHidden());
+    EXPECT_TRUE(rowsOf(canvas, 300, Qt::black).empty());
+    EXPECT_EQ(canvas.pixel(378, 110), QColor(Qt::white));
+}
+
+TEST_F(CanvasTest, GoStartsFromAClearCanvas) {
+    frmTrajectory& w = main();
+    PlotCanvas& canvas = *w.canvas;
+    w.mnuShowGravity_Click();
+    w.mnuGo_Click();
+    EXPECT_NE(canvas.pixel(378, 110), QColor(Qt::blue));
+    EXPECT_EQ(canvas.pixel(50, 100), QColor(Qt::black));
+    EXPECT_FALSE(canvas.imgEye->isHidden());
+}
+
+TEST_F(CanvasTest, PrintTrajectoryWritesOnePageAndCancelPrintsNothing) {
+    QTemporaryDir dir;
+    services->pdfPath = dir.filePath("plot.pdf");
+    frmTrajectory& w = main();
+    services->printerAccepts = false;
+    w.mnuPrintTraj->trigger();
+    EXPECT_FALSE(QFile::exists(services->pdfPath));
+    services->printerAccepts = true;
+    w.mnuPlot_Click();
+    w.mnuPrintTraj->trigger();
+    QFile pdf(services->pdfPath);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page/"), 1)
+        << bytes.left(200).toStdString();
+}
+
+TEST_F(CanvasTest, ComposedImageCarriesTheEye) {
+    frmTrajectory& w = main();
+    w.mnuPlot_Click();
+    const QImage picture = w.canvas->composedImage();
+    EXPECT_EQ(picture.size(), QSize(578, 288));
+    // The eye's picture is not white at its centre, where the canvas itself is.
+    EXPECT_NE(picture.pixelColor(25, 119), QColor(Qt::white));
+}
+
+}  // namespace

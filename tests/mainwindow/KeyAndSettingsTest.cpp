@@ -1,0 +1,154 @@
+// The key window's legend and placement; the remembered settings kept between starts.
+#include <QFile>
+
+#include "FormSupport.h"
+#include "GuiTest.h"
+#include "SettingsStore.h"
+#include "frmKey.h"
+#include "frmTrajectory.h"
+
+namespace {
+
+using KeyTest = GuiTest;
+
+// The colour of the sample line at a row given in the legend's 90-unit scale.
+QColor lineColour(const frmKey& key, double units) {
+    const QImage& legend = key.legend();
+    const int x = qRound((key.width() - 10) * legend.devicePixelRatio());
+    const int y = qRound(key.unitToY(units) * legend.devicePixelRatio());
+    for (int dy : {0, -1, 1}) {
+        const QColor c = legend.pixelColor(x, std::clamp(y + dy, 0, legend.height() - 1));
+        if (c != QColor(Qt::white)) return c;
+    }
+    return Qt::white;
+}
+
+TEST_F(KeyTest, LegendRowsFollowTheCurveOptions) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    main.mnuKey->trigger();
+    frmKey& key = program->window<frmKey>();
+    EXPECT_EQ(key.windowTitle(), "Key:");
+    EXPECT_EQ(lineColour(key, 20), QColor(Qt::black));
+    EXPECT_EQ(lineColour(key, 40), QColor(Qt::white));
+    EXPECT_EQ(lineColour(key, 60), QColor(0, 0, 255));
+    EXPECT_EQ(lineColour(key, 80), QColor(Qt::white));
+
+    main.mnuEnergy_Click();
+    // Unchanged until the legend is activated again.
+    EXPECT_EQ(lineColour(key, 40), QColor(Qt::white));
+    main.mnuKey->trigger();
+    EXPECT_EQ(lineColour(key, 20), QColor(Qt::black));
+    EXPECT_EQ(lineColour(key, 40), QColor(255, 0, 0));
+    EXPECT_EQ(lineColour(key, 60), QColor(0, 0, 255));
+    EXPECT_EQ(lineColour(key, 80), QColor(255, 0, 255));
+
+    main.mnuVelocityOn_Click();
+    key.Form_Activate();
+    EXPECT_EQ(lineColour(key, 40), QColor(0, 255, 0));
+    EXPECT_EQ(lineColour(key, 80), QColor(0, 255, 255));
+}
+
+TEST_F(KeyTest, StaysOnScreenBelowAMainWindowAtTheBottom) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    const QSize screen = screenSize(&main);
+    main.move(0, screen.height() - main.frameGeometry().height());
+    frmKey& key = program->window<frmKey>();
+    EXPECT_EQ(key.y() + key.frameGeometry().height(), screen.height());
+}
+
+using SettingsTest = GuiTest;
+
+TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
+    StoredRecord record;
+    record.remembered.LastManufacturer = "Sierra, \"Game King\"";
+    record.remembered.LastStockNumber = "2145";
+    record.remembered.LastHuntingMode = true;
+    record.remembered.LastPBRMode = false;
+    record.remembered.LastZeroCrossing = 250;
+    record.remembered.LastInitialVelocity = 2850;
+    record.remembered.LastHorizontalScale = 2.0 / 3;
+    record.remembered.LastVerticalScale = 16;
+    record.remembered.LastScopeHeight = 1.75;
+    record.remembered.LastHTemperature = -10.5;
+    record.geometry = QRect(20, 30, 640, 400);
+    ASSERT_TRUE(saveStoredRecord(record));
+    EXPECT_FALSE(QFile::exists(settingsFilePath() + ".new")) << "no temporary file is left behind";
+
+    frmTrajectory& main = program->window<frmTrajectory>();
+    const tarnwick::RememberedSettings& r = program->state().remembered;
+    EXPECT_EQ(r.LastManufacturer, "Sierra, \"Game King\"");
+    EXPECT_EQ(r.LastStockNumber, "2145");
+    EXPECT_TRUE(params().HuntingMode);
+    EXPECT_FALSE(params().PBRMode);
+    EXPECT_EQ(r.LastZeroCrossing, 250);
+    EXPECT_EQ(params().InitialVelocity, 2850);
+    EXPECT_EQ(params().HorizontalScale, 2.0 / 3) << "doubles survive exactly";
+    EXPECT_EQ(params().VerticalScale, 16);
+    EXPECT_EQ(params().ScopeHeight, 1.75);
+    EXPECT_EQ(params().HTemperature, -10.5);
+    EXPECT_EQ(main.size(), QSize(640, 400));
+    EXPECT_EQ(main.pos(), QPoint(20, 30));
+
+    // Closing the main window stores what is current.
+    program->state().remembered.LastInitialVelocity = 3100;
+    main.move(40, 50);
+    main.close();
+    const std::optional<StoredRecord> saved = loadStoredRecord();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->remembered.LastInitialVelocity, 3100);
+    EXPECT_EQ(saved->geometry, QRect(40, 50, 640, 400));
+}
+
+TEST_F(SettingsTest, FirstStartKeepsTheDefaults) {
+    program->window<frmTrajectory>();
+    EXPECT_EQ(params().InitialVelocity, 2000);
+    EXPECT_EQ(params().MaxDeviation, 3.0);
+    EXPECT_EQ(params().ScopeHeight, 1.5);
+    EXPECT_EQ(params().DragFunction, "G1");
+    EXPECT_TRUE(params().PBRMode);
+    EXPECT_EQ(program->state().remembered.LastZeroCrossing, 200);
+    expectNoMessages();
+}
+
+TEST_F(SettingsTest, ProgramClosedBeforeAnyDialogRestoresDefaultsNotZeros) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    main.close();
+    const std::optional<StoredRecord> saved = loadStoredRecord();
+    ASSERT_TRUE(saved);
+    tarnwick::ShotParameters restored;
+    tarnwick::restoreFromRemembered(restored, saved->remembered);
+    EXPECT_EQ(restored.InitialVelocity, 2000);
+    EXPECT_EQ(restored.VerticalScale, 32);
+    EXPECT_EQ(restored.HorizontalScale, 2.0 / 3);
+    EXPECT_EQ(restored.Temperature, 59);
+}
+
+TEST_F(SettingsTest, CorruptOrPartialRecordLeavesAllDefaults) {
+    StoredRecord record;
+    record.remembered.LastInitialVelocity = 2900;
+    record.geometry = QRect(20, 30, 640, 400);
+    ASSERT_TRUE(saveStoredRecord(record));
+    QFile file(settingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray good = file.readAll();
+    file.close();
+
+    const QByteArray variants[] = {
+        QByteArray(good).replace("LastTemperature=", "Ignored="),        // a field missing
+        QByteArray(good).replace("LastInitialVelocity=2900", "LastInitialVelocity=fast"),
+        QByteArray(good).replace("LastInitialVelocity=2900", "LastInitialVelocity=nan"),
+        QByteArray(good).replace("Width=640", "Width=99999"),
+        QByteArray("\x00\xff\xfe garbage [[[ ==", 17),
+    };
+    for (const QByteArray& variant : variants) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(variant);
+        file.close();
+        EXPECT_FALSE(loadStoredRecord()) << variant.toStdString();
+    }
+    frmTrajectory& main = program->window<frmTrajectory>();
+    EXPECT_EQ(params().InitialVelocity, 2000);
+    EXPECT_EQ(main.size().width(), 578);
+}
+
+}  // namespace

@@ -1,0 +1,243 @@
+// The main window's menu tree and the commands that change the parameter set and the menu.
+#include <QCoreApplication>
+#include <QMenuBar>
+
+#include "GuiTest.h"
+#include "PlotCanvas.h"
+#include "frmPrintOutput.h"
+#include "frmTrajInfo.h"
+#include "frmTrajectory.h"
+
+namespace {
+
+class MainWindowTest : public GuiTest {
+protected:
+    frmTrajectory& main() { return program->window<frmTrajectory>(); }
+
+    // The captions of a menu's items in display order; hidden items are marked "(hidden)",
+    // checked ones "(checked)".
+    static QStringList captions(const QList<QAction*>& actions) {
+        QStringList out;
+        for (const QAction* a : actions) {
+            QString text = a->isSeparator() ? QStringLiteral("-") : a->text();
+            if (!a->isVisible()) text += " (hidden)";
+            if (a->isChecked()) text += " (checked)";
+            out << text;
+        }
+        return out;
+    }
+
+    std::vector<RecordedMessage> messagesTitled(const QString& title) const {
+        std::vector<RecordedMessage> found;
+        for (const RecordedMessage& m : services->messages)
+            if (m.title == title) found.push_back(m);
+        return found;
+    }
+};
+
+TEST_F(MainWindowTest, MenuTreeAtStartUp) {
+    frmTrajectory& w = main();
+    EXPECT_EQ(w.windowTitle(), "Tarnwick");
+    EXPECT_EQ(captions(w.menuBar()->actions()),
+              QStringList({"&File", "&Run", "&Options", "&Tools", "&Key", "&Help"}));
+    EXPECT_EQ(captions(w.mnuFile->actions()), QStringList({"Print Trajectory", "Exit"}));
+    EXPECT_EQ(captions(w.mnuRun->actions()),
+              QStringList({"GO!", "-", "Plot Trajectory", "Clear Screen", "Set All Parameters", "-",
+                           "Set Run Parameters...", "Set Display Scale...", "Set Slope...",
+                           "Set Environmental Variables...", "Set Scope Height", "Select Bullet"}));
+    EXPECT_EQ(captions(w.mnuSelectGun->actions()),
+              QStringList({"1.5 Inches", "Ruger 6PPC (hidden)", "- (hidden)", "Ruger Super Blackhawk (hidden)",
+                           "T/C 45-70 (hidden)", "T/C 30-30 (hidden)", "T/C 44 Mag (hidden)", "-",
+                           "Set... (checked)"}));
+    EXPECT_EQ(captions(w.mnuSB->actions()), QStringList({"From Data Base... (checked)", "-", "Set BC..."}));
+    EXPECT_EQ(captions(w.mnuOptions->actions()),
+              QStringList({"Display Drop Table", "Display Energy Curve", "Turn Off Energy Curve (hidden)",
+                           "Display Velocity Curve", "Turn Off Velocity Curve (hidden)", "Display Grid Lines",
+                           "Turn Off Grid Lines (hidden)", "-", "Show Gravity", "Show Target View", "-",
+                           "Select Drag Function"}));
+    EXPECT_EQ(captions(w.mnuDragSelect->actions()),
+              QStringList({"G1 (Gavre - most commonly used) (checked)", "Ingalls (modified Mayevski's functions)",
+                           "Krupp"}));
+    EXPECT_EQ(captions(w.mnuTools->actions()),
+              QStringList({"Edit Bullet Data Base...", "Muzzle Velocity Calculator...",
+                           "Cross && Tail Wind Calculator..."}));
+    EXPECT_EQ(captions(w.mnuHelp->actions()), QStringList({"How to Use Tarnwick", "-", "About Tarnwick"}));
+    EXPECT_EQ(w.mnuDummy1->text(), QString(46, ' '));
+    EXPECT_EQ(w.mnuDragShow->text(), "Using G1 Drag Function");
+    EXPECT_EQ(w.mnuPlot->shortcut(), QKeySequence(Qt::Key_F12));
+    EXPECT_EQ(w.mnuClear->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_FALSE(w.EnergyCurveOn());
+    EXPECT_FALSE(w.VelocityCurveOn());
+    EXPECT_FALSE(w.GridLinesOn());
+    // (A hidden action reports itself disabled; it is enabled again when shown.)
+    for (QAction* a : w.findChildren<QAction*>()) {
+        if (a->isVisible()) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, ClickingACheckedItemLeavesTheCheckToItsHandler) {
+    frmTrajectory& w = main();
+    // A user's click on "Set..." opens the scope height dialog; it must not untick itself.
+    w.mnuOtherGun->trigger();
+    EXPECT_TRUE(w.mnuOtherGun->isChecked());
+    w.mnuGavre->trigger();
+    EXPECT_TRUE(w.mnuGavre->isChecked());
+}
+
+TEST_F(MainWindowTest, DropTableTogglesAndShowsResultsEachTime) {
+    frmTrajectory& w = main();
+    w.mnuDropTable->trigger();
+    EXPECT_EQ(params().DropTable, 1);
+    EXPECT_TRUE(w.mnuDropTable->isChecked());
+    ASSERT_NE(program->loaded<frmPrintOutput>(), nullptr);
+    EXPECT_TRUE(program->loaded<frmPrintOutput>()->isVisible());
+    program->loaded<frmPrintOutput>()->hide();
+    w.mnuDropTable->trigger();
+    EXPECT_EQ(params().DropTable, 0);
+    EXPECT_FALSE(w.mnuDropTable->isChecked());
+    EXPECT_TRUE(program->loaded<frmPrintOutput>()->isVisible());
+}
+
+TEST_F(MainWindowTest, EnergyAndVelocityCurvesExcludeEachOther) {
+    frmTrajectory& w = main();
+    w.mnuEnergy_Click();
+    EXPECT_TRUE(w.EnergyCurveOn());
+    EXPECT_TRUE(services->messages.empty()) << "no conflict when neither curve was on";
+
+    w.mnuVelocityOn_Click();
+    EXPECT_TRUE(w.VelocityCurveOn());
+    EXPECT_FALSE(w.EnergyCurveOn());
+    EXPECT_TRUE(w.mnuEnergy->isVisible());
+    EXPECT_TRUE(w.mnuVelocityOff->isVisible());
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_EQ(services->messages[0].title, "Conflicting Options");
+    EXPECT_EQ(services->messages[0].text,
+              "Velocity and Energy curves cannot be displayed simultaneously.\r\nDisabling Energy curve.");
+    EXPECT_EQ(services->messages[0].icon, MessageIcon::Information);
+
+    w.mnuEnergy_Click();
+    EXPECT_TRUE(w.EnergyCurveOn());
+    EXPECT_FALSE(w.VelocityCurveOn());
+    ASSERT_EQ(services->messages.size(), 2u);
+    EXPECT_EQ(services->messages[1].text,
+              "Energy and Velocity curves cannot be displayed simultaneously.\r\nDisabling Velocity curve.");
+
+    w.mnuNoEnergy_Click();
+    EXPECT_FALSE(w.EnergyCurveOn());
+    EXPECT_TRUE(w.mnuEnergy->isVisible());
+
+    w.mnuShowGrid_Click();
+    EXPECT_TRUE(w.GridLinesOn());
+    EXPECT_FALSE(w.mnuShowGrid->isVisible());
+    w.mnuNoGrid_Click();
+    EXPECT_FALSE(w.GridLinesOn());
+}
+
+TEST_F(MainWindowTest, DragFunctionGroupAndIndicator) {
+    frmTrajectory& w = main();
+    w.mnuKrupp->trigger();
+    EXPECT_EQ(params().DragFunction, "Krupp");
+    EXPECT_EQ(w.mnuDragShow->text(), "Using Krupp Drag Function");
+    EXPECT_TRUE(w.mnuKrupp->isChecked());
+    EXPECT_FALSE(w.mnuGavre->isChecked());
+    w.mnuIngalls->trigger();
+    EXPECT_EQ(params().DragFunction, "Ingalls");
+    EXPECT_EQ(w.mnuDragShow->text(), "Using Ingalls Drag Function");
+    EXPECT_FALSE(w.mnuKrupp->isChecked());
+    w.mnuGavre->trigger();
+    EXPECT_EQ(params().DragFunction, "G1");
+    EXPECT_EQ(w.mnuDragShow->text(), "Using G1 Drag Function");
+    EXPECT_TRUE(w.mnuGavre->isChecked());
+    EXPECT_FALSE(w.mnuIngalls->isChecked());
+}
+
+TEST_F(MainWindowTest, StandardScopeHeightIsRememberedButPresetsAreNot) {
+    frmTrajectory& w = main();
+    params().ScopeHeight = 2.25;
+    program->state().remembered.LastScopeHeight = 2.25;
+    w.mnuR6PPC->trigger();
+    EXPECT_EQ(params().ScopeHeight, 1.495);
+    EXPECT_EQ(program->state().remembered.LastScopeHeight, 2.25);
+    EXPECT_TRUE(w.mnuR6PPC->isChecked());
+    EXPECT_FALSE(w.mnuOtherGun->isChecked());
+    w.mnuTC44Mag->trigger();
+    EXPECT_EQ(params().ScopeHeight, 1.499);
+    EXPECT_FALSE(w.mnuR6PPC->isChecked());
+    EXPECT_TRUE(w.mnuTC44Mag->isChecked());
+
+    w.mnuOtherGun->setChecked(true);
+    w.mnuStandard->trigger();
+    EXPECT_EQ(params().ScopeHeight, 1.5);
+    EXPECT_EQ(program->state().remembered.LastScopeHeight, 1.5);
+    EXPECT_TRUE(w.mnuStandard->isChecked());
+    EXPECT_FALSE(w.mnuOtherGun->isChecked());
+}
+
+TEST_F(MainWindowTest, AboutShowsNameAndVersion) {
+    main().mnuAboutTP->trigger();
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_EQ(services->messages[0].title, "About Tarnwick");
+    EXPECT_EQ(services->messages[0].text, "Tarnwick Program\r\nVersion 2.5");
+    EXPECT_EQ(services->messages[0].icon, MessageIcon::Information);
+}
+
+TEST_F(MainWindowTest, SetAllStartsTheChainWithTheRunParameters) {
+    main().mnuSetAll->trigger();
+    EXPECT_TRUE(params().InitAll);
+    EXPECT_TRUE(services->blockingShown.empty()) << "the chain is shown without blocking";
+}
+
+TEST_F(MainWindowTest, GoShowsTheDialogsInOrderAndSkipsScopeHeightForAPlainDropTable) {
+    frmTrajectory& w = main();
+    w.mnuGo_Click();
+    const std::vector<QString> full = {"frmRunParam", "frmDisplayScale", "frmSetEnv", "frmSetSlope",
+                                       "frmSelectBullet", "frmOtherGun"};
+    EXPECT_EQ(services->blockingShown, full);
+
+    services->blockingShown.clear();
+    w.mnuManBC->setChecked(true);
+    w.mnuSelectBullet->setChecked(false);
+    // Target mode, drop table variant, chosen in the dialogs before the scope height step.
+    services->onBlockingShow = [this](QDialog& dialog) {
+        if (dialog.objectName() == "frmSetBC") {
+            params().HuntingMode = false;
+            params().PBRMode = false;
+        }
+        dialog.hide();
+    };
+    w.mnuGo_Click();
+    const std::vector<QString> dropTable = {"frmRunParam", "frmDisplayScale", "frmSetEnv", "frmSetSlope", "frmSetBC"};
+    EXPECT_EQ(services->blockingShown, dropTable);
+}
+
+TEST_F(MainWindowTest, FailedRunIsReportedAndKeepsTheDrawing) {
+    frmTrajectory& w = main();
+    w.mnuShowGravity_Click();
+    params().DeltaT = 0;
+    w.mnuPlot_Click();
+    bool reported = false;
+    for (const RecordedMessage& m : services->messages)
+        if (m.icon == MessageIcon::Exclamation && m.text.contains("time step")) reported = true;
+    EXPECT_TRUE(reported);
+    EXPECT_EQ(w.canvas->pixel(378, 110), QColor(Qt::blue));
+}
+
+TEST_F(MainWindowTest, OnlyALeftPressInspectsThePlot) {
+    frmTrajectory& w = main();
+    w.Form_MouseDown(Qt::RightButton, Qt::NoModifier, 200, 100);
+    EXPECT_EQ(program->loaded<frmTrajInfo>(), nullptr);
+    w.Form_MouseDown(Qt::LeftButton, Qt::NoModifier, 200, 100);
+    EXPECT_NE(program->loaded<frmTrajInfo>(), nullptr);
+}
+
+TEST_F(MainWindowTest, ExitClosesEveryOtherWindow) {
+    frmTrajectory& w = main();
+    w.mnuDropTable->trigger();
+    ASSERT_NE(program->loaded<frmPrintOutput>(), nullptr);
+    w.mnuExit->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(program->loaded<frmPrintOutput>(), nullptr);
+    EXPECT_EQ(program->loaded<frmTrajectory>(), &w);
+}
+
+}  // namespace

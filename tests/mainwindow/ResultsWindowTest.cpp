@@ -1,0 +1,180 @@
+// The results window's file and print commands, and the user guide it shows.
+#include <QFile>
+#include <QPlainTextEdit>
+#include <unistd.h>
+
+#include "FormSupport.h"
+#include "GuiTest.h"
+#include "frmPrintOutput.h"
+#include "frmTrajectory.h"
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Pages in a PDF written by Qt: one page object per page.
+int pdfPages(const QString& path) {
+    const QByteArray bytes = contents(path);
+    int pages = 0;
+    for (qsizetype at = bytes.indexOf("/Type /Page"); at >= 0; at = bytes.indexOf("/Type /Page", at + 1))
+        if (bytes.mid(at + 11, 1) != "s") ++pages;
+    return pages;
+}
+
+class ResultsWindowTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+    }
+    frmPrintOutput& results() { return program->window<frmPrintOutput>(); }
+    QString file(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+TEST_F(ResultsWindowTest, WindowLayout) {
+    frmPrintOutput& w = results();
+    EXPECT_EQ(w.windowTitle(), "Trajectory Results");
+    EXPECT_EQ(w.txtText->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(w.txtText->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(w.txtText->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QStringList items;
+    for (QAction* a : w.mnuFile->actions()) items << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(items, QStringList({"&Print", "-", "&Save", "Save As...", "-", "Append", "Append To..."}));
+}
+
+TEST_F(ResultsWindowTest, SaveWritesOneQuotedRecordAndRemembersTheName) {
+    frmPrintOutput& w = results();
+    w.setText("abc");
+    services->saveAnswers.push_back(file("results"));
+    w.mnuSave->trigger();
+    EXPECT_EQ(contents(file("results.txt")), QByteArray("\"abc\"\r\n"));
+    EXPECT_EQ(w.fileName(), file("results")) << "the remembered name keeps what was chosen";
+
+    // A second Save asks nothing and replaces the file; line breaks are written as CR LF.
+    w.setText("line 1\r\nline 2");
+    w.mnuSave->trigger();
+    EXPECT_EQ(services->saveDialogTitles.size(), 1u);
+    EXPECT_EQ(services->saveDialogTitles[0], "Save Drop Table As...");
+    EXPECT_EQ(contents(file("results.txt")), QByteArray("\"line 1\r\nline 2\"\r\n"));
+    expectNoMessages();
+}
+
+TEST_F(ResultsWindowTest, TxtIsAddedUnlessTheNameEndsInItExactly) {
+    frmPrintOutput& w = results();
+    w.setText("x");
+    services->saveAnswers = {file("RESULTS.TXT"), file("plain.txt")};
+    w.mnuSaveAs->trigger();
+    EXPECT_TRUE(QFile::exists(file("RESULTS.TXT.txt")));
+    w.mnuSaveAs->trigger();
+    EXPECT_EQ(contents(file("plain.txt")), QByteArray("\"x\"\r\n"));
+    EXPECT_FALSE(QFile::exists(file("plain.txt.txt")));
+}
+
+TEST_F(ResultsWindowTest, AppendAddsRecordsAndSaveAsChangesTheSharedName) {
+    frmPrintOutput& w = results();
+    w.setText("abc");
+    services->saveAnswers = {file("log.txt"), file("other.txt")};
+    w.mnuAppend->trigger();
+    w.mnuAppend->trigger();
+    EXPECT_EQ(contents(file("log.txt")), QByteArray("\"abc\"\r\n\"abc\"\r\n"));
+    w.mnuSaveAs->trigger();
+    w.mnuAppend->trigger();
+    EXPECT_EQ(contents(file("other.txt")), QByteArray("\"abc\"\r\n\"abc\"\r\n"));
+    EXPECT_EQ(services->saveDialogTitles.size(), 2u);
+    w.mnuAppendTo->trigger();  // always asks; cancelled here
+    EXPECT_EQ(services->saveDialogTitles.size(), 3u);
+    EXPECT_EQ(contents(file("other.txt")), QByteArray("\"abc\"\r\n\"abc\"\r\n"));
+    expectNoMessages();
+}
+
+TEST_F(ResultsWindowTest, CancelledDialogIsSilent) {
+    results().setText("abc");
+    results().mnuSave->trigger();
+    EXPECT_TRUE(results().fileName().isEmpty());
+    EXPECT_TRUE(dir.isValid());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    expectNoMessages();
+}
+
+TEST_F(ResultsWindowTest, WriteFailureIsReportedNamingTheFile) {
+    frmPrintOutput& w = results();
+    w.setText("abc");
+    const QString missing = file("no such folder/results");
+    services->saveAnswers = {missing, missing};
+    w.mnuSaveAs->trigger();
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_EQ(services->messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(services->messages[0].text.contains(QDir::toNativeSeparators(missing + ".txt")))
+        << services->messages[0].text.toStdString();
+    w.mnuAppendTo->trigger();
+    EXPECT_EQ(services->messages.size(), 2u);
+}
+
+TEST_F(ResultsWindowTest, SaveKeepsTheOldFileWhenItCannotBeReplaced) {
+    if (getuid() == 0) GTEST_SKIP() << "a read-only folder does not stop root";
+    frmPrintOutput& w = results();
+    w.setText("old");
+    services->saveAnswers.push_back(file("keep"));
+    w.mnuSave->trigger();
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    w.setText("new");
+    w.mnuSave->trigger();
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(contents(file("keep.txt")), QByteArray("\"old\"\r\n"));
+    EXPECT_EQ(services->messages.size(), 1u);
+}
+
+TEST_F(ResultsWindowTest, PrintsTheStoredPagesNotTheEditedText) {
+    services->pdfPath = file("one.pdf");
+    program->state().FirstPageText = "Range report\r\nline two";
+    program->state().SecondPageText.clear();
+    results().setText("typed by the user");
+    results().mnuPrint->trigger();
+    EXPECT_EQ(pdfPages(services->pdfPath), 1);
+
+    services->pdfPath = file("two.pdf");
+    program->state().SecondPageText = "Hunting Conditions:";
+    results().mnuPrint->trigger();
+    EXPECT_EQ(pdfPages(services->pdfPath), 2);
+
+    services->printerAccepts = false;
+    services->pdfPath = file("none.pdf");
+    results().mnuPrint->trigger();
+    EXPECT_FALSE(QFile::exists(services->pdfPath));
+    expectNoMessages();
+}
+
+TEST_F(ResultsWindowTest, HowToShowsTheWholeGuideAndPrintsItAsTwoPages) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    main.mnuPlot_Click();
+    main.mnuHowTo->trigger();
+    frmPrintOutput& w = results();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_NEAR(w.width(), twipsToPixels(7000, &w), 1);
+    const QString text = w.text();
+    EXPECT_TRUE(text.startsWith("How to Use this Program:\r\nThe Tarnwick Program"));
+    EXPECT_TRUE(text.endsWith("\r\nEnjoy!\r\n"));
+    const std::string& first = program->state().FirstPageText;
+    const std::string& second = program->state().SecondPageText;
+    EXPECT_EQ(text.toStdString(), first + second);
+    EXPECT_TRUE(first.ends_with("Default: disabled\r\n\r\n"));
+    EXPECT_TRUE(second.starts_with("The following built-in tools are provided:\r\n"));
+    // 94 lines of text and 10 empty lines after some of them (and nothing after the last CR LF).
+    const QStringList lines = text.split("\r\n");
+    EXPECT_EQ(lines.size(), 94 + 10 + 1);
+    EXPECT_EQ(lines.count(QString()), 10 + 1);
+    // The data base lines name this program's SQLite file, not another program's.
+    EXPECT_FALSE(text.contains("Access"));
+    EXPECT_FALSE(text.contains(".mdb"));
+    EXPECT_TRUE(text.contains("Bullets.db"));
+
+    // A later plot run replaces the guide again.
+    main.mnuPlot_Click();
+    EXPECT_TRUE(w.text().startsWith("Muzzle Velocity"));
+}
+
+}  // namespace
