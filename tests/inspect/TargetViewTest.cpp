@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QTest>
 #include <algorithm>
 #include <set>
 
@@ -183,6 +184,15 @@ TEST_F(TargetViewTest, PressMovesTheAimAndScaleChangesKeepIt) {
     EXPECT_EQ(bull[0].y1, 50);
     EXPECT_TRUE(verticalLinesX(s).count(100));
     EXPECT_TRUE(verticalLinesX(s).count(136));
+
+    // A real press on the drawing area arrives in drawing units, not pixels.
+    auto* area = t.findChild<QWidget*>("picTargetArea");
+    ASSERT_NE(area, nullptr);
+    const double factor = t.pixelsPerUnit();
+    QTest::mousePress(area, Qt::RightButton, Qt::NoModifier, QPoint(qRound(120 * factor), qRound(30 * factor)));
+    EXPECT_NEAR(t.view().centreX, 120, 1);
+    EXPECT_NEAR(t.view().centreY, 30, 1);
+    t.Form_MouseDown(100, 50);
 
     // A resize keeps the point of aim too.
     t.resize(t.width() + 80, t.height() + 40);
