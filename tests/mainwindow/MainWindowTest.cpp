@@ -71,7 +71,9 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
     EXPECT_FALSE(w.GridLinesOn());
     // (A hidden action reports itself disabled; it is enabled again when shown.)
     for (QAction* a : w.findChildren<QAction*>()) {
-        if (a->isVisible()) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+        if (a->isVisible()) {
+            EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+        }
     }
 }
 
