@@ -1,18 +1,57 @@
 #pragma once
-// Placeholder: the window's controls that other windows read. Replaced by the full window.
+// "Muzzle Velocity Calculator": carries a muzzle velocity measured at one air or
+// cartridge temperature to another by the rule of thumb of 1.5 ft/s per degree
+// Fahrenheit. A stand-alone tool: it reads and writes nothing of the shot parameters;
+// the user copies the result into the run parameters by hand.
 #include <QDialog>
+#include <optional>
 
 #include "Program.h"
 
-
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
 
 class frmMVCalc : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmMVCalc(Program& program);
 
+    // Change of muzzle velocity in ft/s per degree Fahrenheit.
+    static constexpr double kVelocityPerDegree = 1.5;
 
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnuFaq = nullptr;
+    QAction* mnuWhat = nullptr;
+    QAction* mnuHow = nullptr;
+    QLabel* txtMeasuredVel = nullptr;  // a label, despite its name
+    QLineEdit* txtMMVel = nullptr;     // measured muzzle velocity, ft/s
+    QLabel* lblFPS = nullptr;
+    QLabel* lblMTemp = nullptr;
+    QLineEdit* txtMTemp = nullptr;  // temperature at measurement, deg F
+    QLabel* lblMT = nullptr;
+    QLabel* lblCalcT = nullptr;
+    QLineEdit* txtCalcT = nullptr;  // temperature wanted, deg F
+    QLabel* lblCT = nullptr;
+    QPushButton* cmdCalculate = nullptr;
+    QLabel* lblCalcMV = nullptr;
+    QLineEdit* txtCalcMV = nullptr;  // result, ft/s
+    QLabel* lblCFPS = nullptr;
+    QPushButton* cmdDone = nullptr;
+
+    void Form_Load() override;
+    void cmdCalculate_Click();
+    void cmdDone_Click();
+    void mnuWhat_Click();
+    void mnuHow_Click();
 
 private:
+    // The number in `box`; otherwise a message naming the field, the box gets the focus
+    // and std::nullopt comes back.
+    std::optional<double> readField(QLineEdit* box, const QString& fieldName);
+
     Program& program_;
 };
