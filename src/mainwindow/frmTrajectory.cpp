@@ -1,13 +1,13 @@
 #include "frmTrajectory.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 
+#include "BulletDatabaseLocation.h"
 #include "FormSupport.h"
 #include "HelpText.h"
 #include "PlotCanvas.h"
@@ -36,9 +36,9 @@ namespace {
 constexpr int kClientWidth = 578;
 constexpr int kClientHeight = 288;
 
-// Where the bullet table lives: beside the program.
+// The bullet table file in use (beside the program, or the user's own copy).
 std::string bulletDatabasePath() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/Bullets.db")).toStdString();
+    return QDir::toNativeSeparators(BulletDatabaseLocation::pathInUse()).toStdString();
 }
 
 }  // namespace
