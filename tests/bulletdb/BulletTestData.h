@@ -1,0 +1,32 @@
+#pragma once
+// Small bullet tables for the tests, written into temporary files.
+#include <QString>
+#include <QTemporaryDir>
+#include <string>
+
+#include "BulletCursor.h"
+
+namespace bullettest {
+
+inline const char* kHeader =
+    "Caliber,Manufacturer,Bullet Type,Bullet Mass,StockNumber,Low Ballistic Coefficient,"
+    "Mid Ballistic Coefficient,High Ballistic Coefficient,Low Break Velocity,High Break Velocity\n";
+
+// Row 3 has the caliber "2145", which is also the stock number of rows 1, 4 and 5.
+inline const char* kRows =
+    ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400\n"
+    ".308,Hornady,BT,150,3033,0.338,0.338,0.338,1000,2000\n"
+    "2145,Speer,SP,130,1111,0.3,0.3,0.3,1000,2000\n"
+    ".224,Sierra,HP,52,2145,0.22,0.225,0.23,1800,2800\n"
+    ".224,O'Brien,HP,55,2145,0.25,0.25,0.25,1000,2000\n";
+
+// Creates `path` holding the table and the rows of `csvRows` (after the header).
+void writeDatabase(const std::string& path, const std::string& csvRows = kRows);
+
+// Runs SQL on a file directly, beside any cursor.
+void execute(const std::string& path, const std::string& sql);
+
+// The caliber and maker of the cursor's current row, "caliber/maker".
+std::string where(const tarnwick::bulletdb::BulletCursor& cursor);
+
+}  // namespace bullettest

@@ -1,0 +1,34 @@
+#pragma once
+// Fixture for the bullet windows: a fresh program whose bullet database is a small
+// temporary table (the program's file), with the user's copy in another folder.
+#include <QTemporaryDir>
+
+#include "BulletDatabaseLocation.h"
+#include "BulletTestData.h"
+#include "GuiTest.h"
+
+class BulletWindowTest : public GuiTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dataDir.isValid());
+        programFile = dataDir.filePath("program/Bullets.db");
+        userFile = dataDir.filePath("user/Bullets.db");
+        QDir().mkpath(dataDir.filePath("program"));
+        bullettest::writeDatabase(programFile.toStdString());
+        BulletDatabaseLocation::setLocations(programFile, userFile);
+        GuiTest::SetUp();
+    }
+    void TearDown() override {
+        GuiTest::TearDown();
+        BulletDatabaseLocation::setLocations(QString(), QString());
+    }
+
+    // The last message box, or an empty one.
+    RecordedMessage lastMessage() const {
+        return services->messages.empty() ? RecordedMessage{} : services->messages.back();
+    }
+
+    QTemporaryDir dataDir;
+    QString programFile;
+    QString userFile;
+};

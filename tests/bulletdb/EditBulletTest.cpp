@@ -1,0 +1,223 @@
+// The edit window: add, edit, update, delete, discarding unsaved changes, failures,
+// the user's copy of a read-only database, and CSV through its File menu.
+#include <QDir>
+#include <QFile>
+
+#include "BulletWindowTest.h"
+#include "NavigationBar.h"
+#include "frmEditBullet.h"
+#include "frmSelectBullet.h"
+
+namespace {
+
+class EditBulletTest : public BulletWindowTest {
+protected:
+    frmEditBullet& window() { return program->window<frmEditBullet>(); }
+    static QString shown(const frmEditBullet& w) { return w.txtCaliber->text() + "/" + w.txtManufacturer->text(); }
+    static void fill(frmEditBullet& w, const QStringList& values) {
+        QLineEdit* boxes[] = {w.txtCaliber, w.txtManufacturer, w.txtBulletType, w.txtBulletMass, w.txtStockNum,
+                              w.txtLowBC,   w.txtMidBC,        w.txtHighBC,     w.txtLowBV,      w.txtHighBV};
+        for (int i = 0; i < values.size(); ++i) boxes[i]->setText(values[i]);
+    }
+    int rows() {
+        tarnwick::bulletdb::BulletCursor cursor;
+        cursor.open(BulletDatabaseLocation::pathInUse().toStdString(), tarnwick::bulletdb::BulletCursor::Access::ReadOnly);
+        int n = 0;
+        for (bool more = cursor.hasCurrent(); more; ++n) {
+            const auto before = cursor.bookmark();
+            cursor.moveNext();
+            more = cursor.bookmark() != before;
+        }
+        return n;
+    }
+};
+
+TEST_F(EditBulletTest, AddThenUpdateStoresRowAndShowsPreviousRow) {
+    frmEditBullet& w = window();
+    w.datEditBullet->cmdNextRow->click();
+    EXPECT_EQ(shown(w), ".308/Hornady");
+    EXPECT_EQ(w.txtLowBC->text(), "0.338");
+    w.cmdAdd_Click();
+    EXPECT_TRUE(w.changePending());
+    EXPECT_TRUE(w.txtCaliber->text().isEmpty());
+    EXPECT_TRUE(w.txtHighBV->text().isEmpty());
+    fill(w, {".338", "Barnes", "TSX", "225", "33860", "0.482", "0.482", "0.482", "1000", "2000"});
+    w.cmdUpdate_Click();
+    EXPECT_FALSE(w.changePending());
+    EXPECT_EQ(shown(w), ".308/Hornady");
+    EXPECT_EQ(rows(), 6);
+    w.datEditBullet->cmdLast->click();
+    EXPECT_EQ(shown(w), ".338/Barnes");
+    EXPECT_EQ(w.txtBulletMass->text(), "225");
+    expectNoMessages();
+}
+
+TEST_F(EditBulletTest, UpdateFailuresAreReportedAndChangeStaysPending) {
+    frmEditBullet& w = window();
+    w.cmdUpdate_Click();  // nothing pending
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Error Code=21");
+    EXPECT_EQ(lastMessage().icon, MessageIcon::Question);
+
+    w.cmdEdit_Click();
+    w.txtBulletMass->setText("heavy");
+    w.cmdUpdate_Click();
+    ASSERT_EQ(services->messages.size(), 2u);
+    EXPECT_EQ(lastMessage().title, "Error Code=19");
+    EXPECT_TRUE(lastMessage().text.contains("Bullet Mass"));
+    EXPECT_TRUE(w.changePending());
+    EXPECT_EQ(w.txtBulletMass->text(), "heavy");  // the typed text stays to be corrected
+
+    w.txtBulletMass->setText("170");
+    w.cmdUpdate_Click();
+    EXPECT_EQ(services->messages.size(), 2u);
+    EXPECT_FALSE(w.changePending());
+    EXPECT_EQ(w.txtBulletMass->text(), "170");
+}
+
+TEST_F(EditBulletTest, LeavingAPendingChangeDiscardsIt) {
+    frmEditBullet& w = window();
+    w.cmdEdit_Click();
+    w.txtManufacturer->setText("Typed");
+    w.datEditBullet->cmdNextRow->click();
+    w.datEditBullet->cmdFirst->click();
+    EXPECT_EQ(shown(w), ".308/Sierra");
+
+    w.cmdAdd_Click();
+    w.txtCaliber->setText(".999");
+    w.txtSearch->setText("hornady");
+    w.cmdSearch_Click();
+    EXPECT_EQ(shown(w), ".308/Hornady");
+
+    w.cmdEdit_Click();
+    w.txtManufacturer->setText("Typed");
+    program->show(w);
+    w.cmdDone_Click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.changePending());
+    EXPECT_EQ(shown(w), ".308/Hornady");
+
+    EXPECT_EQ(rows(), 5);
+    expectNoMessages();
+}
+
+TEST_F(EditBulletTest, DeleteAtOnceWithoutQuestion) {
+    frmEditBullet& w = window();
+    w.datEditBullet->cmdNextRow->click();
+    w.cmdDelete_Click();
+    EXPECT_EQ(shown(w), "2145/Speer");
+    w.datEditBullet->cmdLast->click();
+    w.cmdDelete_Click();
+    EXPECT_EQ(shown(w), ".224/Sierra");
+    EXPECT_EQ(rows(), 3);
+
+    // With an add pending, Delete drops the unsaved row, not the stored one behind it.
+    w.cmdAdd_Click();
+    w.cmdDelete_Click();
+    EXPECT_EQ(shown(w), ".224/Sierra");
+    EXPECT_EQ(rows(), 3);
+    expectNoMessages();
+}
+
+TEST_F(EditBulletTest, SelectWindowSeesAnEditAfterItsNextMove) {
+    frmSelectBullet& select = program->window<frmSelectBullet>();
+    frmEditBullet& w = window();
+    w.datEditBullet->cmdNextRow->click();
+    w.cmdEdit_Click();
+    w.txtManufacturer->setText("Lapua");
+    w.cmdUpdate_Click();
+    EXPECT_EQ(select.txtManufacturer->text(), "Sierra");
+    select.datSelBullet->cmdNextRow->click();
+    EXPECT_EQ(select.txtManufacturer->text(), "Lapua");
+    expectNoMessages();
+}
+
+TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
+    BulletDatabaseLocation::setLocations(programFile, userFile, false);
+    frmSelectBullet& select = program->window<frmSelectBullet>();
+    frmEditBullet& w = window();
+    EXPECT_EQ(BulletDatabaseLocation::pathInUse(), programFile);
+    w.cmdEdit_Click();
+    EXPECT_TRUE(QFile::exists(userFile));
+    EXPECT_EQ(BulletDatabaseLocation::pathInUse(), userFile);
+    w.txtManufacturer->setText("Lapua");
+    w.cmdUpdate_Click();
+
+    tarnwick::bulletdb::BulletCursor original;
+    ASSERT_FALSE(original.open(programFile.toStdString(), tarnwick::bulletdb::BulletCursor::Access::ReadOnly));
+    EXPECT_EQ(original.current()[1], "Sierra");  // the program's file is left as shipped
+
+    select.datSelBullet->cmdFirst->click();
+    EXPECT_EQ(select.txtManufacturer->text(), "Lapua");
+    expectNoMessages();
+}
+
+TEST_F(EditBulletTest, MissingDatabaseIsReportedAndButtonsDoNoHarm) {
+    QFile::remove(programFile);
+    frmEditBullet& w = window();
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_TRUE(lastMessage().text.contains(QDir::toNativeSeparators(programFile)));
+    w.datEditBullet->cmdNextRow->click();
+    w.txtSearch->setText("x");
+    w.cmdSearch_Click();  // "No records found"
+    w.cmdAdd_Click();
+    w.cmdUpdate_Click();
+    w.cmdDelete_Click();
+    for (std::size_t i = 2; i < services->messages.size(); ++i)
+        EXPECT_TRUE(services->messages[i].title.startsWith("Error Code=")) << services->messages[i].title.toStdString();
+    EXPECT_FALSE(QFile::exists(programFile));  // nothing was created
+    EXPECT_FALSE(QFile::exists(userFile));
+}
+
+TEST_F(EditBulletTest, CorruptDatabaseIsReported) {
+    QFile file(programFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("this is not a database at all, just some text of no use");
+    file.close();
+    frmEditBullet& w = window();
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_TRUE(lastMessage().text.contains(QDir::toNativeSeparators(programFile)));
+    EXPECT_TRUE(w.txtCaliber->text().isEmpty());
+}
+
+TEST_F(EditBulletTest, CsvExportAndImportThroughFileMenu) {
+    frmEditBullet& w = window();
+    const QString csv = dataDir.filePath("bullets.csv");
+    services->saveAnswers.push_back(csv);
+    w.mnuExportCsv_Click();
+    ASSERT_TRUE(QFile::exists(csv));
+    EXPECT_TRUE(lastMessage().text.startsWith("5 bullets written"));
+
+    w.chooseImportFile = [&](QWidget*) { return std::optional<QString>(csv); };
+    w.mnuImportCsv_Click();
+    EXPECT_TRUE(lastMessage().text.startsWith("5 bullets imported"));
+    EXPECT_EQ(rows(), 10);
+
+    QFile bad(dataDir.filePath("bad.csv"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(bullettest::kHeader) + ".22,X,Y,1,2,3,4,5,6\n");
+    bad.close();
+    w.chooseImportFile = [&](QWidget*) { return std::optional<QString>(bad.fileName()); };
+    w.mnuImportCsv_Click();
+    EXPECT_EQ(lastMessage().icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(lastMessage().text.contains("line 2"));
+    EXPECT_EQ(rows(), 10);
+}
+
+TEST_F(EditBulletTest, HelpTexts) {
+    frmEditBullet& w = window();
+    w.mnuAddHelp_Click();
+    w.mnuModify_Click();
+    w.mnuHowDelete_Click();
+    w.mnuHowSearch_Click();
+    ASSERT_EQ(services->messages.size(), 4u);
+    EXPECT_EQ(services->messages[0].title, "How to Add a Bullet:");
+    EXPECT_EQ(services->messages[0].text, "1) Click the <Add> button\r\n2) Enter data in all fields\r\n"
+                                          "3) Click <Update>\r\n4) Repeat 1 - 3 as needed");
+    EXPECT_EQ(services->messages[1].title, "How to Modify Bullet Data:");
+    EXPECT_EQ(services->messages[2].title, "How to Delete a Bullet:");
+    EXPECT_EQ(services->messages[3].title, "Using Search:");
+    EXPECT_EQ(w.mnuAddHelp->text(), "How to Add A Bullet");
+}
+
+}  // namespace
