@@ -7,6 +7,9 @@
 #include "PictureBox.h"
 #include "RecordingSurface.h"
 #include "WindArrow.h"
+#include "frmMVCalc.h"
+#include "frmSetEnv.h"
+#include "frmTrajectory.h"
 #include "frmWindCalc.h"
 
 namespace {
@@ -289,6 +292,32 @@ TEST_F(WindCalcTest, HelpHasFiveLinesAndOneMoreLineBreak) {
     EXPECT_TRUE(m.text.startsWith("To find the tail wind and cross wind components of\r\n"));
     EXPECT_TRUE(m.text.endsWith("relative to your line of sight.\r\n"));
     EXPECT_EQ(m.text.count("\r\n"), 5);
+}
+
+TEST_F(WindCalcTest, CalculatorsOpenFromTheToolsMenus) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    main.mnuMVCalc->trigger();
+    main.mnuCrossCalc->trigger();
+    ASSERT_NE(program->loaded<frmMVCalc>(), nullptr);
+    EXPECT_TRUE(program->loaded<frmMVCalc>()->isVisible());
+    EXPECT_TRUE(calc().isVisible());
+    calc().cmdDone_Click();
+
+    // The environment dialog shows the wind calculator blocking; its wind fields are
+    // left for the user to fill in.
+    frmSetEnv& env = program->window<frmSetEnv>();
+    const QString crossBefore = env.txtRCrossWind->text();
+    services->onBlockingShow = [this](QDialog& dialog) {
+        ASSERT_EQ(&dialog, &calc());
+        pointAt(200, 120);
+        calc().cmdDone_Click();
+    };
+    env.mnuCalc->trigger();
+    ASSERT_EQ(services->blockingShown.size(), 1u);
+    EXPECT_EQ(services->blockingShown[0], "frmWindCalc");
+    EXPECT_EQ(cross(), "10.00");
+    EXPECT_EQ(env.txtRCrossWind->text(), crossBefore);
+    expectNoMessages();
 }
 
 }  // namespace
