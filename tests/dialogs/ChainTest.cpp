@@ -1,4 +1,7 @@
+#include <QPushButton>
+
 #include "GuiTest.h"
+#include "PlotCanvas.h"
 #include "frmDisplayScale.h"
 #include "frmOtherGun.h"
 #include "frmRunParam.h"
@@ -127,5 +130,56 @@ TEST_F(ChainTest, WithoutSetAllEachOkOnlyHides) {
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_EQ(program->loaded<frmOtherGun>(), nullptr);
 }
+
+// "GO!" as a user answers it: each dialog shown blocking is filled in and accepted.
+struct GoCase {
+    const char* name;
+    const char* runOptions;  // options clicked in the run parameters dialog: H, 2 (second variant)
+    bool scopeStep;
+};
+
+class GoChainTest : public ChainTest, public ::testing::WithParamInterface<GoCase> {};
+
+TEST_P(GoChainTest, ShowsTheDialogsInOrderThenPlotsOnAClearedCanvas) {
+    const GoCase& c = GetParam();
+    frmTrajectory& main = mainWithTypedCoefficient();
+    main.resize(640, 400);
+    tarnwick::DrawingSurface& surface = main.canvas->surface();
+    surface.setPenColour(tarnwick::Rgb{255, 0, 0});
+    const double markX = surface.width() - 3, markY = 3;
+    surface.line(markX, markY, markX, markY + 1);
+    ASSERT_NE(main.canvas->pixel(int(markX), int(markY)), QColor(Qt::white));
+
+    services->onBlockingShow = [&](QDialog& dialog) {
+        if (auto* run = qobject_cast<frmRunParam*>(&dialog)) {
+            for (const char* s = c.runOptions; *s; ++s) (*s == 'H' ? run->optHuntingMode : run->optTwo)->click();
+            run->txtInitVel->setText("3000");
+        }
+        if (auto* bc = qobject_cast<frmSetBC*>(&dialog)) {
+            bc->txtBC->setText("0.4");
+            bc->txtBulletMass->setText("150");
+        }
+        QPushButton* accept = dialog.findChild<QPushButton*>("cmdOK");
+        if (!accept) accept = dialog.findChild<QPushButton*>("cmdSet");
+        ASSERT_NE(accept, nullptr) << dialog.objectName().toStdString();
+        accept->click();
+        EXPECT_FALSE(dialog.isVisible()) << dialog.objectName().toStdString() << " ends its blocking show";
+    };
+    main.mnuGo_Click();
+
+    std::vector<QString> expected = {"frmRunParam", "frmDisplayScale", "frmSetEnv", "frmSetSlope", "frmSetBC"};
+    if (c.scopeStep) expected.push_back("frmOtherGun");
+    EXPECT_EQ(services->blockingShown, expected);
+    EXPECT_FALSE(params().InitAll);
+    EXPECT_EQ(params().InitialVelocity, 3000);
+    EXPECT_EQ(params().BallisticCoefLow, 0.4);
+    EXPECT_TRUE(QString::fromStdString(program->state().FirstPageText).startsWith("Muzzle Velocity = 3000"));
+    EXPECT_EQ(main.canvas->pixel(int(markX), int(markY)), QColor(Qt::white)) << "the canvas was cleared first";
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, GoChainTest,
+                         ::testing::Values(GoCase{"TargetTrajectory", "", true}, GoCase{"TargetDropTable", "2", false},
+                                           GoCase{"HuntingBigGame", "H", true}, GoCase{"HuntingVarmint", "H2", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
