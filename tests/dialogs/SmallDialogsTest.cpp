@@ -1,3 +1,5 @@
+#include <QTest>
+
 #include "GuiTest.h"
 #include "frmDisplayScale.h"
 #include "frmOtherGun.h"
@@ -198,6 +200,22 @@ TEST_F(SmallDialogsTest, ScopeHeightWithDropTableBringsBackTheRememberedHeight) 
     dialog.cmdSet_Click();
     EXPECT_EQ(params().ScopeHeight, 2) << "Set keeps the height although Drop Table is selected";
     EXPECT_EQ(params().SaveScopeHeight, 1.5) << "the kept-aside height is left alone in Drop Table";
+}
+
+TEST_F(SmallDialogsTest, ScopeHeightReloadsWhenTheWindowIsActivatedAgain) {
+    frmOtherGun& dialog = program->window<frmOtherGun>();
+    program->show(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, 1000));
+    dialog.hide();
+    QWidget elsewhere;  // the user works in another window meanwhile
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere, 1000));
+    program->state().remembered.LastScopeHeight = 2.75;
+    program->show(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, 1000));
+    EXPECT_EQ(dialog.txtScopeHeight->text(), "2.75");
+    EXPECT_EQ(params().ScopeHeight, 2.75);
 }
 
 }  // namespace
