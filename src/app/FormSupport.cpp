@@ -37,6 +37,14 @@ void centreOnScreen(QWidget& window) {
     window.move((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
 }
 
+void showWithoutActivating(QWidget& window) {
+    const bool before = window.testAttribute(Qt::WA_ShowWithoutActivating);
+    window.setAttribute(Qt::WA_ShowWithoutActivating, true);
+    window.show();
+    window.raise();
+    window.setAttribute(Qt::WA_ShowWithoutActivating, before);
+}
+
 void onSelected(QRadioButton* option, std::function<void()> handler) {
     QObject::connect(option, &QRadioButton::toggled, option, [handler = std::move(handler)](bool checked) {
         if (checked) handler();

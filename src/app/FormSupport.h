@@ -20,6 +20,10 @@ void centreOnScreen(QWidget& window);
 // The screen's available size in pixels (for placing windows and keeping them on screen).
 QSize screenSize(const QWidget* widget = nullptr);
 
+// Shows a window and brings it to the front without taking the keyboard focus (for
+// windows that a command opens and then hands the focus back to the main window).
+void showWithoutActivating(QWidget& window);
+
 // Runs `handler` when the option becomes selected, by a click or from code; selecting
 // the option that is already selected runs nothing.
 void onSelected(QRadioButton* option, std::function<void()> handler);

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 
 #include "FormSupport.h"
 #include "frmTrajInfo.h"
@@ -25,7 +26,10 @@ frmKey::frmKey(Program& program) : program_(program) {
     setWindowTitle("Key:");
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    resize(153, 73);
+    // Designed at 153 x 73; wide enough that the sample lines stay visible behind the
+    // longest label in this font.
+    const double longest = QFontMetricsF(font()).horizontalAdvance(QStringLiteral("Hunting Trajectory: "));
+    resize(std::max(153, qRound(longest) + 10 + 50), 73);
 }
 
 void frmKey::Form_Load() {

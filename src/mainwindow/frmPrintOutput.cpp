@@ -187,7 +187,9 @@ void frmPrintOutput::mnuPrint_Click() {
 
 void PrintOutputResults::hideWindow() { program_.window<frmPrintOutput>().hide(); }
 
-void PrintOutputResults::showWindow() { program_.show(program_.window<frmPrintOutput>()); }
+// The run ends by handing the focus back to the main window: the results window
+// comes up without taking it.
+void PrintOutputResults::showWindow() { showWithoutActivating(program_.window<frmPrintOutput>()); }
 
 void PrintOutputResults::setText(const std::string& text) {
     program_.window<frmPrintOutput>().setText(QString::fromStdString(text));

@@ -217,7 +217,7 @@ void frmTrajectory::mnuDropTable_Click() {
     double& dropTable = program_.params().DropTable;
     dropTable = 1 - dropTable;
     mnuDropTable->setChecked(!mnuDropTable->isChecked());
-    program_.show(program_.window<frmPrintOutput>());
+    showWithoutActivating(program_.window<frmPrintOutput>());
     giveFocusBack();
 }
 
@@ -284,9 +284,9 @@ void frmTrajectory::mnuCrossCalc_Click() { program_.show(program_.window<frmWind
 
 void frmTrajectory::mnuKey_Click() {
     frmKey& key = program_.window<frmKey>();
-    program_.show(key);
-    // The legend follows the options now, even where the window system activates the
-    // window only later (or not at all, with the focus handed straight back).
+    // The focus stays with the main window, so the legend is drawn here rather than
+    // waiting for an activation.
+    showWithoutActivating(key);
     key.Form_Activate();
     giveFocusBack();
 }
