@@ -1,9 +1,11 @@
 // The select window: opening on the remembered bullet, Select, search, type keys.
 #include <QDir>
+#include <QPlainTextEdit>
 
 #include "BulletWindowTest.h"
 #include "NavigationBar.h"
 #include "frmOtherGun.h"
+#include "frmPrintOutput.h"
 #include "frmSelectBullet.h"
 #include "frmTrajectory.h"
 
@@ -78,6 +80,18 @@ TEST_F(SelectBulletTest, SelectCopiesNumbersMovesMenuCheckAndRemembers) {
     EXPECT_EQ(program->loaded<frmSelectBullet>(), &w);
     EXPECT_EQ(shown(w), ".224/Sierra");
     expectNoMessages();
+}
+
+TEST_F(SelectBulletTest, NextPlotReportNamesTheSelectedBullet) {
+    frmSelectBullet& w = program->window<frmSelectBullet>();
+    w.txtSearch->setText("Sierra");
+    w.cmdSearch_Click();
+    w.cmdNext_Click();
+    w.cmdSelect_Click();
+    program->window<frmTrajectory>().mnuPlot_Click();
+    const QStringList lines = program->window<frmPrintOutput>().txtText->toPlainText().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[2].trimmed(), "Sierra 52 gr.  HP");
 }
 
 TEST_F(SelectBulletTest, SelectContinuesSetAllChainAndReadsNumbersLeniently) {
