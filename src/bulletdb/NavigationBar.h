@@ -2,9 +2,9 @@
 // The four-button bar that pages through a bullet table: first, previous, next, last,
 // with a caption in the middle of the bar.
 #include <QFrame>
+#include <QToolButton>
 
 class QLabel;
-class QToolButton;
 
 class NavigationBar : public QFrame {
     Q_OBJECT
