@@ -113,7 +113,13 @@ void frmWindCalc::Form_Load() {
 }
 
 void frmWindCalc::Form_Activate() {
-    windcalc::drawRangeBackground(picWind->surface());
+    // The background is drawn afresh at every activation. Its circles and caption are
+    // smoothed at their edges, and drawing them over themselves again and again would
+    // thicken them, so the picture is cleared first and the arrow drawn back on top.
+    ImageSurface& surface = picWind->surface();
+    surface.clear();
+    windcalc::drawRangeBackground(surface);
+    windcalc::drawArrow(surface, arrow(), Angle, tarnwick::colours::Black);
     picWind->refresh();
 }
 

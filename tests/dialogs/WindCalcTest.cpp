@@ -256,6 +256,16 @@ TEST_F(WindCalcTest, PictureShowsRangeAndErasesTheOldArrowInWhite) {
     EXPECT_EQ(pic.pixel(60, 216), QColor(Qt::red));
 }
 
+TEST_F(WindCalcTest, RepeatedActivationsLeaveThePictureAsTheFirstDrewIt) {
+    frmWindCalc& w = calc();
+    pointAt(170, 170);
+    w.Form_Activate();
+    const QImage first = w.picWind->surface().image().copy();
+    for (int i = 0; i < 10; ++i) w.Form_Activate();
+    EXPECT_EQ(w.picWind->surface().image(), first);
+    EXPECT_EQ(w.arrow(), (Arrow{162, 162, 78, 78}));
+}
+
 TEST_F(WindCalcTest, MouseOnThePictureDrivesTheArrow) {
     frmWindCalc& w = calc();
     program->show(w);
