@@ -1,7 +1,9 @@
 #include "DialogSupport.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <cmath>
 
@@ -38,4 +40,19 @@ void setMenuCheck(QAction* item, bool checked) {
     if (!item) return;
     item->setCheckable(true);
     item->setChecked(checked);
+}
+
+QPushButton* acceptButton(QWidget* dialog, const char* name, const char* caption) {
+    auto* button = new QPushButton(caption, dialog);
+    button->setObjectName(name);
+    button->setDefault(true);
+    return button;
+}
+
+QHBoxLayout* centredRow(QWidget* widget) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(widget);
+    row->addStretch();
+    return row;
 }

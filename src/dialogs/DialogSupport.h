@@ -33,3 +33,12 @@ frmTrajectory* mainWindowOf(Program& program);
 // Sets the check of a menu item, making it checkable first: the items of the scope
 // height and bullet source groups carry a check mark.
 void setMenuCheck(QAction* item, bool checked);
+
+class QHBoxLayout;
+class QPushButton;
+
+// The button that accepts a dialog; Enter in any of its boxes presses it.
+QPushButton* acceptButton(QWidget* dialog, const char* name, const char* caption);
+
+// A row with `widget` centred in it (the dialogs' button row).
+QHBoxLayout* centredRow(QWidget* widget);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "DialogSupport.h"
 #include "FormSupport.h"
 #include "frmSetEnv.h"
 
@@ -20,17 +21,11 @@ frmDisplayScale::frmDisplayScale(Program& program) : program_(program) {
     opt300Yards = makeOption("opt300Yards", "300 Yards");
     opt1000Yards = makeOption("opt1000Yards", "1000 Yards");
     opt300Yards->setChecked(true);
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
+    cmdOK = acceptButton(this, "cmdOK", "OK");
 
     auto* layout = new QVBoxLayout(this);
     for (QRadioButton* option : {opt25Yards, opt100Yards, opt300Yards, opt1000Yards}) layout->addWidget(option);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(centredRow(cmdOK));
     setMinimumWidth(220);
     adjustSize();
 

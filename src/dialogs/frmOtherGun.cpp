@@ -18,21 +18,15 @@ frmOtherGun::frmOtherGun(Program& program) : program_(program) {
     txtScopeHeight->setMaximumWidth(80);
     lblInches = new QLabel("inches.", this);
     lblInches->setObjectName("lblInches");
-    cmdSet = new QPushButton("Set", this);
-    cmdSet->setObjectName("cmdSet");
-    cmdSet->setDefault(true);
+    cmdSet = acceptButton(this, "cmdSet", "Set");
 
     auto* row = new QHBoxLayout;
     row->addWidget(lblScopeHeight);
     row->addWidget(txtScopeHeight);
     row->addWidget(lblInches);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdSet);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(buttons);
+    layout->addLayout(centredRow(cmdSet));
     adjustSize();
 
     connect(cmdSet, &QPushButton::clicked, this, [this] { cmdSet_Click(); });

@@ -86,18 +86,12 @@ void frmRunParam::buildControls() {
     fields->addWidget(lblDeltaT, 2, 0);
     fields->addWidget(txtDeltaT, 2, 1);
 
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addStretch();
+    cmdOK = acceptButton(this, "cmdOK", "OK");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraMode);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(centredRow(cmdOK));
 }
 
 void frmRunParam::buildMenu() {

@@ -27,9 +27,7 @@ frmSetBC::frmSetBC(Program& program) : program_(program) {
     lblBC->setBuddy(txtBC);
     lblBulletMass->setBuddy(txtBulletMass);
     for (QLineEdit* box : {txtBC, txtBulletMass}) box->setMaximumWidth(90);
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
+    cmdOK = acceptButton(this, "cmdOK", "OK");
 
     auto* fields = new QGridLayout;
     fields->addWidget(lblBC, 0, 0, Qt::AlignRight);
@@ -37,13 +35,9 @@ frmSetBC::frmSetBC(Program& program) : program_(program) {
     fields->addWidget(lblBulletMass, 1, 0, Qt::AlignRight);
     fields->addWidget(txtBulletMass, 1, 1);
     fields->addWidget(Label1, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(centredRow(cmdOK));
     setMinimumWidth(260);
     adjustSize();
 

@@ -96,20 +96,14 @@ void frmSetEnv::buildFrames() {
         box->setSizePolicy(policy);
     }
 
-    cmdSet = new QPushButton("OK", this);
-    cmdSet->setObjectName("cmdSet");
-    cmdSet->setDefault(true);
+    cmdSet = acceptButton(this, "cmdSet", "OK");
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(fraRange);
     frames->addWidget(fraHunting);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdSet);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(frames);
-    layout->addLayout(buttons);
+    layout->addLayout(centredRow(cmdSet));
 }
 
 void frmSetEnv::buildMenu() {

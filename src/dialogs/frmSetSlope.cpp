@@ -24,9 +24,7 @@ frmSetSlope::frmSetSlope(Program& program) : program_(program) {
     optUp->setChecked(true);
     optDown = new QRadioButton("Down", this);
     optDown->setObjectName("optDown");
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
+    cmdOK = acceptButton(this, "cmdOK", "OK");
 
     auto* angle = new QHBoxLayout;
     angle->addWidget(lblAngle);
@@ -35,13 +33,9 @@ frmSetSlope::frmSetSlope(Program& program) : program_(program) {
     directions->addWidget(optUp);
     directions->addWidget(optDown);
     angle->addLayout(directions);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(angle);
-    layout->addLayout(buttons);
+    layout->addLayout(centredRow(cmdOK));
     setMinimumWidth(260);
     adjustSize();
 
