@@ -10,13 +10,13 @@
 class BulletWindowTest : public GuiTest {
 protected:
     void SetUp() override {
+        GuiTest::SetUp();
         ASSERT_TRUE(dataDir.isValid());
         programFile = dataDir.filePath("program/Bullets.db");
         userFile = dataDir.filePath("user/Bullets.db");
         QDir().mkpath(dataDir.filePath("program"));
         bullettest::writeDatabase(programFile.toStdString());
         BulletDatabaseLocation::setLocations(programFile, userFile);
-        GuiTest::SetUp();
     }
     void TearDown() override {
         GuiTest::TearDown();

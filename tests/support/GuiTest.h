@@ -3,10 +3,15 @@
 // message box or dialog ever blocks) and settings kept in a temporary folder.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <memory>
 
+#include "BulletDatabaseLocation.h"
 #include "Program.h"
 #include "ScriptedServices.h"
 
@@ -16,6 +21,16 @@ protected:
         ASSERT_TRUE(settingsDir.isValid());
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        QStandardPaths::setTestModeEnabled(true);
+        // Each test works on its own copy of the shipped bullet table, never on the
+        // build's file or a user's copy.
+        const QString shipped = QCoreApplication::applicationDirPath() + "/Bullets.db";
+        const QString copy = settingsDir.filePath("Bullets.db");
+        if (QFile::exists(shipped)) {
+            QFile::copy(shipped, copy);
+            QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        }
+        BulletDatabaseLocation::setLocations(copy, settingsDir.filePath("user/Bullets.db"));
         services = std::make_unique<ScriptedServices>();
         program = std::make_unique<Program>(*services);
     }
@@ -23,6 +38,7 @@ protected:
     void TearDown() override {
         program.reset();
         services.reset();
+        BulletDatabaseLocation::setLocations(QString(), QString());
     }
 
     // Fails the test when a message box was shown that the test did not expect.
