@@ -34,18 +34,29 @@ std::string dropTableRow(long long yards, double height, double deflection, bool
                 " inches; " + "wind deflection = " + formatF2(deflection) + " inches");
 }
 
-std::string rangeSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike) {
-    std::string text = line(" 25 yard deviation = " + formatF3(results.dev25) + " inches") +
-                       line(" 50 yard deviation = " + formatF3(results.dev50) + " inches") +
-                       line("100 yard deviation = " + formatF3(results.dev100) + " inches") +
-                       line("100 yard wind deflection = " + formatF2(strike.RStrikeDeflection) + " inches") +
-                       line("LOS cross 1 = " + yardsText(results.cross1) + " yards") +
-                       line("Bullet peak = " + yardsText(results.peakX) + " yards") +
-                       line("LOS cross 2 = " + yardsText(results.cross2) + " yards") +
-                       line("Scope Heighth = " + formatF3(params.ScopeHeight) + " inch(es)");
-    if (!isVarmint(params)) text += line("Max range   = " + yardsText(results.maxRange) + " yards");
-    text += line("Actual max deviation = " + formatF3(results.peakY) + " inches");
+namespace {
+
+// The summary lines of one pass; the hunting block prefixes its lines with "Hunting "
+// (except the wind deflection) and has no scope height line.
+std::string summary(const std::string& prefix, const ShotParameters& params, const EventResults& results,
+                    double windDeflection, bool withScopeHeight) {
+    std::string text = line(prefix + " 25 yard deviation = " + formatF3(results.dev25) + " inches") +
+                       line(prefix + " 50 yard deviation = " + formatF3(results.dev50) + " inches") +
+                       line(prefix + "100 yard deviation = " + formatF3(results.dev100) + " inches") +
+                       line("100 yard wind deflection = " + formatF2(windDeflection) + " inches") +
+                       line(prefix + "LOS cross 1 = " + yardsText(results.cross1) + " yards") +
+                       line(prefix + "Bullet peak = " + yardsText(results.peakX) + " yards") +
+                       line(prefix + "LOS cross 2 = " + yardsText(results.cross2) + " yards");
+    if (withScopeHeight) text += line("Scope Heighth = " + formatF3(params.ScopeHeight) + " inch(es)");
+    if (!isVarmint(params)) text += line(prefix + "Max range   = " + yardsText(results.maxRange) + " yards");
+    text += line(prefix + "Actual max deviation = " + formatF3(results.peakY) + " inches");
     return text;
+}
+
+}  // namespace
+
+std::string rangeSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike) {
+    return summary("", params, results, strike.RStrikeDeflection, true);
 }
 
 std::string huntingHeader(const ShotParameters& params, double huntingVelocity, const ReportTexts& texts) {
@@ -55,16 +66,7 @@ std::string huntingHeader(const ShotParameters& params, double huntingVelocity, 
 }
 
 std::string huntingSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike) {
-    std::string text = line("Hunting  25 yard deviation = " + formatF3(results.dev25) + " inches") +
-                       line("Hunting  50 yard deviation = " + formatF3(results.dev50) + " inches") +
-                       line("Hunting 100 yard deviation = " + formatF3(results.dev100) + " inches") +
-                       line("100 yard wind deflection = " + formatF2(strike.HStrikeDeflection) + " inches") +
-                       line("Hunting LOS cross 1 = " + yardsText(results.cross1) + " yards") +
-                       line("Hunting Bullet peak = " + yardsText(results.peakX) + " yards") +
-                       line("Hunting LOS cross 2 = " + yardsText(results.cross2) + " yards");
-    if (!isVarmint(params)) text += line("Hunting Max range   = " + yardsText(results.maxRange) + " yards");
-    text += line("Hunting Actual max deviation = " + formatF3(results.peakY) + " inches");
-    return text;
+    return summary("Hunting ", params, results, strike.HStrikeDeflection, false);
 }
 
 }  // namespace tarnwick
