@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
 
 #include "NumberText.h"
 
@@ -101,4 +103,46 @@ TEST(StrictReading, WholeTextMustBeOneFiniteNumber) {
     EXPECT_FALSE(readStrict("1e999"));
     EXPECT_FALSE(readStrict("nan"));
     EXPECT_FALSE(readStrict("1,5"));
+}
+
+// Property: any text the plain form writes reads back (leniently) as the number that
+// text denotes, and writing that number again gives the same text.
+TEST(NumberTextProperties, PlainFormReadsBack) {
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, exponent(random));
+        const std::string text = plainText(value);
+        const double read = readLenient(text);
+        ASSERT_EQ(read, std::strtod(text.c_str(), nullptr)) << text;
+        ASSERT_EQ(plainText(read), text) << value;
+        ASSERT_EQ(readStrict(text), read) << text;
+    }
+}
+
+// Property: the masks show exactly the decimals they name, one point, and at least one
+// integer digit, across -1e6..1e6; non-finite values come out as words, not digits.
+TEST(NumberTextProperties, MasksShowExactlyTheirDecimals) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> values(-1e6, 1e6);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = i % 10 == 0 ? std::nearbyint(values(random)) / 1000 : values(random);
+        for (int decimals : {2, 3}) {
+            const std::string text = formatFixed(value, decimals);
+            const auto point = text.find('.');
+            ASSERT_NE(point, std::string::npos) << text;
+            ASSERT_EQ(text.size() - point - 1, static_cast<std::size_t>(decimals)) << text;
+            ASSERT_GT(point, text[0] == '-' ? 1u : 0u) << text;
+            ASSERT_NEAR(std::strtod(text.c_str(), nullptr), value, std::pow(10.0, -decimals) / 2 + 1e-9) << value;
+        }
+        const std::string whole = formatWholeWithPoint(value);
+        ASSERT_EQ(whole.back(), '.');
+        ASSERT_EQ(whole.find('.'), whole.size() - 1);
+    }
+    for (double odd : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                       std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_EQ(formatF3(odd).find_first_of("0123456789"), std::string::npos);
+        EXPECT_EQ(formatWholeWithPoint(odd).find_first_of("0123456789"), std::string::npos);
+    }
 }
