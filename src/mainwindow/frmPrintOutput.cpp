@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QMenu>
 #include <QMenuBar>
@@ -122,24 +123,57 @@ bool frmPrintOutput::chooseFile(bool alwaysAsk) {
     return true;
 }
 
+namespace {
+
+// Replaces the file with `record`. A regular file is written beside it and renamed into
+// place, so a failure leaves the old file whole. A device or pipe (a link to /dev/full,
+// say) cannot be replaced that way: renaming over it would put a regular file in the
+// device's place, so it is written directly. Returns the system's reason on failure.
+QString replaceWith(const QString& path, const QByteArray& record) {
+    const QFileInfo target(path);  // follows links
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
+            file.write(record) != record.size())
+            return file.errorString();
+        return QString();
+    }
+    // Unbuffered, so that a write that fails shows in write() itself: a buffered write
+    // that fails only when commit() flushes it would still be renamed into place, cut off.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(record) != record.size() ||
+        !file.commit())
+        return file.errorString();
+    return QString();
+}
+
+// Appends `record` in one write call, so that a second writer cannot interleave with
+// it. If the write fails part way (a full disk), the regular file is cut back to its
+// old length: an earlier record is never followed by half of a new one.
+QString appendTo(const QString& path, const QByteArray& record) {
+    const QFileInfo target(path);  // follows links
+    const bool regular = target.isFile();
+    // A device has no end to seek to; it is simply written.
+    const bool device = target.exists() && !regular && !target.isDir();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered | (device ? QIODevice::NotOpen : QIODevice::Append)))
+        return file.errorString();
+    const qint64 oldSize = regular ? file.size() : 0;
+    if (file.write(record) == record.size()) return QString();
+    const QString reason = file.errorString();
+    if (regular) file.resize(oldSize);
+    return reason;
+}
+
+}  // namespace
+
 void frmPrintOutput::writeRecord(Mode mode) {
     // The remembered name stays as chosen; the file written always ends in ".txt".
     QString path = fileName_;
     if (!path.endsWith(QStringLiteral(".txt"), Qt::CaseSensitive)) path += QStringLiteral(".txt");
     const QByteArray record = (QLatin1Char('"') + text() + QLatin1Char('"') + kCrLf).toUtf8();
 
-    QString reason;
-    if (mode == Mode::Replace) {
-        // A failed save leaves the old file as it was.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size() || !file.commit())
-            reason = file.errorString();
-    } else {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(record) != record.size() || !file.flush())
-            reason = file.errorString();
-        file.close();
-    }
+    QString reason = mode == Mode::Replace ? replaceWith(path, record) : appendTo(path, record);
     if (!reason.isEmpty())
         showMessage(this, QStringLiteral("The results could not be written to %1.\r\n%2").arg(QDir::toNativeSeparators(path), reason),
                     MessageIcon::Exclamation);

@@ -1,5 +1,8 @@
 // The results window's file and print commands, and the user guide it shows.
 #include <QFile>
+#include <QFileInfo>
+#include <csignal>
+#include <sys/resource.h>
 #include <QPlainTextEdit>
 #include <unistd.h>
 
@@ -126,6 +129,122 @@ TEST_F(ResultsWindowTest, SaveKeepsTheOldFileWhenItCannotBeReplaced) {
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(contents(file("keep.txt")), QByteArray("\"old\"\r\n"));
     EXPECT_EQ(services->messages.size(), 1u);
+}
+
+// Each failing write ends with one message that names the file written (".txt" added)
+// and gives the system's reason; what was on disk before stays byte for byte.
+class ResultsWriteFailureTest : public ResultsWindowTest {
+protected:
+    void expectFailureNaming(const QString& path, const char* reason = nullptr) {
+        ASSERT_EQ(services->messages.size(), 1u);
+        const RecordedMessage m = services->messages.back();
+        services->messages.clear();
+        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+        const QString head = "The results could not be written to " + QDir::toNativeSeparators(path) + ".\r\n";
+        EXPECT_TRUE(m.text.startsWith(head)) << m.text.toStdString();
+        EXPECT_GT(m.text.size(), head.size()) << "the system's reason follows the name";
+        if (reason) EXPECT_TRUE(m.text.contains(reason, Qt::CaseInsensitive)) << m.text.toStdString();
+    }
+    // Save As and Append To, each to `chosen`, both expected to fail.
+    void saveAndAppendFail(const QString& chosen, const QString& written, const char* reason = nullptr) {
+        services->saveAnswers = {chosen, chosen};
+        results().mnuSaveAs->trigger();
+        expectFailureNaming(written, reason);
+        results().mnuAppendTo->trigger();
+        expectFailureNaming(written, reason);
+    }
+};
+
+// Makes writes past `bytes` fail in this process (EFBIG, as on a full disk); works
+// with any user's rights.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, oldHandler_);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    rlimit old_{};
+    sighandler_t oldHandler_ = SIG_DFL;
+    bool ok_ = false;
+};
+
+TEST_F(ResultsWriteFailureTest, FolderThatDoesNotExist) {
+    results().setText("abc");
+    saveAndAppendFail(file("no such folder/results"), file("no such folder/results.txt"), "No such file");
+    EXPECT_FALSE(QFileInfo::exists(file("no such folder")));
+}
+
+TEST_F(ResultsWriteFailureTest, ParentIsARegularFile) {
+    QFile parent(file("notes.txt"));
+    ASSERT_TRUE(parent.open(QIODevice::WriteOnly));
+    parent.write("keep me");
+    parent.close();
+    results().setText("abc");
+    saveAndAppendFail(file("notes.txt/results"), file("notes.txt/results.txt"), "Not a directory");
+    EXPECT_EQ(contents(file("notes.txt")), QByteArray("keep me"));
+}
+
+TEST_F(ResultsWriteFailureTest, ReadOnlyFileIsLeftAsItWas) {
+    if (geteuid() == 0) GTEST_SKIP() << "file permissions do not stop root from writing";
+    frmPrintOutput& w = results();
+    w.setText("old");
+    services->saveAnswers = {file("locked")};
+    w.mnuSave->trigger();
+    ASSERT_TRUE(QFile::setPermissions(file("locked.txt"), QFile::ReadOwner));
+    w.setText("new");
+    w.mnuSave->trigger();
+    expectFailureNaming(file("locked.txt"));
+    w.mnuAppend->trigger();
+    expectFailureNaming(file("locked.txt"));
+    EXPECT_EQ(contents(file("locked.txt")), QByteArray("\"old\"\r\n"));
+}
+
+TEST_F(ResultsWriteFailureTest, FullDiskThroughDevFull) {
+    // A path under /dev/full is no folder; a link to it is a file that never takes data.
+    results().setText("abc");
+    saveAndAppendFail("/dev/full/results", "/dev/full/results.txt");
+    ASSERT_TRUE(QFile::link("/dev/full", file("full.txt")));
+    saveAndAppendFail(file("full.txt"), file("full.txt"), "No space left");
+    // Saving onto the link must write to the device, never rename a file over it.
+    const QFileInfo device("/dev/full");
+    EXPECT_FALSE(device.isFile()) << "/dev/full has been replaced by a regular file";
+    EXPECT_TRUE(QFileInfo(file("full.txt")).isSymLink());
+}
+
+TEST_F(ResultsWriteFailureTest, FullDiskLeavesNoHalfRecord) {
+    frmPrintOutput& w = results();
+    w.setText("abc");
+    services->saveAnswers = {file("report")};
+    w.mnuSave->trigger();
+    const QByteArray before("\"abc\"\r\n");
+    ASSERT_EQ(contents(file("report.txt")), before);
+
+    w.setText(QString(200, QLatin1Char('x')));
+    {
+        FileSizeLimit limit(before.size() + 50);
+        ASSERT_TRUE(limit.ok());
+        w.mnuAppend->trigger();
+        expectFailureNaming(file("report.txt"));
+        w.mnuSave->trigger();
+        expectFailureNaming(file("report.txt"));
+    }
+    EXPECT_EQ(contents(file("report.txt")), before) << "neither half a record appended nor a cut-off replacement";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.txt"}) << "no temporary file left behind";
+
+    // With room again, the same commands work.
+    w.mnuAppend->trigger();
+    EXPECT_EQ(contents(file("report.txt")).size(), before.size() + 200 + 4);
+    expectNoMessages();
 }
 
 TEST_F(ResultsWindowTest, PrintsTheStoredPagesNotTheEditedText) {
