@@ -47,15 +47,45 @@ QMenuBar* makeMenuBar(QWidget* window) {
 BulletBinding::BulletBinding(QWidget& window, Access access, const Boxes& boxes)
     : window_(window), access_(access), boxes_(boxes) {}
 
+bool BulletBinding::openFile(const QString& path) {
+    const DbResult error = cursor_.open(path.toStdString(), access_);
+    if (!error) return true;
+    QString text = QStringLiteral("The bullet database cannot be opened:\r\n%1\r\n%2")
+                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(error->description));
+    if (!QFileInfo::exists(path)) text += QStringLiteral(" (the file does not exist)");
+    showMessage(&window_, text, MessageIcon::Exclamation);
+    return false;
+}
+
 void BulletBinding::open() {
-    const QString path = BulletDatabaseLocation::pathInUse();
-    if (DbResult error = cursor_.open(path.toStdString(), access_)) {
-        QString text = QStringLiteral("The bullet database cannot be opened:\r\n%1\r\n%2")
-                           .arg(QDir::toNativeSeparators(path), QString::fromStdString(error->description));
-        if (!QFileInfo::exists(path)) text += QStringLiteral(" (the file does not exist)");
-        showMessage(&window_, text, MessageIcon::Exclamation);
-    }
+    openFile(BulletDatabaseLocation::pathInUse());
     show();
+}
+
+bool BulletBinding::fileIntact() {
+    if (!cursor_.isOpen() || !cursor_.fileMoved()) return true;
+    const QString path = QString::fromStdString(cursor_.path());
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo::exists(path)) {
+        // The connection stays open on the old file: nothing is written to it (it would
+        // be lost with it), and if the file is moved back the window goes on as before.
+        showMessage(&window_,
+                    QStringLiteral("The bullet database %1 has been removed while this window was open.\r\n"
+                                   "Nothing can be read from it or stored in it until it is back in place.")
+                        .arg(shown),
+                    MessageIcon::Exclamation);
+        return false;
+    }
+    // Another file has taken the name: the view moves to it, as if the window had just
+    // been opened.
+    if (openFile(path))
+        showMessage(&window_,
+                    QStringLiteral("The bullet database %1 has been replaced while this window was open.\r\n"
+                                   "The window now shows the new file from its first row.")
+                        .arg(shown),
+                    MessageIcon::Information);
+    show();
+    return false;
 }
 
 void BulletBinding::show() {
@@ -84,11 +114,18 @@ bool BulletBinding::reopen(const QString& path) {
     return true;
 }
 
-void BulletBinding::follow() {
+bool BulletBinding::follow() {
+    if (!cursor_.isOpen()) {
+        const QString inUse = BulletDatabaseLocation::pathInUse();
+        // Without a file the closed view simply has no rows.
+        return !QFileInfo::exists(inUse) || openFile(inUse);
+    }
+    if (!fileIntact()) return false;
     // A pending add or edit belongs to the old file; it is finished or discarded first.
-    if (!cursor_.isOpen() || cursor_.pending() != BulletCursor::Pending::None) return;
+    if (cursor_.pending() != BulletCursor::Pending::None) return true;
     const QString inUse = BulletDatabaseLocation::pathInUse();
     if (inUse.toStdString() != cursor_.path() && QFileInfo::exists(inUse)) reopen(inUse);
+    return true;
 }
 
 bool BulletBinding::done(const DbResult& result) {
@@ -97,13 +134,21 @@ bool BulletBinding::done(const DbResult& result) {
     return !result;
 }
 
-void BulletBinding::moveFirst() { follow(); done(cursor_.moveFirst()); }
-void BulletBinding::movePrevious() { follow(); done(cursor_.movePrevious()); }
-void BulletBinding::moveNext() { follow(); done(cursor_.moveNext()); }
-void BulletBinding::moveLast() { follow(); done(cursor_.moveLast()); }
+void BulletBinding::moveFirst() {
+    if (follow()) done(cursor_.moveFirst());
+}
+void BulletBinding::movePrevious() {
+    if (follow()) done(cursor_.movePrevious());
+}
+void BulletBinding::moveNext() {
+    if (follow()) done(cursor_.moveNext());
+}
+void BulletBinding::moveLast() {
+    if (follow()) done(cursor_.moveLast());
+}
 
 void BulletBinding::search(const QString& text, bool next) {
-    follow();
+    if (!follow()) return;
     const auto mark = cursor_.bookmark();
     const std::string criterion = text.toStdString();
     for (const Field field : {Field::Caliber, Field::Manufacturer, Field::StockNumber}) {
@@ -124,6 +169,7 @@ void BulletBinding::search(const QString& text, bool next) {
 }
 
 bool BulletBinding::prepareWrite() {
+    if (!follow()) return false;
     if (!cursor_.isOpen()) return true;  // the cursor reports that it is not open
     QString problem;
     const QString path = BulletDatabaseLocation::writablePath(&problem);

@@ -31,6 +31,12 @@ public:
     // Opens the file in use at its first row. A file that cannot be opened is reported
     // once, naming it; the window then shows empty boxes.
     void open();
+
+    // False, after saying so, when the file has been removed or replaced since the view
+    // was opened; the operation the user asked for is then not carried out. A removed
+    // file keeps the view as it was (a pending row included) until the file is back; a
+    // replaced one is opened afresh at its first row.
+    bool fileIntact();
     tarnwick::bulletdb::BulletCursor& cursor() { return cursor_; }
 
     // Fills the boxes from the current row (blank while an add is pending).
@@ -62,8 +68,13 @@ public:
     bool done(const tarnwick::bulletdb::DbResult& result);
 
 private:
-    // Follows the file in use when it has changed (the user's copy has appeared).
-    void follow();
+    // Opens `path` at its first row; a failure is reported naming the file.
+    bool openFile(const QString& path);
+    // Run before each operation on the view: opens the file if no view could be opened
+    // before (it was missing, locked or unreadable), checks that the file is still the
+    // one opened, and follows the file in use when it has changed (the user's copy has
+    // appeared). False when the operation must not go on (the reason has been reported).
+    bool follow();
     bool reopen(const QString& path);
 
     QWidget& window_;

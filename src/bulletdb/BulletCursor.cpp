@@ -68,6 +68,13 @@ void BulletCursor::clearCurrent() {
 
 bool BulletCursor::readOnly() const { return !db_ || openedReadOnly_ || sqlite3_db_readonly(db_, "main") == 1; }
 
+bool BulletCursor::fileMoved() const {
+    if (!db_) return false;
+    int moved = 0;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK) return false;
+    return moved != 0;
+}
+
 DbResult BulletCursor::engineError() const {
     if (!db_) return ownError(kErrorNotOpen, "The bullet database is not open.");
     return DbError{sqlite3_errcode(db_), sqlite3_errmsg(db_)};

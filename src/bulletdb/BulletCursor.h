@@ -37,6 +37,10 @@ public:
     const std::string& path() const { return path_; }
     // True when writing is impossible: opened read-only, or the file refused writing.
     bool readOnly() const;
+    // True when the file has been removed or another file has taken its name since it
+    // was opened. The connection then still reads the old, unlinked file, and SQLite
+    // refuses every write to it with a misleading "read-only" error.
+    bool fileMoved() const;
 
     // The current row: what the field boxes show. While an add is pending it is blank.
     bool hasCurrent() const { return currentId_.has_value(); }

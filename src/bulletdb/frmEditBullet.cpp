@@ -180,6 +180,7 @@ void frmEditBullet::cmdEdit_Click() {
 
 void frmEditBullet::cmdUpdate_Click() {
     // On failure the row stays pending with the texts as typed, to be corrected.
+    if (!binding_->fileIntact()) return;
     if (auto error = binding_->cursor().update(binding_->boxTexts())) {
         binding_->report(*error);
         return;
