@@ -1,5 +1,6 @@
 #include "frmRunParam.h"
 
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -49,6 +50,16 @@ void frmRunParam::buildControls() {
     optOne = new QRadioButton("Trajectory", fraHmode);
     optOne->setObjectName("optOne");
     optOne->setChecked(true);
+
+    // The variants' frame sits inside the mode frame, and Qt's automatic exclusivity
+    // would take all four options for one group: a click on the selected mode would
+    // then clear it, leaving no mode selected. Each pair is a group of its own.
+    auto* modeGroup = new QButtonGroup(fraMode);
+    modeGroup->addButton(optHuntingMode);
+    modeGroup->addButton(optTargetMode);
+    auto* variantGroup = new QButtonGroup(fraHmode);
+    variantGroup->addButton(optOne);
+    variantGroup->addButton(optTwo);
 
     auto* variants = new QVBoxLayout(fraHmode);
     variants->addWidget(optOne);

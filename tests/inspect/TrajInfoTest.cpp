@@ -103,8 +103,9 @@ TEST_F(TrajInfoTest, HuntingWithEqualConditionsShowsEqualFrames) {
     EXPECT_EQ(program->window<frmTarget>().windowTitle().toStdString(), "Hunting Target at 200. yards:");
     EXPECT_EQ(program->state().strike.HStrikeDrop, program->state().strike.RStrikeDrop);
 
-    // Back to Target mode: the field frame goes away again.
-    huntingOption()->setChecked(false);
+    // Back to Target mode (selecting it, as the options only change by selection):
+    // the field frame goes away again.
+    program->window<frmRunParam>().optTargetMode->setChecked(true);
     info().showClick(xAtYards(200));
     EXPECT_TRUE(info().fraField->isHidden());
 }
