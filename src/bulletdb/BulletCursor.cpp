@@ -1,6 +1,7 @@
 #include "BulletCursor.h"
 
 #include <sqlite3.h>
+#include <cmath>
 
 #include "NumberText.h"
 #include "SqliteStatement.h"
@@ -285,6 +286,11 @@ void BulletCursor::cancelPending() {
 DbResult BulletCursor::update(const std::array<std::string, kFieldCount>& texts) {
     if (pending_ == Pending::None) return ownError(kErrorNothingPending, "Update without Add or Edit.");
     if (!db_) return engineError();
+    // The engine would store a number beyond the range of a double as infinity, a value
+    // no window can use; it is refused like the column's check refuses other text.
+    for (std::size_t i = 0; i < kFieldCount; ++i)
+        if (isNumeric(i) && std::isinf(tarnwick::readLenient(texts[i])))
+            return DbError{SQLITE_CONSTRAINT, std::string(kColumnNames[i]) + " is too large a number to be stored."};
     std::string sql;
     if (pending_ == Pending::Add) {
         sql = "INSERT INTO Bullets (" + quotedColumnList() + ") VALUES (?1";
