@@ -32,7 +32,27 @@ ImageSurface::ImageSurface(int width, int height, qreal devicePixelRatio)
     image_.fill(Qt::white);
 }
 
+ImageSurface::~ImageSurface() { endPainting(); }
+
+void ImageSurface::setPenColour(tarnwick::Rgb colour) {
+    pen_ = colour;
+    qpen_.setColor(toQColor(colour));
+}
+
+void ImageSurface::setPenStyle(tarnwick::PenStyle style) {
+    penStyle_ = style;
+    qpen_.setStyle(toQtStyle(style));
+}
+
+QPainter& ImageSurface::painter() {
+    if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
+    return *painter_;
+}
+
+void ImageSurface::endPainting() const { painter_.reset(); }
+
 void ImageSurface::resize(int width, int height, qreal devicePixelRatio) {
+    endPainting();
     width_ = width;
     height_ = height;
     const QSize needed = QSize(std::max(width, 1), std::max(height, 1)) * devicePixelRatio;
@@ -49,6 +69,7 @@ void ImageSurface::resize(int width, int height, qreal devicePixelRatio) {
 }
 
 void ImageSurface::clear() {
+    endPainting();
     image_.fill(Qt::white);
     x_ = y_ = 0;
     touch(0, 0, width_, height_);
@@ -71,28 +92,30 @@ void ImageSurface::line(double x1, double y1, double x2, double y2) {
     x_ = x2;
     y_ = y2;
     if (!(drawable(x1) && drawable(y1) && drawable(x2) && drawable(y2))) return;
-    QPainter painter(&image_);
-    painter.setPen(QPen(toQColor(pen_), 1, toQtStyle(penStyle_)));
-    painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    QPainter& p = painter();
+    p.setPen(qpen_);
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
     touch(x1, y1, x2, y2);
 }
 
 void ImageSurface::rectangle(double x1, double y1, double x2, double y2) {
     if (!(drawable(x1) && drawable(y1) && drawable(x2) && drawable(y2))) return;
-    QPainter painter(&image_);
-    painter.setPen(QPen(toQColor(pen_), 1, toQtStyle(penStyle_)));
-    painter.setBrush(fillStyle_ == tarnwick::FillStyle::Solid ? QBrush(toQColor(fill_)) : QBrush(Qt::NoBrush));
-    painter.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+    QPainter& p = painter();
+    p.setPen(qpen_);
+    p.setBrush(fillStyle_ == tarnwick::FillStyle::Solid ? QBrush(toQColor(fill_)) : QBrush(Qt::NoBrush));
+    p.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
     touch(x1, y1, x2, y2);
 }
 
 void ImageSurface::circle(double cx, double cy, double radius) {
     if (!(drawable(cx) && drawable(cy) && drawable(radius))) return;
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(toQColor(pen_), 1, toQtStyle(penStyle_)));
-    painter.setBrush(fillStyle_ == tarnwick::FillStyle::Solid ? QBrush(toQColor(fill_)) : QBrush(Qt::NoBrush));
-    painter.drawEllipse(QPointF(cx, cy), radius, radius);
+    QPainter& p = painter();
+    // Only circles are smoothed; lines and rectangles stay crisp.
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(qpen_);
+    p.setBrush(fillStyle_ == tarnwick::FillStyle::Solid ? QBrush(toQColor(fill_)) : QBrush(Qt::NoBrush));
+    p.drawEllipse(QPointF(cx, cy), radius, radius);
+    p.setRenderHint(QPainter::Antialiasing, false);
     touch(cx - radius, cy - radius, cx + radius, cy + radius);
 }
 
@@ -100,11 +123,11 @@ void ImageSurface::print(const std::string& text) {
     const QString qtext = QString::fromStdString(text);
     const double lineHeight = textHeight(text);
     if (drawable(x_) && drawable(y_)) {
-        QPainter painter(&image_);
-        painter.setFont(font_);
-        painter.setPen(toQColor(pen_));
+        QPainter& p = painter();
+        p.setFont(font_);
+        p.setPen(toQColor(pen_));
         const QFontMetricsF metrics(font_, &image_);
-        painter.drawText(QPointF(x_, y_ + metrics.ascent()), qtext);
+        p.drawText(QPointF(x_, y_ + metrics.ascent()), qtext);
         touch(x_, y_, x_ + metrics.horizontalAdvance(qtext), y_ + lineHeight);
     }
     x_ = 0;
@@ -123,6 +146,7 @@ void ImageSurface::showEye(double left, double top) {
 }
 
 QImage ImageSurface::composed(const QImage& eye) const {
+    endPainting();
     QImage picture = image_.copy(QRect(QPoint(0, 0), QSize(int(width_), int(height_)) * image_.devicePixelRatio()));
     picture.setDevicePixelRatio(image_.devicePixelRatio());
     if (eyeVisible_ && !eye.isNull()) {

@@ -4,11 +4,15 @@
 // Text needs a QGuiApplication (fonts).
 #include <QFont>
 #include <QImage>
+#include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <memory>
 
 #include "DrawingSurface.h"
+
+class QPainter;
 
 // The 32 x 32 eye picture (16 x 16 with small = true).
 QImage eyePicture(bool small = false);
@@ -17,13 +21,16 @@ class ImageSurface : public tarnwick::DrawingSurface {
 public:
     // width and height in canvas units; the image holds devicePixelRatio pixels per unit.
     ImageSurface(int width, int height, qreal devicePixelRatio = 1.0);
+    ~ImageSurface() override;
+    ImageSurface(const ImageSurface&) = delete;
+    ImageSurface& operator=(const ImageSurface&) = delete;
 
     double width() const override { return width_; }
     double height() const override { return height_; }
 
     void clear() override;
-    void setPenColour(tarnwick::Rgb colour) override { pen_ = colour; }
-    void setPenStyle(tarnwick::PenStyle style) override { penStyle_ = style; }
+    void setPenColour(tarnwick::Rgb colour) override;
+    void setPenStyle(tarnwick::PenStyle style) override;
     void setFillStyle(tarnwick::FillStyle style) override { fillStyle_ = style; }
     void setFillColour(tarnwick::Rgb colour) override { fill_ = colour; }
     void setCurrent(double x, double y) override { x_ = x; y_ = y; }
@@ -42,7 +49,11 @@ public:
     // Grows (never shrinks) the image to the new size in canvas units, keeping what was drawn.
     void resize(int width, int height, qreal devicePixelRatio);
 
-    const QImage& image() const { return image_; }
+    // The drawing so far (painting in progress is finished first).
+    const QImage& image() const {
+        endPainting();
+        return image_;
+    }
     QFont font() const { return font_; }
     void setFont(const QFont& font) { font_ = font; }
     bool eyeVisible() const { return eyeVisible_; }
@@ -57,6 +68,11 @@ public:
 
 private:
     void touch(double x1, double y1, double x2, double y2);
+    // One painter serves a whole run of drawing operations (opening a painter costs far
+    // more than drawing one short segment); it is closed before the image is read,
+    // copied, cleared or replaced.
+    QPainter& painter();
+    void endPainting() const;
 
     QImage image_;
     QFont font_;
@@ -65,7 +81,9 @@ private:
     tarnwick::Rgb pen_, fill_;
     tarnwick::PenStyle penStyle_ = tarnwick::PenStyle::Solid;
     tarnwick::FillStyle fillStyle_ = tarnwick::FillStyle::Transparent;
+    QPen qpen_{QColor(0, 0, 0), 1, Qt::SolidLine};  // pen_ and penStyle_ as Qt draws them
     bool eyeVisible_ = false;
     QPoint eyePosition_;
     QRect dirty_;
+    mutable std::unique_ptr<QPainter> painter_;  // after image_: ends before it goes
 };

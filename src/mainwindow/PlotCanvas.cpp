@@ -73,8 +73,17 @@ QColor PlotCanvas::pixel(int x, int y) const {
 QImage PlotCanvas::composedImage() const { return surface_.composed(eyePicture()); }
 
 void PlotCanvas::flush() {
-    const QRect dirty = surface_.takeDirtyRect();
-    if (!dirty.isEmpty()) update(dirty);
+    pendingRepaint_ = pendingRepaint_.united(surface_.takeDirtyRect());
+    if (pendingRepaint_.isEmpty() || repaintQueued_) return;
+    repaintQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            repaintQueued_ = false;
+            update(pendingRepaint_);
+            pendingRepaint_ = QRect();
+        },
+        Qt::QueuedConnection);
 }
 
 void PlotCanvas::fitBackingStore() { surface_.resize(QWidget::width(), QWidget::height(), devicePixelRatioF()); }

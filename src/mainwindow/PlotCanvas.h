@@ -63,8 +63,14 @@ protected:
 
 private:
     friend class CanvasSurface;
-    void flush();  // repaints what the drawing touched since the last flush
+    // Schedules a repaint of what the drawing touched. A plot run draws thousands of
+    // segments in one event; their areas are gathered and handed to the widget once,
+    // when control returns to the event loop, which is the first moment a repaint can
+    // happen anyway.
+    void flush();
     void fitBackingStore();
 
     CanvasSurface surface_;
+    QRect pendingRepaint_;
+    bool repaintQueued_ = false;
 };
