@@ -143,7 +143,9 @@ protected:
         const QString head = "The results could not be written to " + QDir::toNativeSeparators(path) + ".\r\n";
         EXPECT_TRUE(m.text.startsWith(head)) << m.text.toStdString();
         EXPECT_GT(m.text.size(), head.size()) << "the system's reason follows the name";
-        if (reason) EXPECT_TRUE(m.text.contains(reason, Qt::CaseInsensitive)) << m.text.toStdString();
+        if (reason) {
+            EXPECT_TRUE(m.text.contains(reason, Qt::CaseInsensitive)) << m.text.toStdString();
+        }
     }
     // Save As and Append To, each to `chosen`, both expected to fail.
     void saveAndAppendFail(const QString& chosen, const QString& written, const char* reason = nullptr) {
