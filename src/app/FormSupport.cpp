@@ -1,5 +1,6 @@
 #include "FormSupport.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QRadioButton>
 #include <QScreen>
@@ -43,6 +44,14 @@ void showWithoutActivating(QWidget& window) {
     window.show();
     window.raise();
     window.setAttribute(Qt::WA_ShowWithoutActivating, before);
+}
+
+bool activationWentElsewhereInProgram(const QWidget& window) {
+    const QWidget* active = QApplication::activeWindow();
+    if (!active) return false;
+    for (const QWidget* w = active; w; w = w->parentWidget())
+        if (w == &window) return false;
+    return true;
 }
 
 void onSelected(QRadioButton* option, std::function<void()> handler) {

@@ -24,6 +24,10 @@ QSize screenSize(const QWidget* widget = nullptr);
 // windows that a command opens and then hands the focus back to the main window).
 void showWithoutActivating(QWidget& window);
 
+// True when another window of this program has taken the activation from `window`:
+// not another application, and not a message box or dialog of `window`'s own.
+bool activationWentElsewhereInProgram(const QWidget& window);
+
 // Runs `handler` when the option becomes selected, by a click or from code; selecting
 // the option that is already selected runs nothing.
 void onSelected(QRadioButton* option, std::function<void()> handler);

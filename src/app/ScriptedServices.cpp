@@ -8,8 +8,9 @@ void ScriptedServices::message(QWidget*, MessageIcon icon, const QString& title,
 }
 
 std::optional<QString> ScriptedServices::saveFileName(QWidget*, const QString& title, const QString&,
-                                                      const QString&) {
+                                                      const QString&, bool confirmOverwrite) {
     saveDialogTitles.push_back(title);
+    saveDialogConfirmsOverwrite.push_back(confirmOverwrite);
     if (saveAnswers.empty()) return std::nullopt;
     const bool accepted = saveAnswers.front().has_value();
     const QString name = accepted ? *saveAnswers.front() : QString();

@@ -18,13 +18,14 @@ class ScriptedServices : public Services {
 public:
     void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                        const QString& initialName) override;
+                                        const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     void showBlocking(QDialog& dialog) override;
 
     // Recorded calls.
     std::vector<RecordedMessage> messages;
     std::vector<QString> saveDialogTitles;
+    std::vector<bool> saveDialogConfirmsOverwrite;  // one flag per save dialog shown
     int printerDialogs = 0;
     std::vector<QString> blockingShown;  // object names of the windows shown blocking
 

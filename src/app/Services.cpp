@@ -18,8 +18,9 @@ void QtServices::message(QWidget* parent, MessageIcon icon, const QString& title
 }
 
 std::optional<QString> QtServices::saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                                const QString& initialName) {
-    const QString name = QFileDialog::getSaveFileName(parent, title, initialName, filter);
+                                                const QString& initialName, bool confirmOverwrite) {
+    const QFileDialog::Options options = confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+    const QString name = QFileDialog::getSaveFileName(parent, title, initialName, filter, nullptr, options);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }

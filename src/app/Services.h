@@ -19,9 +19,10 @@ public:
     // program's texts are written. An empty title shows the program's name, "Tarnwick".
     virtual void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) = 0;
 
-    // The save-file dialog; std::nullopt when the user cancels.
+    // The save-file dialog; std::nullopt when the user cancels. `confirmOverwrite` false
+    // picks an existing file without asking to replace it (a file to append to).
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                                const QString& initialName) = 0;
+                                                const QString& initialName, bool confirmOverwrite) = 0;
 
     // The printer dialog for `printer`; false when the user cancels.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
@@ -37,7 +38,7 @@ class QtServices : public Services {
 public:
     void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                        const QString& initialName) override;
+                                        const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     void showBlocking(QDialog& dialog) override;
 };

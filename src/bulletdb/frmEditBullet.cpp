@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -162,8 +163,17 @@ void frmEditBullet::discardPending() {
 }
 
 void frmEditBullet::hideEvent(QHideEvent* event) {
-    discardPending();
+    // Minimising hides the window too (a spontaneous hide); the typing waits for Update.
+    if (!event->spontaneous()) discardPending();
     QDialog::hideEvent(event);
+}
+
+void frmEditBullet::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmEditBullet::cmdAdd_Click() {
@@ -234,7 +244,7 @@ void frmEditBullet::mnuImportCsv_Click() {
 
 void frmEditBullet::mnuExportCsv_Click() {
     const std::optional<QString> file = program_.services().saveFileName(
-        this, QStringLiteral("Export Bullets"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("Bullets.csv"));
+        this, QStringLiteral("Export Bullets"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("Bullets.csv"), true);
     if (!file || file->isEmpty()) return;
     const auto outcome =
         tarnwick::bulletdb::exportBulletCsvFile(binding_->cursor().connection(), QDir::toNativeSeparators(*file).toStdString());

@@ -82,6 +82,8 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    // Esc does not hide the window: only Done and the close box do.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void discardPending();

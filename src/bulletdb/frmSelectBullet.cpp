@@ -219,8 +219,9 @@ void frmSelectBullet::Form_Load() {
 }
 
 void frmSelectBullet::Form_Deactivate() {
-    // The key area is cut off; what was printed stays.
-    setHeights(0);
+    // The key area is cut off when another window of the program takes over; the
+    // window's own message boxes (help, "No records found") leave the key in view.
+    if (activationWentElsewhereInProgram(*this)) setHeights(0);
 }
 
 void frmSelectBullet::cmdSearch_Click() { binding_->search(txtSearch->text(), false); }

@@ -104,14 +104,14 @@ std::optional<double> frmMVCalc::readField(QLineEdit* box, const QString& fieldN
 }
 
 void frmMVCalc::cmdCalculate_Click() {
-    // Fields are checked in the order the user fills them in.
-    const auto measuredVelocity = readField(txtMMVel, QStringLiteral("Measured Muzzle Velocity"));
-    if (!measuredVelocity) return;
+    // The boxes are converted wanted temperature first, then the measured pair.
+    const auto wantedTemperature = readField(txtCalcT, QStringLiteral("Air/Case Temperature to calculate for"));
+    if (!wantedTemperature) return;
     const auto measuredTemperature =
         readField(txtMTemp, QStringLiteral("Air/Case Temperature at time of measurement"));
     if (!measuredTemperature) return;
-    const auto wantedTemperature = readField(txtCalcT, QStringLiteral("Air/Case Temperature to calculate for"));
-    if (!wantedTemperature) return;
+    const auto measuredVelocity = readField(txtMMVel, QStringLiteral("Measured Muzzle Velocity"));
+    if (!measuredVelocity) return;
 
     const double velocity = *measuredVelocity + (*wantedTemperature - *measuredTemperature) * kVelocityPerDegree;
     if (!std::isfinite(velocity)) {

@@ -150,11 +150,7 @@ void frmTarget::Form_Activate() {
 void frmTarget::Form_Deactivate() {
     // Only a window of this program taking over counts; a message box of our own
     // (the help text) stays in front of the view without hiding it.
-    const QWidget* active = QApplication::activeWindow();
-    if (!active || active == this) return;
-    for (const QWidget* w = active; w; w = w->parentWidget())
-        if (w == this) return;
-    Form_LostFocus();
+    if (activationWentElsewhereInProgram(*this)) Form_LostFocus();
 }
 
 void frmTarget::Form_Paint() {

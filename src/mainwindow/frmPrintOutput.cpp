@@ -114,10 +114,11 @@ void frmPrintOutput::appendText(const QString& text) {
     cursor.insertText(toBox(text));
 }
 
-bool frmPrintOutput::chooseFile(bool alwaysAsk) {
+bool frmPrintOutput::chooseFile(bool alwaysAsk, Mode mode) {
     if (!alwaysAsk && !fileName_.isEmpty()) return true;
-    const std::optional<QString> chosen =
-        program_.services().saveFileName(this, QStringLiteral("Save Drop Table As..."), QStringLiteral("*.txt"), fileName_);
+    // Replacing a file asks first; appending to an existing file is what the user wants.
+    const std::optional<QString> chosen = program_.services().saveFileName(
+        this, QStringLiteral("Save Drop Table As..."), QStringLiteral("*.txt"), fileName_, mode == Mode::Replace);
     if (!chosen) return false;
     fileName_ = *chosen;
     return true;
@@ -180,19 +181,19 @@ void frmPrintOutput::writeRecord(Mode mode) {
 }
 
 void frmPrintOutput::mnuSave_Click() {
-    if (chooseFile(false)) writeRecord(Mode::Replace);
+    if (chooseFile(false, Mode::Replace)) writeRecord(Mode::Replace);
 }
 
 void frmPrintOutput::mnuSaveAs_Click() {
-    if (chooseFile(true)) writeRecord(Mode::Replace);
+    if (chooseFile(true, Mode::Replace)) writeRecord(Mode::Replace);
 }
 
 void frmPrintOutput::mnuAppend_Click() {
-    if (chooseFile(false)) writeRecord(Mode::Append);
+    if (chooseFile(false, Mode::Append)) writeRecord(Mode::Append);
 }
 
 void frmPrintOutput::mnuAppendTo_Click() {
-    if (chooseFile(true)) writeRecord(Mode::Append);
+    if (chooseFile(true, Mode::Append)) writeRecord(Mode::Append);
 }
 
 void frmPrintOutput::mnuPrint_Click() {
@@ -212,11 +213,14 @@ void frmPrintOutput::mnuPrint_Click() {
     const double offset = QFontMetricsF(courier, &printer).lineSpacing();
     const tarnwick::ProgramState& state = program_.state();
     printLines(painter, page, offset, pageLines(QString::fromStdString(state.FirstPageText)), printer);
+    bool printed = true;
     if (!state.SecondPageText.empty()) {
-        printer.newPage();
-        printLines(painter, page, offset, pageLines(QString::fromStdString(state.SecondPageText)), printer);
+        printed = printer.newPage();
+        if (printed) printLines(painter, page, offset, pageLines(QString::fromStdString(state.SecondPageText)), printer);
     }
-    painter.end();
+    if (!painter.end() || !printed)
+        showMessage(this, QStringLiteral("The results could not be printed: the printer did not take the pages."),
+                    MessageIcon::Exclamation);
 }
 
 void PrintOutputResults::hideWindow() { program_.window<frmPrintOutput>().hide(); }

@@ -49,7 +49,7 @@ public:
 private:
     enum class Mode { Replace, Append };
     // Asks for a name when `alwaysAsk` or none is remembered; false when cancelled.
-    bool chooseFile(bool alwaysAsk);
+    bool chooseFile(bool alwaysAsk, Mode mode);
     void writeRecord(Mode mode);
 
     Program& program_;

@@ -125,7 +125,9 @@ void frmTrajectory::mnuPrintTraj_Click() {
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSizeF size = QSizeF(picture.size()).scaled(page.size(), Qt::KeepAspectRatio);
     painter.drawImage(QRectF(QPointF(0, 0), size), picture);
-    painter.end();
+    if (!painter.end())
+        showMessage(this, QStringLiteral("The plot could not be printed: the printer did not take the page."),
+                    MessageIcon::Exclamation);
 }
 
 void frmTrajectory::mnuExit_Click() { close(); }

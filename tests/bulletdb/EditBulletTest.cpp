@@ -2,6 +2,7 @@
 // the user's copy of a read-only database, and CSV through its File menu.
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include "BulletWindowTest.h"
 #include "NavigationBar.h"
@@ -98,6 +99,25 @@ TEST_F(EditBulletTest, LeavingAPendingChangeDiscardsIt) {
     EXPECT_EQ(shown(w), ".308/Hornady");
 
     EXPECT_EQ(rows(), 5);
+    expectNoMessages();
+}
+
+TEST_F(EditBulletTest, EscapeAndMinimisingKeepAPendingChange) {
+    frmEditBullet& w = window();
+    program->show(w);
+    w.cmdEdit_Click();
+    w.txtManufacturer->setText("Typed");
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible()) << "Esc does not hide the window";
+    EXPECT_TRUE(w.changePending());
+
+    w.showMinimized();  // the window system hides a minimised window
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.changePending());
+    w.showNormal();
+    EXPECT_EQ(w.txtManufacturer->text(), "Typed");
+    w.cmdUpdate_Click();
+    EXPECT_EQ(w.txtManufacturer->text(), "Typed");
     expectNoMessages();
 }
 

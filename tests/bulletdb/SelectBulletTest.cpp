@@ -1,6 +1,7 @@
 // The select window: opening on the remembered bullet, Select, search, type keys.
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include "BulletWindowTest.h"
 #include "NavigationBar.h"
@@ -148,7 +149,15 @@ TEST_F(SelectBulletTest, TypeKeyReplacesTheLastAndGrowsByItsLines) {
     EXPECT_EQ(lines[1].toStdString(), " SP    Spitzer          RN     Round Nose");
     EXPECT_EQ(lines[7].toStdString(), " SMP   Semi Pointed     JHP    Jacketed Hollow Point");
 
-    w.Form_Deactivate();  // another window became active: cut off, not cleared
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w, 1000));
+    w.Form_Deactivate();  // still the active window (as under its own message box): the key stays
+    EXPECT_EQ(w.height(), kept + 9 * line);
+    QWidget elsewhere;  // another window of the program takes over: cut off, not cleared
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere, 1000));
     EXPECT_EQ(w.height(), kept);
     EXPECT_EQ(w.typeKeyLines().size(), 8);
     w.mnuNone_Click();

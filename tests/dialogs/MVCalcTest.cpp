@@ -69,6 +69,9 @@ TEST_F(MVCalcTest, NonNumberNamesTheFieldAndKeepsTheOldResult) {
         {"2950", "70", "  ", "Air/Case Temperature to calculate for must be a number."},
         {"2950", "70", "3,0", "Air/Case Temperature to calculate for must be a number."},
         {"1e999", "70", "30", "Measured Muzzle Velocity must be a number."},
+        // With several bad boxes the wanted temperature is named first, then the measured one.
+        {"x", "y", "z", "Air/Case Temperature to calculate for must be a number."},
+        {"x", "y", "30", "Air/Case Temperature at time of measurement must be a number."},
     };
     enter("2950", "70", "30");
     calc().cmdCalculate_Click();
