@@ -90,6 +90,8 @@ TEST_F(ResultsWindowTest, AppendAddsRecordsAndSaveAsChangesTheSharedName) {
     EXPECT_EQ(services->saveDialogTitles.size(), 2u);
     w.mnuAppendTo->trigger();  // always asks; cancelled here
     EXPECT_EQ(services->saveDialogTitles.size(), 3u);
+    // Only replacing a file asks whether to replace it; appending picks it as it is.
+    EXPECT_EQ(services->saveDialogConfirmsOverwrite, (std::vector<bool>{false, true, false}));
     EXPECT_EQ(contents(file("other.txt")), QByteArray("\"abc\"\r\n\"abc\"\r\n"));
     expectNoMessages();
 }
