@@ -38,12 +38,11 @@ WalkEnd walk(const ShotParameters& p, const WalkSetup& setup, double s, double c
         if (static_cast<float>(nx * p.HorizontalScale + p.YAxis) > click) break;
         x = nx;
         t = t + dt;
-        if (v <= 0) {
-            end.problem = "stopped short: the bullet's speed fell to zero before it reached the click.";
-            break;
-        }
+        // A speed at or below zero may recover on a downhill line of sight, so only the
+        // step counter ends a walk that has not reached the click.
         if (step == kMaxSteps) {
-            end.problem = "stopped short: the click needs more than 32,767 time steps.";
+            end.problem = v <= 0 ? "stopped short: the bullet's speed fell to zero before it reached the click."
+                                 : "stopped short: the click needs more than 32,767 time steps.";
             break;
         }
     }

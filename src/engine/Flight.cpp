@@ -42,7 +42,7 @@ void requireUsableTimeStep(double deltaT) {
 }
 
 void requireUsableDensity(double factor, const char* conditions) {
-    if (!(std::isfinite(factor) && factor > 0))
+    if (!std::isfinite(factor) || factor == 0)
         throw NumericFailure(std::string("The run stopped: the air density of the ") + conditions +
                              " conditions cannot be worked out; check the altitude, pressure and temperature.");
 }
@@ -64,10 +64,12 @@ double FindTime(const ShotParameters& params, double zeroCrossingYards,
     const double sinA = std::sin(params.LOSAngle * params.Pi / 180);
     const FlightModel model = FlightModel::make(params, sinA, params.RTailWind, coefficients);
     const std::string zeroText = "The zero distance of " + plainText(zeroCrossingYards) + " yards cannot be reached: ";
-    for (int steps = 1; target > x; ++steps) {
-        if (steps > kMaxSteps)
-            throw NumericFailure(zeroText + (v <= 0 ? "the bullet's speed fell to zero first."
-                                                    : "the flight would need more than 32,767 time steps."));
+    for (long long steps = 1; target > x; ++steps) {
+        // At or below zero speed on a level or uphill line of sight the bullet never
+        // comes forward again (both tables pass through zero; Ingalls has no speed there).
+        if (v <= 0 && model.slopeLoss >= 0) throw NumericFailure(zeroText + "the bullet's speed fell to zero first.");
+        if (steps > kMaxZeroSearchSteps)
+            throw NumericFailure(zeroText + "the bullet slows down too much to get there.");
         x = x + v * params.DeltaT;
         double next = v;
         if (const auto fault = model.nextSpeed(v, next); fault != FlightModel::Fault::None)

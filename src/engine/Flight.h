@@ -16,8 +16,12 @@ inline constexpr double kGravity = 386.0886;
 inline constexpr double kHalfGravity = 193.0443;
 // sqrt(2 * kGravity): the launch speed (in/s) per sqrt(inch) of peak height.
 inline constexpr double kLaunchFactor = 27.7881;
-// A pass, the zero search and a click walk count their steps in 16 bits.
+// A pass and a click walk count their steps in 16 bits.
 inline constexpr int kMaxSteps = 32767;
+// The zero search has no step limit of its own; this bound (10,000 s of flight at the
+// default time step) only keeps a distance the bullet approaches but never reaches
+// from searching for ever.
+inline constexpr long long kMaxZeroSearchSteps = 10'000'000;
 
 // A numeric failure that ends a run; the text is a sentence a shooter understands.
 class NumericFailure : public std::runtime_error {
@@ -63,7 +67,9 @@ std::string faultReason(FlightModel::Fault fault);
 // Throws NumericFailure unless DeltaT is a positive finite number.
 void requireUsableTimeStep(double deltaT);
 
-// Throws NumericFailure unless the density factor is positive and finite.
+// Throws NumericFailure when the density factor is zero or not finite (no pressure, or
+// overflow). A negative factor (negative pressure, or a temperature below absolute
+// zero) is used as it comes, giving negative coefficients.
 void requireUsableDensity(double factor, const char* conditions);
 
 // Lag time t - x / InitialVelocity that drives wind deflection (s); throws on a zero

@@ -89,6 +89,15 @@ TEST(ClickInspection, UnreachableClicksStopAndSaySo) {
     const ClickInspection stalled = inspectClick(uphill, RememberedSettings{}, false, 500, StrikeValues{});
     EXPECT_NE(stalled.caption.find("speed fell to zero"), std::string::npos) << stalled.caption;
 
+    // Fired backwards down a steep slope the bullet turns and comes forward: a speed at
+    // or below zero does not end the walk by itself.
+    ShotParameters backwards = plotted();
+    backwards.InitialVelocity = -10;
+    backwards.LOSAngle = -45;
+    const ClickInspection recovered = inspectClick(backwards, RememberedSettings{}, false, 300, StrikeValues{});
+    EXPECT_EQ(recovered.caption, "At 125. Yards:");
+    EXPECT_EQ(recovered.lblRangeVelocity, "409. feet/sec");
+
     ShotParameters still = plotted();
     still.DeltaT = 0;
     EXPECT_FALSE(inspectClick(still, RememberedSettings{}, false, 300, StrikeValues{}).problem.empty());

@@ -271,13 +271,26 @@ TEST(PlotRunFailures, ZeroPressureHasNoDensity) {
     EXPECT_FALSE(r.outcome.completed);
     EXPECT_NE(r.outcome.message.find("air density of the range conditions"), std::string::npos);
     ProgramState h = hunting(true);
-    h.params.HBarometricPressure = -1;
+    h.params.HBarometricPressure = 0;
     RunInputs in;
     in.huntingOption = true;
     const RunResult hr = runWith(h, in);
     EXPECT_FALSE(hr.outcome.completed);
     EXPECT_NE(hr.outcome.message.find("hunting conditions"), std::string::npos);
     EXPECT_EQ(hr.state.FirstPageText.substr(0, 22), "Muzzle Velocity = 2000") << "the range report stays";
+}
+
+TEST(PlotRun, NegativeDensityFactorIsFlownAsItComes) {
+    // A negative pressure or a temperature below absolute zero gives negative
+    // coefficients; the run flies them rather than stopping.
+    for (const auto& [pressure, temperature] : {std::pair{-29.53, 59.0}, std::pair{29.53, -500.0}}) {
+        ProgramState s;
+        s.params.BarometricPressure = pressure;
+        s.params.Temperature = temperature;
+        const RunResult r = runWith(s);
+        EXPECT_TRUE(r.outcome.completed) << r.outcome.message;
+        EXPECT_EQ(lineCount(r.text), 13);
+    }
 }
 
 TEST(PlotRunFailures, IngallsWithoutAirSpeed) {
@@ -315,10 +328,24 @@ TEST(PlotRunFailures, VarmintZeroOutOfReach) {
     const RunResult r = runWith(s, in);
     EXPECT_FALSE(r.outcome.completed);
     EXPECT_NE(r.outcome.message.find("cannot be reached"), std::string::npos);
+    s.remembered.LastZeroCrossing = 2157;  // just past the default bullet's farthest reach
+    EXPECT_NE(runWith(s, in).outcome.message.find("cannot be reached"), std::string::npos);
     s.remembered.LastZeroCrossing = 0;
     const RunResult zero = runWith(s, in);
     EXPECT_FALSE(zero.outcome.completed);
     EXPECT_NE(zero.outcome.message.find("more than 0 yards"), std::string::npos);
+}
+
+TEST(PlotRun, VarmintZeroBeyond32767StepsIsStillFound) {
+    // The zero search has no 16-bit step counter: 2155 yards takes the default bullet
+    // about 38,800 steps to reach.
+    ProgramState s = hunting(false);
+    s.remembered.LastZeroCrossing = 2155;
+    RunInputs in;
+    in.huntingOption = true;
+    const RunResult r = runWith(s, in);
+    EXPECT_TRUE(r.outcome.completed) << r.outcome.message;
+    EXPECT_NE(r.text.find("Hunting Actual max deviation"), std::string::npos);
 }
 
 TEST(PlotRunFailures, NotFiniteInputIsNamed) {
