@@ -18,10 +18,10 @@ inline constexpr double kHalfGravity = 193.0443;
 inline constexpr double kLaunchFactor = 27.7881;
 // A pass and a click walk count their steps in 16 bits.
 inline constexpr int kMaxSteps = 32767;
-// The zero search has no step limit of its own; this bound (10,000 s of flight at the
-// default time step) only keeps a distance the bullet approaches but never reaches
-// from searching for ever.
-inline constexpr long long kMaxZeroSearchSteps = 10'000'000;
+// The zero search has no step limit of its own; this bound (1,000 s of flight at the
+// default time step, some milliseconds of searching) only keeps a distance the bullet
+// approaches but never reaches, or a vanishing time step, from searching for ever.
+inline constexpr long long kMaxZeroSearchSteps = 1'000'000;
 
 // A numeric failure that ends a run; the text is a sentence a shooter understands.
 class NumericFailure : public std::runtime_error {
