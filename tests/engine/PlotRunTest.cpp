@@ -320,18 +320,22 @@ TEST(PlotRunFailures, StepLimit) {
     EXPECT_NE(r.outcome.message.find("32,767"), std::string::npos);
 }
 
-TEST(PlotRunFailures, VarmintZeroOutOfReach) {
+// A Varmint run with the Hunting option, zeroed at `zeroYards`.
+RunResult varmintRun(double zeroYards) {
     ProgramState s = hunting(false);
-    s.remembered.LastZeroCrossing = 100000;
+    s.remembered.LastZeroCrossing = zeroYards;
     RunInputs in;
     in.huntingOption = true;
-    const RunResult r = runWith(s, in);
+    return runWith(s, in);
+}
+
+TEST(PlotRunFailures, VarmintZeroOutOfReach) {
+    const RunResult r = varmintRun(100000);
     EXPECT_FALSE(r.outcome.completed);
     EXPECT_NE(r.outcome.message.find("cannot be reached"), std::string::npos);
-    s.remembered.LastZeroCrossing = 2157;  // just past the default bullet's farthest reach
-    EXPECT_NE(runWith(s, in).outcome.message.find("cannot be reached"), std::string::npos);
-    s.remembered.LastZeroCrossing = 0;
-    const RunResult zero = runWith(s, in);
+    // just past the default bullet's farthest reach
+    EXPECT_NE(varmintRun(2157).outcome.message.find("cannot be reached"), std::string::npos);
+    const RunResult zero = varmintRun(0);
     EXPECT_FALSE(zero.outcome.completed);
     EXPECT_NE(zero.outcome.message.find("more than 0 yards"), std::string::npos);
 }
@@ -339,11 +343,7 @@ TEST(PlotRunFailures, VarmintZeroOutOfReach) {
 TEST(PlotRun, VarmintZeroBeyond32767StepsIsStillFound) {
     // The zero search has no 16-bit step counter: 2155 yards takes the default bullet
     // about 38,800 steps to reach.
-    ProgramState s = hunting(false);
-    s.remembered.LastZeroCrossing = 2155;
-    RunInputs in;
-    in.huntingOption = true;
-    const RunResult r = runWith(s, in);
+    const RunResult r = varmintRun(2155);
     EXPECT_TRUE(r.outcome.completed) << r.outcome.message;
     EXPECT_NE(r.text.find("Hunting Actual max deviation"), std::string::npos);
 }
