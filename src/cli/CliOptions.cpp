@@ -1,9 +1,11 @@
 #include "CliOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <map>
 
+#include "DragFunctions.h"
 #include "NumberText.h"
 
 using namespace tarnwick;
@@ -60,7 +62,13 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         return;
     }
     if (name == "PBRMode") { p.PBRMode = strictBoolean(value, argument); return; }
-    if (name == "DragFunction") { p.DragFunction = value; return; }
+    if (name == "DragFunction") {
+        // Only the laws the program offers; the engine would fly any other text as Krupp.
+        if (std::find(kDragFunctionNames.begin(), kDragFunctionNames.end(), value) == kDragFunctionNames.end())
+            throw CliError("unknown drag law in '" + argument + "' (use G1, Ingalls or Krupp)");
+        p.DragFunction = value;
+        return;
+    }
     if (name == "YAxis" || name == "XAxis") {
         const double number = strictNumber(value, argument);
         const auto rounded = roundToInt16(number);
@@ -195,7 +203,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
 
   --set NAME=VALUE   any member of the shot parameter set by its exact name
                      (InitialVelocity, BallisticCoefLow, DragFunction, ...) or
-                     LastZeroCrossing (yards). Winds in the engine's own units:
+                     LastZeroCrossing (yards). DragFunction takes G1, Ingalls or
+                     Krupp. Winds in the engine's own units:
                      RCrossWind/HCrossWind in in/s, RTailWind/HTailWind in ft/s.
                      Booleans take true, false, -1 or 0; HuntingMode also selects
                      the Hunting option. RCrossWindMph, RTailWindMph, HCrossWindMph

@@ -27,3 +27,11 @@ expect_status(0 --canvas 1000x400 --set HuntingMode=-1 --set PBRMode=0 --set Las
 if(NOT last_out MATCHES "Hunting LOS cross 2 = 250 yards")
   message(FATAL_ERROR "Varmint zero at 250 yards not reached: ${last_out}")
 endif()
+
+# Only the drag laws the program offers, the valid names listed.
+foreach(law G9 g1)
+  expect_status(2 --set DragFunction=${law})
+  if(NOT last_err MATCHES "G1, Ingalls or Krupp")
+    message(FATAL_ERROR "the valid drag laws are not listed: ${last_err}")
+  endif()
+endforeach()
