@@ -229,9 +229,10 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                               a malformed row is reported with its line number
                               and nothing of that file is stored
 
-Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run
-stopped on a numeric failure (what was written so far is printed, the reason goes
-to standard error), 1 the bullet database or a CSV file could not be used.
+Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run or
+the --inspect click stopped on a numeric failure (what was written so far is
+printed, the reason goes to standard error), 1 the bullet database or a CSV file
+could not be used.
 
 Examples:
   tarnwick-cli

@@ -95,8 +95,14 @@ int main(int argc, char** argv) {
             std::cerr << outcome.message << '\n';
             return 3;
         }
-        printInspection(inspectClick(options.state.params, options.state.remembered, options.inputs.huntingOption,
-                                     *options.inspectX, options.state.strike));
+        const ClickInspection click = inspectClick(options.state.params, options.state.remembered,
+                                                   options.inputs.huntingOption, *options.inspectX,
+                                                   options.state.strike);
+        if (click.failed) {
+            std::cerr << "The click shows no values: " << click.problem << '\n';
+            return 3;
+        }
+        printInspection(click);
         return 0;
     }
     std::cout << withLineFeeds(results.text) << '\n';

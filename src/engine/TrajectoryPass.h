@@ -30,8 +30,8 @@ struct PassSetup {
 using DropRowSink = std::function<void(long long yards, double height, double deflection)>;
 
 // Flies one pass. strikeDrop and strikeDeflection receive the values at 300 feet.
-// Throws NumericFailure at a step that cannot be computed; what was drawn and
-// reported before it stays.
+// Throws NumericFailure at a step that cannot be computed (or whose numbers are not
+// finite); what was drawn and reported before it stays.
 void flyPass(const ShotParameters& params, const PassSetup& setup, EventResults& results, double& strikeDrop,
              double& strikeDeflection, DrawingSurface& surface, const DropRowSink& dropRow);
 

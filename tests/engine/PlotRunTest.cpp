@@ -358,3 +358,28 @@ TEST(PlotRunFailures, NotFiniteInputIsNamed) {
     n.params.MaxDeviation = -5;
     EXPECT_FALSE(runWith(n).outcome.completed);
 }
+
+// A value that stops being finite is a numeric failure and no line shows it.
+TEST(PlotRunFailures, ValuesThatStopBeingFinite) {
+    const std::pair<void (*)(ShotParameters&), const char*> cases[] = {
+        {[](ShotParameters& p) { p.BallisticCoefMid = 1e-310; }, "The run stopped at 1 yards: the numbers grew"},
+        {[](ShotParameters& p) { p.DeltaT = 1e308; }, "The run stopped at 0 yards: the numbers grew"},
+        {[](ShotParameters& p) { p.InitialVelocity = -10, p.LOSAngle = -45, p.RCrossWind = 1.7e308, p.DropTable = 1; },
+         "The run stopped at 5 yards: the numbers grew"},
+        {[](ShotParameters& p) { p.HuntingMode = true, p.Temperature = -1e308, p.HTemperature = 1e308; },
+         "The run stopped: the hunting muzzle velocity is too large"},
+        {[](ShotParameters& p) { p.HuntingMode = true, p.PBRMode = false, p.BallisticCoefMid = 1e-310; },
+         "The zero distance of 200 yards cannot be reached: the numbers grew"},
+    };
+    for (const auto& [change, message] : cases) {
+        ProgramState s;
+        change(s.params);
+        RunInputs in;
+        in.huntingOption = s.params.HuntingMode;
+        const RunResult r = runWith(s, in);
+        EXPECT_FALSE(r.outcome.completed) << message;
+        EXPECT_EQ(r.outcome.message.rfind(message, 0), 0u) << r.outcome.message;
+        EXPECT_EQ(r.text.find("nan"), std::string::npos) << r.text;
+        EXPECT_EQ(r.text.find("inf"), std::string::npos) << r.text;
+    }
+}
