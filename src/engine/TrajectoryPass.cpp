@@ -99,7 +99,9 @@ void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, d
     double curveX = 0, curveY = 0;
     surface.setPenColour(setup.trajectoryColour);
 
-    for (int n = 1;; ++n) {
+    // On the plot: every step is drawn, and a step that cannot be flown ends the run.
+    int n = 1;
+    for (;; ++n) {
         if (!(L - pass.y * p.VerticalScale < p.XAxis)) break;
         if (!(static_cast<float>(pass.x * p.HorizontalScale + p.YAxis) < rightMargin)) break;
         if (n > kMaxSteps)
@@ -138,6 +140,21 @@ void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, d
             curveX = canvasX;
             curveY = newCurveY;
         }
+        pass.advance();
+    }
+    if (n == 1) return;  // nothing flown: the muzzle is already off the plot
+
+    // Off the plot the report's events and marks still come from the flight: the same
+    // steps fly on undrawn, without drop-table rows, until the bullet is past 100 yards
+    // and below the maximum deviation. A speed of zero or less, the step limit, or a step
+    // that cannot be flown (its numbers not finite included) ends this part quietly,
+    // keeping what was recorded: the report is sound up to the plot's edge, and the plot
+    // is what the user asked to see.
+    for (; n <= kMaxSteps; ++n) {
+        if (pass.x >= 300 && pass.y <= -p.MaxDeviation) return;
+        if (pass.v <= 0) return;
+        if (pass.computeStep() != Fault::None) return;
+        pass.recordStep();
         pass.advance();
     }
 }
