@@ -24,13 +24,13 @@ CsvOutcome exportBulletCsv(sqlite3* db, std::ostream& out);
 // already in the table.
 CsvOutcome importBulletCsv(sqlite3* db, std::istream& in);
 
-// File forms of the two. Export writes a temporary file and renames it, so a failure
-// never leaves half a file.
+// File forms of the two. Export replaces the file whole or not at all (AtomicFile): a
+// failure never leaves half a file, and a device or folder at the path is refused.
 CsvOutcome exportBulletCsvFile(sqlite3* db, const std::string& csvPath);
 CsvOutcome importBulletCsvFile(sqlite3* db, const std::string& csvPath);
 
 // Builds a new database file holding the table and the rows of the CSV file, in their
-// order. The file appears under its name only when complete.
+// order. The file appears under its name only when complete (AtomicFile).
 CsvOutcome createBulletDatabase(const std::string& csvPath, const std::string& dbPath);
 
 }  // namespace tarnwick::bulletdb

@@ -232,7 +232,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
 Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run or
 the --inspect click stopped on a numeric failure (what was written so far is
 printed, the reason goes to standard error), 1 the bullet database or a CSV file
-could not be used.
+could not be used, or a file could not be written (the --png picture, the
+standard output; the report is still printed, and 1 outranks 3).
 
 Examples:
   tarnwick-cli

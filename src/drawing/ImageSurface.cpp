@@ -1,5 +1,6 @@
 #include "ImageSurface.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
@@ -156,4 +157,10 @@ QImage ImageSurface::composed(const QImage& eye) const {
     return picture;
 }
 
-bool ImageSurface::savePng(const QString& path, const QImage& eye) const { return composed(eye).save(path, "PNG"); }
+QByteArray ImageSurface::png(const QImage& eye) const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!composed(eye).save(&buffer, "PNG")) return QByteArray();
+    return bytes;
+}

@@ -2,6 +2,7 @@
 // The drawing surface on a QImage: the backing store of the main window's canvas and
 // the picture that tarnwick-cli --png writes. Everything drawn stays until cleared.
 // Text needs a QGuiApplication (fonts).
+#include <QByteArray>
 #include <QFont>
 #include <QImage>
 #include <QPen>
@@ -61,7 +62,9 @@ public:
 
     // The canvas with the eye picture laid over it (what a print or a PNG shows).
     QImage composed(const QImage& eye) const;
-    bool savePng(const QString& path, const QImage& eye = eyePicture()) const;
+    // That picture encoded as PNG (empty if it could not be encoded); the caller writes
+    // the file, so that it is replaced whole or not at all.
+    QByteArray png(const QImage& eye = eyePicture()) const;
 
     // The region of canvas units touched since the last call (for partial repaints).
     QRect takeDirtyRect();

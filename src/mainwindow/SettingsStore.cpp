@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+
+#include "AtomicFile.h"
 
 namespace {
 
@@ -98,17 +100,21 @@ std::optional<StoredRecord> loadStoredRecord() {
 
 bool saveStoredRecord(const StoredRecord& record, QString* error) {
     const QString path = settingsFilePath();
-    const QString temporary = path + QStringLiteral(".new");
+    const QString folder = QFileInfo(path).absolutePath();
     auto fail = [&](const QString& reason) {
-        QFile::remove(temporary);
         if (error) *error = reason;
         return false;
     };
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return fail(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
-    QFile::remove(temporary);
+    if (!QDir().mkpath(folder))
+        return fail(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
+    // QSettings writes the INI text into a scratch folder of its own; the record file is
+    // then replaced with that text whole (AtomicFile), so a reader sees the old or the
+    // new record, and a link to a record kept elsewhere stays a link.
+    QTemporaryDir scratch(folder + QStringLiteral("/.settings-XXXXXX"));
+    if (!scratch.isValid()) return fail(QStringLiteral("cannot write in %1").arg(QDir::toNativeSeparators(folder)));
+    const QString draft = scratch.filePath(QStringLiteral("record.ini"));
     {
-        QSettings settings(temporary, kFormat);
+        QSettings settings(draft, kFormat);
         settings.beginGroup(kGroup);
         const tarnwick::RememberedSettings& r = record.remembered;
         settings.setValue("LastManufacturer", QString::fromStdString(r.LastManufacturer));
@@ -132,10 +138,16 @@ bool saveStoredRecord(const StoredRecord& record, QString* error) {
         settings.endGroup();
         settings.sync();
         if (settings.status() != QSettings::NoError)
-            return fail(QStringLiteral("cannot write %1").arg(QDir::toNativeSeparators(temporary)));
+            return fail(QStringLiteral("cannot write %1").arg(QDir::toNativeSeparators(draft)));
     }
-    // rename() replaces the old record in one step: a reader sees the old or the new one.
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0)
-        return fail(QStringLiteral("cannot replace %1").arg(QDir::toNativeSeparators(path)));
+    QFile written(draft);
+    if (!written.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(draft), written.errorString()));
+    const QByteArray text = written.readAll();
+    const tarnwick::files::FileResult replaced = tarnwick::files::writeFileAtomically(
+        QFile::encodeName(path).toStdString(), std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    if (!replaced.ok())
+        return fail(QStringLiteral("cannot replace %1: %2")
+                        .arg(QDir::toNativeSeparators(path), QString::fromStdString(replaced.reason)));
     return true;
 }

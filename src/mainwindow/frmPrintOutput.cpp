@@ -10,10 +10,10 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "AtomicFile.h"
 #include "FormSupport.h"
 #include "Services.h"
 
@@ -126,10 +126,10 @@ bool frmPrintOutput::chooseFile(bool alwaysAsk, Mode mode) {
 
 namespace {
 
-// Replaces the file with `record`. A regular file is written beside it and renamed into
-// place, so a failure leaves the old file whole. A device or pipe (a link to /dev/full,
-// say) cannot be replaced that way: renaming over it would put a regular file in the
-// device's place, so it is written directly. Returns the system's reason on failure.
+// Replaces the file with `record`. A regular file is replaced whole or not at all
+// (AtomicFile), so a failure leaves the old file as it was. A device or pipe (a link to
+// /dev/full, say) is the user's choice of where the text goes and cannot be replaced
+// by a file, so it is written directly. Returns the system's reason on failure.
 QString replaceWith(const QString& path, const QByteArray& record) {
     const QFileInfo target(path);  // follows links
     if (target.exists() && !target.isFile() && !target.isDir()) {
@@ -139,13 +139,9 @@ QString replaceWith(const QString& path, const QByteArray& record) {
             return file.errorString();
         return QString();
     }
-    // Unbuffered, so that a write that fails shows in write() itself: a buffered write
-    // that fails only when commit() flushes it would still be renamed into place, cut off.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(record) != record.size() ||
-        !file.commit())
-        return file.errorString();
-    return QString();
+    const tarnwick::files::FileResult written = tarnwick::files::writeFileAtomically(
+        QFile::encodeName(path).toStdString(), std::string_view(record.constData(), static_cast<std::size_t>(record.size())));
+    return QString::fromStdString(written.reason);
 }
 
 // Appends `record` in one write call, so that a second writer cannot interleave with

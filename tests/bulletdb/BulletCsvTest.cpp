@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
@@ -42,7 +43,9 @@ TEST(BulletCsv, ExportThenImportGivesTheSameTable) {
     // Commas, quotes and line breaks in text fields, an empty number.
     bullettest::writeDatabase(first, std::string(bullettest::kRows) +
                                          "\"6,5\",\"Maker \"\"Q\"\"\",\"two\nlines\",,X1,0.5,0.5,0.5,1000,2000\n");
+    // Exported through a link: the file it names is written and the link stays.
     const std::string csvPath = dir.filePath("out.csv").toStdString();
+    ASSERT_TRUE(QFile::link(dir.filePath("real.csv"), dir.filePath("out.csv")));
     {
         BulletCursor cursor;
         ASSERT_FALSE(cursor.open(first, BulletCursor::Access::ReadOnly));
@@ -50,7 +53,8 @@ TEST(BulletCsv, ExportThenImportGivesTheSameTable) {
         ASSERT_TRUE(written.ok) << written.message;
         EXPECT_EQ(written.rows, 6);
     }
-    const CsvOutcome built = createBulletDatabase(csvPath, second);
+    EXPECT_TRUE(QFileInfo(dir.filePath("out.csv")).isSymLink());
+    const CsvOutcome built = createBulletDatabase(dir.filePath("real.csv").toStdString(), second);
     ASSERT_TRUE(built.ok) << built.message;
     EXPECT_EQ(exportOf(first), exportOf(second));
 

@@ -1,5 +1,6 @@
 // The key window's legend and placement; the remembered settings kept between starts.
 #include <QFile>
+#include <QFileInfo>
 
 #include "FormSupport.h"
 #include "GuiTest.h"
@@ -108,6 +109,25 @@ TEST_F(SettingsTest, FirstStartKeepsTheDefaults) {
     EXPECT_TRUE(params().PBRMode);
     EXPECT_EQ(program->state().remembered.LastZeroCrossing, 200);
     expectNoMessages();
+}
+
+// A record kept elsewhere and linked in (as dotfile tools do) stays linked, and a file of
+// the user's named like a temporary file is left alone.
+TEST_F(SettingsTest, SavingKeepsALinkedRecordLinkedAndTheUsersFilesAlone) {
+    QTemporaryDir elsewhere;
+    const QString path = settingsFilePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("Tarnwick.ini"), path));
+    QFile own(path + ".new");
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly) && own.write("mine") == 4);
+    own.close();
+    ASSERT_TRUE(saveStoredRecord(StoredRecord{{}, QRect(20, 30, 640, 400)}));
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_TRUE(loadStoredRecord());
+    EXPECT_EQ(own.size(), 4);
+    EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"Tarnwick.ini", "Tarnwick.ini.new"}))
+        << "nothing else left behind";
 }
 
 TEST_F(SettingsTest, ProgramClosedBeforeAnyDialogRestoresDefaultsNotZeros) {

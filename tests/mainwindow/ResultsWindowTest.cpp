@@ -1,11 +1,10 @@
 // The results window's file and print commands, and the user guide it shows.
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
-#include <sys/resource.h>
 #include <QPlainTextEdit>
 #include <unistd.h>
 
+#include "FileSizeLimit.h"
 #include "FormSupport.h"
 #include "GuiTest.h"
 #include "frmPrintOutput.h"
@@ -157,29 +156,6 @@ protected:
         results().mnuAppendTo->trigger();
         expectFailureNaming(written, reason);
     }
-};
-
-// Makes writes past `bytes` fail in this process (EFBIG, as on a full disk); works
-// with any user's rights.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldHandler_);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit old_{};
-    sighandler_t oldHandler_ = SIG_DFL;
-    bool ok_ = false;
 };
 
 TEST_F(ResultsWriteFailureTest, FolderThatDoesNotExist) {
