@@ -131,8 +131,7 @@ private:
             if (std::isnan(w_))
                 throw NumericFailure("The run stopped: the maximum deviation plus the scope height is below zero.");
             if (inputs_.huntingOption)
-                w_ = divideOrStop(w_ * p_.InitialVelocity, huntingMuzzleVelocity(p_),
-                                  "the hunting muzzle velocity is zero.");
+                w_ = divideOrStop(w_ * p_.InitialVelocity, huntingVelocity(), "the hunting muzzle velocity is zero.");
         }
         PassSetup setup = passSetup(p_.InitialVelocity, w_, p_.RTailWind, p_.RCrossWind, coefficients);
         flyPass(p_, setup, events_, state_.strike.RStrikeDrop, state_.strike.RStrikeDeflection, surface_,
@@ -141,8 +140,18 @@ private:
                 });
     }
 
-    void flyHuntingPass() {
+    // The hunting muzzle velocity, which the report prints: finite inputs can still
+    // overflow here.
+    double huntingVelocity() const {
         const double vh = huntingMuzzleVelocity(p_);
+        if (!std::isfinite(vh))
+            throw NumericFailure("The run stopped: the hunting muzzle velocity is too large to work out; "
+                                 "check the temperatures and the muzzle velocity.");
+        return vh;
+    }
+
+    void flyHuntingPass() {
+        const double vh = huntingVelocity();
         const std::string header = huntingHeader(p_, vh, inputs_.texts);
         text_ += std::string(kCrLf) + kCrLf + header;
         results_.appendText(std::string(kCrLf) + kCrLf + header);
