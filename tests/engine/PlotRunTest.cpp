@@ -147,10 +147,20 @@ TEST(Report, DropTableRowsEveryFiveYards) {
     EXPECT_LT(r.state.strike.RStrikeDeflection, 0);
 }
 
-TEST(Report, RunWithoutHuntingPassLeavesSecondPage) {
+TEST(Report, PageTextsAlwaysHoldTheLatestRunOnly) {
+    // A run without a hunting pass leaves no earlier hunting report or guide half behind.
     ProgramState s;
+    s.FirstPageText = "first half of the guide";
     s.SecondPageText = "second half of the guide";
-    EXPECT_EQ(runWith(s).state.SecondPageText, "second half of the guide");
+    const RunResult r = runWith(s);
+    EXPECT_EQ(r.state.FirstPageText, r.text);
+    EXPECT_EQ(r.state.SecondPageText, "");
+    // A run that stops in the range pass leaves what it wrote, as the results window shows it.
+    s.params.BallisticCoefHigh = s.params.BallisticCoefMid = s.params.BallisticCoefLow = 0;
+    const RunResult stopped = runWith(s);
+    ASSERT_FALSE(stopped.outcome.completed);
+    EXPECT_EQ(stopped.state.FirstPageText, stopped.text);
+    EXPECT_EQ(stopped.state.SecondPageText, "");
 }
 
 TEST(Report, UserTextsAreCopiedAsTyped) {
