@@ -16,4 +16,16 @@ void restoreFromRemembered(ShotParameters& params, const RememberedSettings& rem
     params.HTemperature = remembered.LastHTemperature;
 }
 
+void flyTypedBullet(ProgramState& state, double coefficient, double mass) {
+    ShotParameters& p = state.params;
+    p.BallisticCoefLow = p.BallisticCoefMid = p.BallisticCoefHigh = coefficient;
+    p.BCBreakLow = 1000;
+    p.BCBreakHigh = 2000;
+    p.BulletMass = mass;
+    state.bulletSource = BulletSource::Manual;
+    state.remembered.LastBulletSource = BulletSource::Manual;
+    state.remembered.LastBallisticCoef = coefficient;
+    state.remembered.LastBulletMass = mass;
+}
+
 }  // namespace tarnwick

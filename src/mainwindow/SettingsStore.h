@@ -2,7 +2,7 @@
 // The remembered settings and the main window's geometry, kept from one start of the
 // program to the next in an INI file (QSettings, organisation and application
 // "Tarnwick"). The record is read whole or not at all: a missing, partial or corrupt
-// file leaves every default. Writing goes to a temporary file that then replaces the
+// file leaves every default (the bullet source fields, added later, may be missing). Writing goes to a temporary file that then replaces the
 // record, so a crash during the write never leaves half a record behind.
 #include <QRect>
 #include <QString>

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "BulletDatabaseLocation.h"
+#include "BulletLookup.h"
 #include "FormSupport.h"
 #include "HelpText.h"
 #include "PlotCanvas.h"
@@ -78,8 +79,26 @@ void frmTrajectory::restoreSettings() {
     resize(geometry.size());
     if (available.intersects(geometry)) move(geometry.topLeft());
     else centreOnScreen(*this);
-    program_.state().remembered = record->remembered;
-    tarnwick::restoreFromRemembered(program_.params(), program_.state().remembered);
+
+    tarnwick::ProgramState& state = program_.state();
+    state.remembered = record->remembered;
+    tarnwick::restoreFromRemembered(state.params, state.remembered);
+    restoreBullet();
+}
+
+void frmTrajectory::restoreBullet() {
+    tarnwick::ProgramState& state = program_.state();
+    switch (state.remembered.LastBulletSource) {
+    case tarnwick::BulletSource::Table:
+        tarnwick::bulletdb::restoreTableBullet(bulletDatabasePath(), state);
+        break;
+    case tarnwick::BulletSource::Manual:
+        tarnwick::flyTypedBullet(state, state.remembered.LastBallisticCoef, state.remembered.LastBulletMass);
+        mnuSelectBullet->setChecked(false);
+        mnuManBC->setChecked(true);
+        break;
+    case tarnwick::BulletSource::Defaults: break;
+    }
 }
 
 bool frmTrajectory::saveSettings() {
@@ -159,10 +178,9 @@ void frmTrajectory::mnuPlot_Click() {
     inputs.texts.txtRCrossWind = environment.txtRCrossWind->text().toStdString();
     inputs.texts.txtHTailWind = environment.txtHTailWind->text().toStdString();
     inputs.texts.txtHCrossWind = environment.txtHCrossWind->text().toStdString();
-    const frmSelectBullet& bullet = program_.window<frmSelectBullet>();
-    inputs.texts.txtManufacturer = bullet.txtManufacturer->text().toStdString();
-    inputs.texts.txtBulletMass = bullet.txtBulletMass->text().toStdString();
-    inputs.texts.txtBulletType = bullet.txtBulletType->text().toStdString();
+    // The bullet line names the bullet that is flown, not the row the select window
+    // happens to show.
+    tarnwick::bulletdb::nameFlownBullet(program_.state(), inputs.texts);
 
     PrintOutputResults results(program_);
     const tarnwick::RunOutcome outcome = tarnwick::plotRun(program_.state(), inputs, canvas->surface(), results);
