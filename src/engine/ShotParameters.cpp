@@ -1,6 +1,41 @@
 #include "ShotParameters.h"
 
+#include <cmath>
+
 namespace tarnwick {
+
+namespace {
+
+// The dialogs store any finite number typed, but no shot needs a muzzle velocity, a
+// deviation, a distance, a height, an altitude or a temperature beyond a million of its
+// unit. Values beyond that are a damaged record or a slip of the finger, and the largest
+// of them overflow when the flight squares or multiplies them.
+constexpr double kLargestUsable = 1e6;
+
+bool usable(double value) { return std::fabs(value) <= kLargestUsable; }  // false for NaN
+bool usablePositive(double value) { return value > 0 && usable(value); }
+
+}  // namespace
+
+RememberedSettings usableRemembered(RememberedSettings r) {
+    const RememberedSettings defaults;
+    for (double RememberedSettings::*field :
+         {&RememberedSettings::LastMaxDeviation, &RememberedSettings::LastZeroCrossing,
+          &RememberedSettings::LastInitialVelocity, &RememberedSettings::LastScopeHeight,
+          &RememberedSettings::LastAltitude, &RememberedSettings::LastTemperature, &RememberedSettings::LastHAltitude,
+          &RememberedSettings::LastHTemperature})
+        if (!usable(r.*field)) r.*field = defaults.*field;
+    bool offered = false;
+    for (const DisplayScale& scale : kDisplayScales)
+        offered = offered || (r.LastHorizontalScale == scale.horizontal && r.LastVerticalScale == scale.vertical);
+    if (!offered) {
+        r.LastHorizontalScale = defaults.LastHorizontalScale;
+        r.LastVerticalScale = defaults.LastVerticalScale;
+    }
+    if (!usablePositive(r.LastBallisticCoef)) r.LastBallisticCoef = defaults.LastBallisticCoef;
+    if (!usablePositive(r.LastBulletMass)) r.LastBulletMass = defaults.LastBulletMass;
+    return r;
+}
 
 void restoreFromRemembered(ShotParameters& params, const RememberedSettings& remembered) {
     params.HuntingMode = remembered.LastHuntingMode;

@@ -86,6 +86,19 @@ struct BulletName {
     std::string type;
 };
 
+// The display scales the scale dialog offers (25, 100, 300 and 1000 yards across the
+// plot): canvas units per foot of range and per inch of height.
+struct DisplayScale {
+    double horizontal;
+    double vertical;
+};
+inline constexpr DisplayScale kDisplayScales[] = {{10, 32}, {2, 32}, {2.0 / 3, 32}, {0.2, 1}};
+
+// The remembered settings with every value that no dialog could have stored replaced by
+// that field's default: a number that is not finite or beyond any shot, a scale pair
+// the scale dialog does not offer, a typed coefficient or mass not above 0.
+RememberedSettings usableRemembered(RememberedSettings remembered);
+
 // Height and wind deflection (inches) at one range, for the target view.
 struct StrikeValues {
     double RStrikeDeflection = 0;

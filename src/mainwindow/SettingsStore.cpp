@@ -116,6 +116,7 @@ std::optional<StoredRecord> loadStoredRecord() {
     const int width = read.whole("Width");
     if (!read.ok() || width <= 0 || height <= 0) return std::nullopt;
     record.geometry = QRect(left, top, width, height);
+    record.remembered = tarnwick::usableRemembered(record.remembered);
     return record;
 }
 

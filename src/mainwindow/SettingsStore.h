@@ -19,6 +19,7 @@ struct StoredRecord {
 QString settingsFilePath();
 
 // The stored record, or std::nullopt when it is missing or cannot be read completely.
+// A value that no dialog could have stored comes back as that field's default.
 std::optional<StoredRecord> loadStoredRecord();
 
 // Stores the record; false (with the reason in `error`) when it could not be written.

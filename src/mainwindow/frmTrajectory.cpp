@@ -73,10 +73,14 @@ void frmTrajectory::Form_Load() {
 void frmTrajectory::restoreSettings() {
     const std::optional<StoredRecord> record = loadStoredRecord();
     if (!record) return;
-    const QRect& geometry = record->geometry;
-    // A window stored on a screen that is gone stays centred on this one.
+    // The size fits the screen (a damaged record once asked for 32767 x 32767 pixels)
+    // and is no smaller than the window can be; a window stored on a screen that is
+    // gone stays centred on this one.
     const QRect available = screen() ? screen()->availableGeometry() : QRect(QPoint(0, 0), screenSize(this));
-    resize(geometry.size());
+    const QSize size =
+        record->geometry.size().boundedTo(available.size()).expandedTo(minimumSizeHint().expandedTo(minimumSize()));
+    const QRect geometry(record->geometry.topLeft(), size);
+    resize(size);
     if (available.intersects(geometry)) move(geometry.topLeft());
     else centreOnScreen(*this);
 
@@ -103,7 +107,8 @@ void frmTrajectory::restoreBullet() {
 
 bool frmTrajectory::saveSettings() {
     StoredRecord record;
-    record.remembered = program_.state().remembered;
+    // Values no dialog could have stored are not carried into the next start.
+    record.remembered = tarnwick::usableRemembered(program_.state().remembered);
     record.geometry = QRect(x(), y(), QMainWindow::width(), QMainWindow::height());
     QString error;
     if (saveStoredRecord(record, &error)) return true;
