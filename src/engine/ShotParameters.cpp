@@ -40,7 +40,8 @@ RememberedSettings usableRemembered(RememberedSettings r) {
 void restoreFromRemembered(ShotParameters& params, const RememberedSettings& remembered) {
     params.HuntingMode = remembered.LastHuntingMode;
     params.PBRMode = remembered.LastPBRMode;
-    params.MaxDeviation = remembered.LastMaxDeviation;
+    const bool dropTable = !remembered.LastHuntingMode && !remembered.LastPBRMode;
+    params.MaxDeviation = dropTable ? 0 : remembered.LastMaxDeviation;
     params.InitialVelocity = remembered.LastInitialVelocity;
     params.HorizontalScale = remembered.LastHorizontalScale;
     params.VerticalScale = remembered.LastVerticalScale;

@@ -118,7 +118,9 @@ struct ProgramState {
     BulletName tableBullet;                              // when bulletSource is Table
 };
 
-// Copies the restorable remembered settings into the parameter set (start-up, step 4).
+// Copies the restorable remembered settings into the parameter set at start-up. In the
+// Target mode's Drop Table variant the maximum deviation is 0, as the run parameters
+// dialog sets it there.
 void restoreFromRemembered(ShotParameters& params, const RememberedSettings& remembered);
 
 // Flies a typed coefficient (all three bands, breaks 1000 and 2000 ft/s) and mass, and

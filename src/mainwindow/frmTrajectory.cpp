@@ -88,6 +88,9 @@ void frmTrajectory::restoreSettings() {
     state.remembered = record->remembered;
     tarnwick::restoreFromRemembered(state.params, state.remembered);
     restoreBullet();
+    // The Drop Table variant flies with the scope height set aside; the run parameters
+    // dialog does that when it loads, so it is loaded now rather than at the first plot.
+    if (!state.params.HuntingMode && !state.params.PBRMode) program_.window<frmRunParam>();
 }
 
 void frmTrajectory::restoreBullet() {

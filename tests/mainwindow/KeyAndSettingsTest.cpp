@@ -8,6 +8,7 @@
 #include "GuiTest.h"
 #include "SettingsStore.h"
 #include "frmKey.h"
+#include "frmRunParam.h"
 #include "frmTrajectory.h"
 
 namespace {
@@ -190,6 +191,24 @@ TEST_F(SettingsTest, ValuesNoDialogCouldStoreFallBackAndTheWindowFitsTheScreen) 
     EXPECT_EQ(saved.value("LastMaxDeviation").toDouble(), 3);
     EXPECT_LE(saved.value("Width").toInt(), screen.width());
     expectNoMessages();
+}
+
+TEST_F(SettingsTest, RestartInTheDropTableVariantFliesAsTheRunDialogSetsIt) {
+    StoredRecord record;
+    record.remembered.LastPBRMode = false;  // Target mode, Drop Table
+    record.remembered.LastScopeHeight = 2.25;
+    record.geometry = QRect(20, 30, 640, 400);
+    ASSERT_TRUE(saveStoredRecord(record));
+    frmTrajectory& main = program->window<frmTrajectory>();
+    EXPECT_EQ(params().MaxDeviation, 0);
+    EXPECT_EQ(params().ScopeHeight, 0);
+    EXPECT_FALSE(main.mnuStandard->isEnabled());
+    // The first plot is a straight drop table, as after the run dialog's OK.
+    main.mnuPlot_Click();
+    EXPECT_TRUE(program->state().FirstPageText.ends_with("\r\nActual max deviation = 0.000 inches"));
+    // The user's scope height is only set aside.
+    program->window<frmRunParam>().optOne->click();
+    EXPECT_EQ(params().ScopeHeight, 2.25);
 }
 
 }  // namespace
