@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <set>
 #include <typeindex>
 
@@ -39,6 +40,10 @@ public:
     tarnwick::ProgramState& state() { return state_; }
     tarnwick::ShotParameters& params() { return state_.params; }
     Services& services() { return services_; }
+
+    // The target view's point of aim in its drawing units, once it has one. It outlives
+    // the view's close box: the user's aim stays for the whole program run.
+    std::optional<QPoint> targetAim;
 
     // The window of class T, created and loaded if it does not exist.
     template <class T>

@@ -139,6 +139,8 @@ private:
     void buildMenus();
     void connectCommands();
     void restoreSettings();
+    // Flies the remembered bullet source: the table's bullet or the typed coefficient.
+    void restoreBullet();
     void choosePreset(QAction* preset, double scopeHeight);
     void chooseDragFunction(QAction* item, const char* name);
     void giveFocusBack();

@@ -271,9 +271,12 @@ TEST_F(ResultsWindowTest, HowToShowsTheWholeGuideAndPrintsItAsTwoPages) {
     EXPECT_FALSE(text.contains(".mdb"));
     EXPECT_TRUE(text.contains("Bullets.db"));
 
-    // A later plot run replaces the guide again.
+    // A later plot run replaces the guide again, in print too: no half of it stays behind.
     main.mnuPlot_Click();
     EXPECT_TRUE(w.text().startsWith("Muzzle Velocity"));
+    services->pdfPath = dir.filePath("report.pdf");
+    w.mnuPrint->trigger();
+    EXPECT_EQ(pdfPages(services->pdfPath), 1);
 }
 
 }  // namespace
