@@ -63,7 +63,14 @@ void Program::show(QWidget& window) {
     window.activateWindow();
 }
 
-void Program::showBlocking(QDialog& dialog) { services_.showBlocking(dialog); }
+bool Program::showBlocking(QDialog& dialog) {
+    // Esc and the close box reject a dialog; its OK only hides it.
+    bool rejected = false;
+    const QMetaObject::Connection watch = connect(&dialog, &QDialog::rejected, this, [&rejected] { rejected = true; });
+    services_.showBlocking(dialog);
+    disconnect(watch);
+    return !rejected;
+}
 
 void Program::unloadAll(QWidget* except) {
     for (auto& [type, window] : windows_) {

@@ -52,8 +52,10 @@ public:
 
     // Shows a window without blocking and brings it to the front.
     void show(QWidget& window);
-    // Shows a window blocking (through the services, so tests never block).
-    void showBlocking(QDialog& dialog);
+    // Shows a window blocking (through the services, so tests never block). False when
+    // the user cancelled it with Esc or its close box; true when it was hidden (OK, Set,
+    // Select).
+    bool showBlocking(QDialog& dialog);
 
     // Unloads every window except `except` (the main window at exit).
     void unloadAll(QWidget* except = nullptr);

@@ -135,14 +135,18 @@ void frmTrajectory::mnuExit_Click() { close(); }
 // Run
 
 void frmTrajectory::mnuGo_Click() {
-    program_.showBlocking(program_.window<frmRunParam>());
-    program_.showBlocking(program_.window<frmDisplayScale>());
-    program_.showBlocking(program_.window<frmSetEnv>());
-    program_.showBlocking(program_.window<frmSetSlope>());
-    if (mnuSelectBullet->isChecked()) program_.showBlocking(program_.window<frmSelectBullet>());
-    else program_.showBlocking(program_.window<frmSetBC>());
+    // Esc or the close box in any dialog ends the sequence: nothing after it opens and
+    // nothing is plotted. What the earlier dialogs stored with their OK stays.
+    if (!program_.showBlocking(program_.window<frmRunParam>()) ||
+        !program_.showBlocking(program_.window<frmDisplayScale>()) ||
+        !program_.showBlocking(program_.window<frmSetEnv>()) ||
+        !program_.showBlocking(program_.window<frmSetSlope>()))
+        return;
+    const bool bulletChosen = mnuSelectBullet->isChecked() ? program_.showBlocking(program_.window<frmSelectBullet>())
+                                                           : program_.showBlocking(program_.window<frmSetBC>());
+    if (!bulletChosen) return;
     const tarnwick::ShotParameters& p = program_.params();
-    if (p.HuntingMode || p.PBRMode) program_.showBlocking(program_.window<frmOtherGun>());
+    if ((p.HuntingMode || p.PBRMode) && !program_.showBlocking(program_.window<frmOtherGun>())) return;
     // The eye stays: the frame of the run places it again.
     canvas->surface().clear();
     mnuPlot_Click();
