@@ -23,7 +23,8 @@ public:
     virtual ~Form() = default;
     virtual void Form_Initialize() {}  // once per program run, at the first creation
     virtual void Form_Load() {}        // at every creation (after an unload, again)
-    virtual void Form_Activate() {}    // each time the window becomes active
+    virtual void Form_Activate() {}    // when the window becomes active after being shown, or
+                                       // after another window of the program was active
     virtual void Form_Deactivate() {}  // when another window of the program becomes active
 };
 
@@ -65,6 +66,9 @@ protected:
 
 private:
     QWidget* find(std::type_index type) const;
+    // Whether the activation of `window` runs its Form_Activate; keeps track of the
+    // window that was active before.
+    bool activationCounts(QObject* window);
     void adopt(std::type_index type, QWidget* widget, Form* form, bool unloadOnClose);
 
     Services& services_;
@@ -73,6 +77,8 @@ private:
     std::map<QObject*, Form*> forms_;
     std::set<QObject*> unloadOnClose_;
     std::set<std::type_index> initialized_;
+    std::set<QObject*> shownSinceActive_;  // shown by the program and not yet activated
+    QPointer<QObject> lastActive_;         // null while another application is active
 };
 
 template <class T>
