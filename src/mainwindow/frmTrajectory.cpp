@@ -170,6 +170,7 @@ void frmTrajectory::mnuPlot_Click() {
 
     PrintOutputResults results(program_);
     const tarnwick::RunOutcome outcome = tarnwick::plotRun(program_.state(), inputs, canvas->surface(), results);
+    results.fitWindowToReport();
     // What was drawn and written before a numeric failure stays; the user learns why it stopped.
     if (!outcome.completed) showMessage(this, QString::fromStdString(outcome.message), MessageIcon::Exclamation);
     giveFocusBack();
@@ -275,7 +276,11 @@ void frmTrajectory::mnuShowTarget_Click() { program_.show(program_.window<frmTar
 void frmTrajectory::chooseDragFunction(QAction* item, const char* name) {
     program_.params().DragFunction = name;
     for (QAction* other : {mnuGavre, mnuIngalls, mnuKrupp}) other->setChecked(other == item);
-    mnuDragShow->setText(QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name)));
+    mnuDragShow->setText(dragIndicatorCaption(name));
+}
+
+QString frmTrajectory::dragIndicatorCaption(const char* name) {
+    return QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name));
 }
 
 void frmTrajectory::mnuGavre_Click() { chooseDragFunction(mnuGavre, "G1"); }
