@@ -186,6 +186,7 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     connect(cmdSearch, &QPushButton::clicked, this, &frmSelectBullet::cmdSearch_Click);
     connect(cmdNext, &QPushButton::clicked, this, &frmSelectBullet::cmdNext_Click);
     connect(cmdSelect, &QPushButton::clicked, this, &frmSelectBullet::cmdSelect_Click);
+    endSetAllWhenCancelled(*this, program);
 }
 
 frmSelectBullet::~frmSelectBullet() = default;

@@ -31,6 +31,7 @@ frmDisplayScale::frmDisplayScale(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    endSetAllWhenCancelled(*this, program);
 }
 
 void frmDisplayScale::Form_Load() {

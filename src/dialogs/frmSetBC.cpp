@@ -42,6 +42,7 @@ frmSetBC::frmSetBC(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    endSetAllWhenCancelled(*this, program);
 }
 
 void frmSetBC::Form_Load() { centreOnScreen(*this); }

@@ -162,14 +162,18 @@ void frmTrajectory::mnuExit_Click() { close(); }
 // Run
 
 void frmTrajectory::mnuGo_Click() {
-    program_.showBlocking(program_.window<frmRunParam>());
-    program_.showBlocking(program_.window<frmDisplayScale>());
-    program_.showBlocking(program_.window<frmSetEnv>());
-    program_.showBlocking(program_.window<frmSetSlope>());
-    if (mnuSelectBullet->isChecked()) program_.showBlocking(program_.window<frmSelectBullet>());
-    else program_.showBlocking(program_.window<frmSetBC>());
+    // Esc or the close box in any dialog ends the sequence: nothing after it opens and
+    // nothing is plotted. What the earlier dialogs stored with their OK stays.
+    if (!program_.showBlocking(program_.window<frmRunParam>()) ||
+        !program_.showBlocking(program_.window<frmDisplayScale>()) ||
+        !program_.showBlocking(program_.window<frmSetEnv>()) ||
+        !program_.showBlocking(program_.window<frmSetSlope>()))
+        return;
+    const bool bulletChosen = mnuSelectBullet->isChecked() ? program_.showBlocking(program_.window<frmSelectBullet>())
+                                                           : program_.showBlocking(program_.window<frmSetBC>());
+    if (!bulletChosen) return;
     const tarnwick::ShotParameters& p = program_.params();
-    if (p.HuntingMode || p.PBRMode) program_.showBlocking(program_.window<frmOtherGun>());
+    if ((p.HuntingMode || p.PBRMode) && !program_.showBlocking(program_.window<frmOtherGun>())) return;
     // The eye stays: the frame of the run places it again.
     canvas->surface().clear();
     mnuPlot_Click();
@@ -192,6 +196,7 @@ void frmTrajectory::mnuPlot_Click() {
 
     PrintOutputResults results(program_);
     const tarnwick::RunOutcome outcome = tarnwick::plotRun(program_.state(), inputs, canvas->surface(), results);
+    results.fitWindowToReport();
     // What was drawn and written before a numeric failure stays; the user learns why it stopped.
     if (!outcome.completed) showMessage(this, QString::fromStdString(outcome.message), MessageIcon::Exclamation);
     giveFocusBack();
@@ -297,7 +302,11 @@ void frmTrajectory::mnuShowTarget_Click() { program_.show(program_.window<frmTar
 void frmTrajectory::chooseDragFunction(QAction* item, const char* name) {
     program_.params().DragFunction = name;
     for (QAction* other : {mnuGavre, mnuIngalls, mnuKrupp}) other->setChecked(other == item);
-    mnuDragShow->setText(QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name)));
+    mnuDragShow->setText(dragIndicatorCaption(name));
+}
+
+QString frmTrajectory::dragIndicatorCaption(const char* name) {
+    return QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name));
 }
 
 void frmTrajectory::mnuGavre_Click() { chooseDragFunction(mnuGavre, "G1"); }

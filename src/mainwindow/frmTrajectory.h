@@ -143,6 +143,7 @@ private:
     void restoreBullet();
     void choosePreset(QAction* preset, double scopeHeight);
     void chooseDragFunction(QAction* item, const char* name);
+    static QString dragIndicatorCaption(const char* name);  // the indicator's caption for a drag function
     void giveFocusBack();
 
     Program& program_;

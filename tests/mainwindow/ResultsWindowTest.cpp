@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <unistd.h>
 
 #include "FileSizeLimit.h"
@@ -46,6 +47,20 @@ TEST_F(ResultsWindowTest, WindowLayout) {
     QStringList items;
     for (QAction* a : w.mnuFile->actions()) items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&Print", "-", "&Save", "Save As...", "-", "Append", "Append To..."}));
+}
+
+TEST_F(ResultsWindowTest, OpensWideEnoughForTheLongestReportLineButNoWiderThanTheScreen) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    params().DropTable = 1;
+    main.mnuPlot_Click();
+    frmPrintOutput& w = results();
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.txtText->horizontalScrollBar()->maximum(), 0) << "no line needs scrolling";
+
+    w.setText(QString(3000, QLatin1Char('W')));
+    w.widenToFitText();
+    EXPECT_GT(w.txtText->horizontalScrollBar()->maximum(), 0);
+    EXPECT_LE(w.frameGeometry().right(), screenSize(&w).width());
 }
 
 TEST_F(ResultsWindowTest, SaveWritesOneQuotedRecordAndRemembersTheName) {
