@@ -5,14 +5,15 @@
 #include <charconv>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
+#include "AtomicFile.h"
 #include "BulletCursor.h"
 #include "CsvReader.h"
 #include "NumberText.h"
@@ -206,19 +207,12 @@ CsvOutcome importBulletCsv(sqlite3* db, std::istream& in) {
 }
 
 CsvOutcome exportBulletCsvFile(sqlite3* db, const std::string& csvPath) {
-    const std::string temporary = csvPath + ".part";
-    CsvOutcome outcome;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return failure("cannot create " + temporary);
-        outcome = exportBulletCsv(db, out);
-        out.close();
-        if (outcome.ok && !out) outcome = failure("cannot write " + temporary);
-    }
-    if (!outcome.ok || std::rename(temporary.c_str(), csvPath.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        if (outcome.ok) return failure("cannot write " + csvPath);
-    }
+    std::ostringstream out;
+    CsvOutcome outcome = exportBulletCsv(db, out);
+    if (!outcome.ok) return outcome;
+    // The callers name the file; the reason is enough here.
+    if (const files::FileResult written = files::writeFileAtomically(csvPath, out.str()); !written.ok())
+        return failure(written.reason);
     return outcome;
 }
 
@@ -251,12 +245,14 @@ std::string failureText(const CsvOutcome& outcome, const std::string& csvPath) {
 }
 
 CsvOutcome createBulletDatabase(const std::string& csvPath, const std::string& dbPath) {
-    const std::string temporary = dbPath + ".part";
-    std::remove(temporary.c_str());
+    // SQLite fills a temporary file of the helper's, which then takes the name whole.
+    files::AtomicFile file(dbPath);
+    if (const files::FileResult opened = file.open(); !opened.ok()) return failure("cannot create " + opened.message());
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(temporary.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(file.temporaryPath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        CsvOutcome failed = failure("cannot create " + dbPath + ": " + std::string(sqlite3_errmsg(db)));
         sqlite3_close_v2(db);
-        return failure("cannot create " + temporary);
+        return failed;
     }
     CsvOutcome outcome;
     if (DbResult error = createBulletTable(db))
@@ -264,10 +260,8 @@ CsvOutcome createBulletDatabase(const std::string& csvPath, const std::string& d
     else
         outcome = importBulletCsvFile(db, csvPath);
     sqlite3_close_v2(db);
-    if (!outcome.ok || std::rename(temporary.c_str(), dbPath.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        if (outcome.ok) return failure("cannot write " + dbPath);
-    }
+    if (!outcome.ok) return outcome;
+    if (const files::FileResult written = file.commit(); !written.ok()) return failure("cannot write " + written.message());
     return outcome;
 }
 

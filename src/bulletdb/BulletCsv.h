@@ -32,9 +32,9 @@ CsvOutcome exportBulletCsv(sqlite3* db, std::ostream& out);
 // text, is skipped and counted. A damaged database is refused (prepareForChanges).
 CsvOutcome importBulletCsv(sqlite3* db, std::istream& in);
 
-// File forms of the two. Export writes a temporary file and renames it, so a failure
-// never leaves half a file. Import reads only a regular file or a pipe: a folder or a
-// device is refused.
+// File forms of the two. Export replaces the file whole or not at all (AtomicFile): a
+// failure never leaves half a file, and a device or folder at the path is refused.
+// Import reads only a regular file or a pipe: a folder or a device is refused.
 CsvOutcome exportBulletCsvFile(sqlite3* db, const std::string& csvPath);
 CsvOutcome importBulletCsvFile(sqlite3* db, const std::string& csvPath);
 
@@ -46,7 +46,7 @@ std::string importSummary(const CsvOutcome& outcome);
 std::string failureText(const CsvOutcome& outcome, const std::string& csvPath);
 
 // Builds a new database file holding the table and the rows of the CSV file, in their
-// order. The file appears under its name only when complete.
+// order. The file appears under its name only when complete (AtomicFile).
 CsvOutcome createBulletDatabase(const std::string& csvPath, const std::string& dbPath);
 
 }  // namespace tarnwick::bulletdb

@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include "AtomicFile.h"
+
 namespace BulletDatabaseLocation {
 
 namespace {
@@ -60,24 +62,21 @@ QString writablePath(QString* problem) {
         testLocations().programFile.isEmpty() ? canWriteBeside(inUse) : testLocations().programFolderWritable;
     if (writable || !QFileInfo::exists(inUse)) return inUse;
 
-    // Copy under a temporary name and rename, so a half-copied file is never used.
+    // Copied whole or not at all (AtomicFile), so a half-copied file is never used.
     const QString copy = userFile();
-    const QString folder = QFileInfo(copy).absolutePath();
     const auto fail = [&](const QString& why) {
         if (problem) *problem = QStringLiteral("The bullet database %1 cannot be written, and it cannot be copied to %2: %3")
                                     .arg(QDir::toNativeSeparators(inUse), QDir::toNativeSeparators(copy), why);
         return QString();
     };
-    if (!QDir().mkpath(folder)) return fail(QStringLiteral("the folder cannot be created."));
-    const QString partial = copy + QStringLiteral(".part");
-    QFile::remove(partial);
+    if (!QDir().mkpath(QFileInfo(copy).absolutePath())) return fail(QStringLiteral("the folder cannot be created."));
     QFile source(inUse);
-    if (!source.copy(partial)) return fail(source.errorString());
-    QFile::setPermissions(partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (!QFile::rename(partial, copy)) {
-        QFile::remove(partial);
-        return fail(QStringLiteral("the copy cannot be renamed."));
-    }
+    if (!source.open(QIODevice::ReadOnly)) return fail(source.errorString());
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) return fail(source.errorString());
+    const tarnwick::files::FileResult written = tarnwick::files::writeFileAtomically(
+        QFile::encodeName(copy).toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written.ok()) return fail(QString::fromStdString(written.reason));
     return copy;
 }
 

@@ -1,9 +1,11 @@
 #include "CliOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <map>
 
+#include "DragFunctions.h"
 #include "NumberText.h"
 
 using namespace tarnwick;
@@ -60,7 +62,13 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         return;
     }
     if (name == "PBRMode") { p.PBRMode = strictBoolean(value, argument); return; }
-    if (name == "DragFunction") { p.DragFunction = value; return; }
+    if (name == "DragFunction") {
+        // Only the laws the program offers; the engine would fly any other text as Krupp.
+        if (std::find(kDragFunctionNames.begin(), kDragFunctionNames.end(), value) == kDragFunctionNames.end())
+            throw CliError("unknown drag law in '" + argument + "' (use G1, Ingalls or Krupp)");
+        p.DragFunction = value;
+        return;
+    }
     if (name == "YAxis" || name == "XAxis") {
         const double number = strictNumber(value, argument);
         const auto rounded = roundToInt16(number);
@@ -97,6 +105,8 @@ void setText(CliOptions& options, const std::string& name, const std::string& va
     const auto it = texts.find(name);
     if (it == texts.end()) throw CliError("unknown text box '" + name + "' in '" + argument + "'");
     *it->second = value;
+    // A bullet text given by hand names the bullet in the report, as a table row does.
+    if (name == "txtManufacturer" || name == "txtBulletMass" || name == "txtBulletType") t.namesBullet = true;
 }
 
 std::pair<std::string, std::string> splitAssignment(const std::string& text, const std::string& argument) {
@@ -195,13 +205,16 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
 
   --set NAME=VALUE   any member of the shot parameter set by its exact name
                      (InitialVelocity, BallisticCoefLow, DragFunction, ...) or
-                     LastZeroCrossing (yards). Winds in the engine's own units:
+                     LastZeroCrossing (yards). DragFunction takes G1, Ingalls or
+                     Krupp. Winds in the engine's own units:
                      RCrossWind/HCrossWind in in/s, RTailWind/HTailWind in ft/s.
                      Booleans take true, false, -1 or 0; HuntingMode also selects
                      the Hunting option. RCrossWindMph, RTailWindMph, HCrossWindMph
                      and HTailWindMph take miles per hour and set the report text.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
-                     txtManufacturer, txtBulletMass or txtBulletType
+                     txtManufacturer, txtBulletMass or txtBulletType; the last
+                     three name the bullet in the report's third line, which
+                     otherwise (without --bullet) states the coefficients flown
   --canvas WxH       inner size of the canvas in canvas units (default 578x288)
   --energy           draw the remaining-energy curve
   --velocity         draw the remaining-velocity curve
@@ -224,9 +237,11 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                               anything, so from a pipe it waits for the writer to
                               finish
 
-Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run
-stopped on a numeric failure (what was written so far is printed, the reason goes
-to standard error), 1 the bullet database or a CSV file could not be used.
+Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run or
+the --inspect click stopped on a numeric failure (what was written so far is
+printed, the reason goes to standard error), 1 the bullet database or a CSV file
+could not be used, or a file could not be written (the --png picture, the
+standard output; the report is still printed, and 1 outranks 3).
 
 Examples:
   tarnwick-cli

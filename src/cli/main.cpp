@@ -1,6 +1,8 @@
 // tarnwick-cli: one plot run from the command line. Prints the report, or with
 // --inspect the values a click on the plot would show.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
+#include "AtomicFile.h"
 #include "ImageSurface.h"
 #endif
 
@@ -50,9 +53,17 @@ void printInspection(const ClickInspection& click) {
               << "HStrikeDeflection=" << plainText(click.strike.HStrikeDeflection) << '\n';
 }
 
-}  // namespace
+// A report that never reached its file (a full disk) is a failure, not a success.
+int checkedStandardOutput(int status) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    std::cerr << "tarnwick-cli: cannot write the standard output: " << (errno ? std::strerror(errno) : "write error")
+              << '\n';
+    return 1;
+}
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     CliOptions options;
     try {
@@ -70,6 +81,9 @@ int main(int argc, char** argv) {
 
     TextResults results;
     RunOutcome outcome;
+    // A picture that could not be written still leaves the report printed, but the
+    // status is 1 (a file failure outranks a numeric one).
+    bool pictureWritten = true;
     if (options.pngPath.empty()) {
         NullSurface surface(options.canvasWidth, options.canvasHeight);
         outcome = plotRun(options.state, options.inputs, surface, results);
@@ -81,29 +95,45 @@ int main(int argc, char** argv) {
         QGuiApplication app(qtArgc, argv);
         ImageSurface surface(options.canvasWidth, options.canvasHeight);
         outcome = plotRun(options.state, options.inputs, surface, results);
-        if (!surface.savePng(QString::fromStdString(options.pngPath))) {
-            std::cerr << "tarnwick-cli: cannot write the picture to " << options.pngPath << '\n';
-            return 1;
+        const QByteArray png = surface.png();
+        const tarnwick::files::FileResult written =
+            png.isEmpty() ? tarnwick::files::FileResult{options.pngPath, "the picture could not be encoded"}
+                          : tarnwick::files::writeFileAtomically(
+                                options.pngPath, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+        if (!written.ok()) {
+            std::cerr << "tarnwick-cli: cannot write the picture " << written.message() << '\n';
+            pictureWritten = false;
         }
 #else
         std::cerr << "tarnwick-cli: --png needs the build with Qt\n";
         return 2;
 #endif
     }
+    const int failed = pictureWritten ? 3 : 1;
     if (options.inspectX) {
         if (!outcome.completed) {
             std::cerr << outcome.message << '\n';
-            return 3;
+            return failed;
         }
-        printInspection(inspectClick(options.state.params, options.state.remembered, options.inputs.huntingOption,
-                                     *options.inspectX, options.state.strike));
-        return 0;
+        const ClickInspection click = inspectClick(options.state.params, options.state.remembered,
+                                                   options.inputs.huntingOption, *options.inspectX,
+                                                   options.state.strike);
+        if (click.failed) {
+            std::cerr << "The click shows no values: " << click.problem << '\n';
+            return failed;
+        }
+        printInspection(click);
+        return pictureWritten ? 0 : 1;
     }
     std::cout << withLineFeeds(results.text) << '\n';
     if (!outcome.completed) {
         std::cout.flush();
         std::cerr << outcome.message << '\n';
-        return 3;
+        return failed;
     }
-    return 0;
+    return pictureWritten ? 0 : 1;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return checkedStandardOutput(run(argc, argv)); }

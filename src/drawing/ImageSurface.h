@@ -2,12 +2,14 @@
 // The drawing surface on a QImage: the backing store of the main window's canvas and
 // the picture that tarnwick-cli --png writes. Everything drawn stays until cleared.
 // Text needs a QGuiApplication (fonts).
+#include <QByteArray>
 #include <QFont>
 #include <QImage>
 #include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <limits>
 #include <memory>
 
 #include "DrawingSurface.h"
@@ -24,6 +26,8 @@ public:
     ~ImageSurface() override;
     ImageSurface(const ImageSurface&) = delete;
     ImageSurface& operator=(const ImageSurface&) = delete;
+
+    static constexpr QSize kUnlimited{std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
 
     double width() const override { return width_; }
     double height() const override { return height_; }
@@ -46,8 +50,10 @@ public:
     void showEye(double left, double top) override;
     void hideEye() override { eyeVisible_ = false; }
 
-    // Grows (never shrinks) the image to the new size in canvas units, keeping what was drawn.
-    void resize(int width, int height, qreal devicePixelRatio);
+    // Takes the new size in canvas units and grows (never shrinks) the image to it,
+    // keeping what was drawn. The image never covers more than `limit` canvas units:
+    // what lies beyond is not stored, as it could not be seen.
+    void resize(int width, int height, qreal devicePixelRatio, QSize limit = kUnlimited);
 
     // The drawing so far (painting in progress is finished first).
     const QImage& image() const {
@@ -61,7 +67,9 @@ public:
 
     // The canvas with the eye picture laid over it (what a print or a PNG shows).
     QImage composed(const QImage& eye) const;
-    bool savePng(const QString& path, const QImage& eye = eyePicture()) const;
+    // That picture encoded as PNG (empty if it could not be encoded); the caller writes
+    // the file, so that it is replaced whole or not at all.
+    QByteArray png(const QImage& eye = eyePicture()) const;
 
     // The region of canvas units touched since the last call (for partial repaints).
     QRect takeDirtyRect();

@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+
+#include "AtomicFile.h"
 
 namespace {
 
@@ -49,6 +51,9 @@ public:
         return value;
     }
 
+    // A field that records written before it existed lack: missing gives `fallback`.
+    double numberOr(const char* key, double fallback) { return settings_.contains(key) ? number(key) : fallback; }
+
     bool ok() const { return ok_; }
 
 private:
@@ -57,6 +62,23 @@ private:
 };
 
 QString number(double value) { return QString::number(value, 'g', 17); }
+
+const char* sourceName(tarnwick::BulletSource source) {
+    switch (source) {
+    case tarnwick::BulletSource::Table: return "Table";
+    case tarnwick::BulletSource::Manual: return "Manual";
+    case tarnwick::BulletSource::Defaults: break;
+    }
+    return "None";
+}
+
+// A record from before the source was kept names a bullet only when Select chose one.
+tarnwick::BulletSource readSource(const QSettings& settings, const tarnwick::RememberedSettings& r) {
+    const QString name = settings.value("LastBulletSource").toString();
+    for (auto source : {tarnwick::BulletSource::Table, tarnwick::BulletSource::Manual, tarnwick::BulletSource::Defaults})
+        if (name == QLatin1String(sourceName(source))) return source;
+    return r.LastStockNumber.empty() ? tarnwick::BulletSource::Defaults : tarnwick::BulletSource::Table;
+}
 
 }  // namespace
 
@@ -87,28 +109,36 @@ std::optional<StoredRecord> loadStoredRecord() {
     r.LastTemperature = read.number("LastTemperature");
     r.LastHAltitude = read.number("LastHAltitude");
     r.LastHTemperature = read.number("LastHTemperature");
+    r.LastBulletSource = readSource(settings, r);
+    r.LastBallisticCoef = read.numberOr("LastBallisticCoef", r.LastBallisticCoef);
+    r.LastBulletMass = read.numberOr("LastBulletMass", r.LastBulletMass);
     const int top = read.whole("Top");
     const int left = read.whole("Left");
     const int height = read.whole("Height");
     const int width = read.whole("Width");
     if (!read.ok() || width <= 0 || height <= 0) return std::nullopt;
     record.geometry = QRect(left, top, width, height);
+    record.remembered = tarnwick::usableRemembered(record.remembered);
     return record;
 }
 
 bool saveStoredRecord(const StoredRecord& record, QString* error) {
     const QString path = settingsFilePath();
-    const QString temporary = path + QStringLiteral(".new");
+    const QString folder = QFileInfo(path).absolutePath();
     auto fail = [&](const QString& reason) {
-        QFile::remove(temporary);
         if (error) *error = reason;
         return false;
     };
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return fail(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
-    QFile::remove(temporary);
+    if (!QDir().mkpath(folder))
+        return fail(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
+    // QSettings writes the INI text into a scratch folder of its own; the record file is
+    // then replaced with that text whole (AtomicFile), so a reader sees the old or the
+    // new record, and a link to a record kept elsewhere stays a link.
+    QTemporaryDir scratch(folder + QStringLiteral("/.settings-XXXXXX"));
+    if (!scratch.isValid()) return fail(QStringLiteral("cannot write in %1").arg(QDir::toNativeSeparators(folder)));
+    const QString draft = scratch.filePath(QStringLiteral("record.ini"));
     {
-        QSettings settings(temporary, kFormat);
+        QSettings settings(draft, kFormat);
         settings.beginGroup(kGroup);
         const tarnwick::RememberedSettings& r = record.remembered;
         settings.setValue("LastManufacturer", QString::fromStdString(r.LastManufacturer));
@@ -125,6 +155,9 @@ bool saveStoredRecord(const StoredRecord& record, QString* error) {
         settings.setValue("LastTemperature", number(r.LastTemperature));
         settings.setValue("LastHAltitude", number(r.LastHAltitude));
         settings.setValue("LastHTemperature", number(r.LastHTemperature));
+        settings.setValue("LastBulletSource", sourceName(r.LastBulletSource));
+        settings.setValue("LastBallisticCoef", number(r.LastBallisticCoef));
+        settings.setValue("LastBulletMass", number(r.LastBulletMass));
         settings.setValue("Top", record.geometry.top());
         settings.setValue("Left", record.geometry.left());
         settings.setValue("Height", record.geometry.height());
@@ -132,10 +165,16 @@ bool saveStoredRecord(const StoredRecord& record, QString* error) {
         settings.endGroup();
         settings.sync();
         if (settings.status() != QSettings::NoError)
-            return fail(QStringLiteral("cannot write %1").arg(QDir::toNativeSeparators(temporary)));
+            return fail(QStringLiteral("cannot write %1").arg(QDir::toNativeSeparators(draft)));
     }
-    // rename() replaces the old record in one step: a reader sees the old or the new one.
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0)
-        return fail(QStringLiteral("cannot replace %1").arg(QDir::toNativeSeparators(path)));
+    QFile written(draft);
+    if (!written.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(draft), written.errorString()));
+    const QByteArray text = written.readAll();
+    const tarnwick::files::FileResult replaced = tarnwick::files::writeFileAtomically(
+        QFile::encodeName(path).toStdString(), std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    if (!replaced.ok())
+        return fail(QStringLiteral("cannot replace %1: %2")
+                        .arg(QDir::toNativeSeparators(path), QString::fromStdString(replaced.reason)));
     return true;
 }

@@ -10,10 +10,13 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QSaveFile>
+#include <QScrollBar>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
+#include "AtomicFile.h"
 #include "FormSupport.h"
 #include "Services.h"
 
@@ -114,6 +117,21 @@ void frmPrintOutput::appendText(const QString& text) {
     cursor.insertText(toBox(text));
 }
 
+void frmPrintOutput::widenToFitText() {
+    const QFontMetrics metrics(txtText->font());
+    int longest = 0;
+    for (const QString& line : txtText->toPlainText().split(QLatin1Char('\n')))
+        longest = std::max(longest, metrics.horizontalAdvance(line));
+    // Around the text: the document's margins, the cursor at the end of the line, the
+    // box's frame and vertical scroll bar, and the window's own frame.
+    const int windowFrame = frameGeometry().width() - width();
+    const int around = 2 * qCeil(txtText->document()->documentMargin()) + txtText->cursorWidth() +
+                       2 * txtText->frameWidth() + txtText->verticalScrollBar()->sizeHint().width() + windowFrame;
+    const int roomOnScreen = screenSize(this).width() - std::max(0, frameGeometry().left());
+    const int wanted = std::min(longest + around, roomOnScreen) - windowFrame;
+    if (width() < wanted) resize(wanted, height());
+}
+
 bool frmPrintOutput::chooseFile(bool alwaysAsk, Mode mode) {
     if (!alwaysAsk && !fileName_.isEmpty()) return true;
     // Replacing a file asks first; appending to an existing file is what the user wants.
@@ -126,10 +144,10 @@ bool frmPrintOutput::chooseFile(bool alwaysAsk, Mode mode) {
 
 namespace {
 
-// Replaces the file with `record`. A regular file is written beside it and renamed into
-// place, so a failure leaves the old file whole. A device or pipe (a link to /dev/full,
-// say) cannot be replaced that way: renaming over it would put a regular file in the
-// device's place, so it is written directly. Returns the system's reason on failure.
+// Replaces the file with `record`. A regular file is replaced whole or not at all
+// (AtomicFile), so a failure leaves the old file as it was. A device or pipe (a link to
+// /dev/full, say) is the user's choice of where the text goes and cannot be replaced
+// by a file, so it is written directly. Returns the system's reason on failure.
 QString replaceWith(const QString& path, const QByteArray& record) {
     const QFileInfo target(path);  // follows links
     if (target.exists() && !target.isFile() && !target.isDir()) {
@@ -139,13 +157,9 @@ QString replaceWith(const QString& path, const QByteArray& record) {
             return file.errorString();
         return QString();
     }
-    // Unbuffered, so that a write that fails shows in write() itself: a buffered write
-    // that fails only when commit() flushes it would still be renamed into place, cut off.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(record) != record.size() ||
-        !file.commit())
-        return file.errorString();
-    return QString();
+    const tarnwick::files::FileResult written = tarnwick::files::writeFileAtomically(
+        QFile::encodeName(path).toStdString(), std::string_view(record.constData(), static_cast<std::size_t>(record.size())));
+    return QString::fromStdString(written.reason);
 }
 
 // Appends `record` in one write call, so that a second writer cannot interleave with
@@ -235,4 +249,9 @@ void PrintOutputResults::setText(const std::string& text) {
 
 void PrintOutputResults::appendText(const std::string& text) {
     program_.window<frmPrintOutput>().appendText(QString::fromStdString(text));
+}
+
+void PrintOutputResults::fitWindowToReport() {
+    frmPrintOutput* window = program_.loaded<frmPrintOutput>();
+    if (window && window->isVisible()) window->widenToFitText();
 }

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
@@ -38,7 +39,9 @@ TEST(BulletCsv, ExportImportExportGivesIdenticalFilesAndTheSameNumbers) {
     bullettest::writeDatabase(first, ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400\n"
                                      "\"6,5\",\"Maker \"\"Q\"\"\",\"two\nlines\",0.30000000000000004,X1,1e-07,"
                                      "0.1,123456789.12345679,,2000\n");
+    // Exported through a link: the file it names is written and the link stays.
     const std::string csvPath = dir.filePath("out.csv").toStdString();
+    ASSERT_TRUE(QFile::link(dir.filePath("real.csv"), dir.filePath("out.csv")));
     {
         BulletCursor cursor;
         ASSERT_FALSE(cursor.open(first, BulletCursor::Access::ReadOnly));
@@ -46,7 +49,8 @@ TEST(BulletCsv, ExportImportExportGivesIdenticalFilesAndTheSameNumbers) {
         ASSERT_TRUE(written.ok) << written.message;
         EXPECT_EQ(written.rows, 2);
     }
-    const CsvOutcome built = createBulletDatabase(csvPath, second);
+    EXPECT_TRUE(QFileInfo(dir.filePath("out.csv")).isSymLink());
+    const CsvOutcome built = createBulletDatabase(dir.filePath("real.csv").toStdString(), second);
     ASSERT_TRUE(built.ok) << built.message;
     const std::string csv = tableText(second);
     EXPECT_EQ(tableText(first), csv);

@@ -2,6 +2,7 @@
 // the user's copy of a read-only database, and CSV through its File menu.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include "BulletWindowTest.h"
@@ -209,8 +210,14 @@ TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
     frmSelectBullet& select = program->window<frmSelectBullet>();
     frmEditBullet& w = window();
     EXPECT_EQ(BulletDatabaseLocation::pathInUse(), programFile);
+    // A file of the user's named like a temporary copy is no concern of the copy.
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
+    QFile own(userFile + ".part");
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly) && own.write("mine") == 4);
+    own.close();
     w.cmdEdit_Click();
     EXPECT_TRUE(QFile::exists(userFile));
+    EXPECT_EQ(own.size(), 4);
     EXPECT_EQ(BulletDatabaseLocation::pathInUse(), userFile);
     w.txtManufacturer->setText("Lapua");
     w.cmdUpdate_Click();

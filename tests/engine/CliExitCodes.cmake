@@ -1,5 +1,6 @@
 # Checks tarnwick-cli's exit status: 2 for a bad argument, 3 for a numeric failure
-# (with the sentence on standard error and the report so far on standard output).
+# (with the sentence on standard error and the report so far on standard output), 1 for
+# a file that could not be written.
 function(expect_status expected)
   execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT status EQUAL ${expected})
@@ -26,4 +27,29 @@ endif()
 expect_status(0 --canvas 1000x400 --set HuntingMode=-1 --set PBRMode=0 --set LastZeroCrossing=250)
 if(NOT last_out MATCHES "Hunting LOS cross 2 = 250 yards")
   message(FATAL_ERROR "Varmint zero at 250 yards not reached: ${last_out}")
+endif()
+
+# Only the drag laws the program offers, the valid names listed; a click whose values stop
+# being finite is a numeric failure.
+foreach(law G9 g1)
+  expect_status(2 --set DragFunction=${law})
+  if(NOT last_err MATCHES "G1, Ingalls or Krupp")
+    message(FATAL_ERROR "the valid drag laws are not listed: ${last_err}")
+  endif()
+endforeach()
+expect_status(3 --set BulletMass=1e308 --inspect 300)
+
+# Output that cannot be written is a failure: a report, the help or a click's values
+# sent to a full disk, and a picture that cannot be written (the report still printed).
+foreach(args IN ITEMS "--canvas;578x288" "--help" "--inspect;300")
+  execute_process(COMMAND ${CLI} ${args} OUTPUT_FILE /dev/full RESULT_VARIABLE status ERROR_VARIABLE err)
+  if(NOT status EQUAL 1 OR NOT err MATCHES "standard output")
+    message(FATAL_ERROR "tarnwick-cli ${args} > /dev/full: status ${status}, expected 1\n${err}")
+  endif()
+endforeach()
+if(PNG)
+  expect_status(1 --png /dev/full)
+  if(NOT last_out MATCHES "^Muzzle Velocity = 2000" OR NOT last_err MATCHES "/dev/full: ")
+    message(FATAL_ERROR "a picture that cannot be written must be named, the report still printed: ${last_out} / ${last_err}")
+  endif()
 endif()

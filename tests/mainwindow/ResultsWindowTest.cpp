@@ -1,11 +1,11 @@
 // The results window's file and print commands, and the user guide it shows.
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
-#include <sys/resource.h>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <unistd.h>
 
+#include "FileSizeLimit.h"
 #include "FormSupport.h"
 #include "GuiTest.h"
 #include "frmPrintOutput.h"
@@ -47,6 +47,20 @@ TEST_F(ResultsWindowTest, WindowLayout) {
     QStringList items;
     for (QAction* a : w.mnuFile->actions()) items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&Print", "-", "&Save", "Save As...", "-", "Append", "Append To..."}));
+}
+
+TEST_F(ResultsWindowTest, OpensWideEnoughForTheLongestReportLineButNoWiderThanTheScreen) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    params().DropTable = 1;
+    main.mnuPlot_Click();
+    frmPrintOutput& w = results();
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.txtText->horizontalScrollBar()->maximum(), 0) << "no line needs scrolling";
+
+    w.setText(QString(3000, QLatin1Char('W')));
+    w.widenToFitText();
+    EXPECT_GT(w.txtText->horizontalScrollBar()->maximum(), 0);
+    EXPECT_LE(w.frameGeometry().right(), screenSize(&w).width());
 }
 
 TEST_F(ResultsWindowTest, SaveWritesOneQuotedRecordAndRemembersTheName) {
@@ -157,29 +171,6 @@ protected:
         results().mnuAppendTo->trigger();
         expectFailureNaming(written, reason);
     }
-};
-
-// Makes writes past `bytes` fail in this process (EFBIG, as on a full disk); works
-// with any user's rights.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldHandler_);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit old_{};
-    sighandler_t oldHandler_ = SIG_DFL;
-    bool ok_ = false;
 };
 
 TEST_F(ResultsWriteFailureTest, FolderThatDoesNotExist) {
@@ -295,9 +286,12 @@ TEST_F(ResultsWindowTest, HowToShowsTheWholeGuideAndPrintsItAsTwoPages) {
     EXPECT_FALSE(text.contains(".mdb"));
     EXPECT_TRUE(text.contains("Bullets.db"));
 
-    // A later plot run replaces the guide again.
+    // A later plot run replaces the guide again, in print too: no half of it stays behind.
     main.mnuPlot_Click();
     EXPECT_TRUE(w.text().startsWith("Muzzle Velocity"));
+    services->pdfPath = dir.filePath("report.pdf");
+    w.mnuPrint->trigger();
+    EXPECT_EQ(pdfPages(services->pdfPath), 1);
 }
 
 }  // namespace
