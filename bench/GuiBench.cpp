@@ -186,8 +186,8 @@ public:
         createBulletTable(db);
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         {
-            Statement insert(db,
-                             "INSERT INTO Bullets VALUES (?1, ?2, ?3, ?4, ?5, 0.3, 0.35, 0.4, 1400, 2200)");
+            Statement insert(db, "INSERT INTO Bullets (" + quotedColumnList() +
+                                     ") VALUES (?1, ?2, ?3, ?4, ?5, 0.3, 0.35, 0.4, 1400, 2200)");
             for (int i = 1; i <= rows; ++i) {
                 char stock[16];
                 std::snprintf(stock, sizeof stock, "S%06d", i);

@@ -68,3 +68,7 @@ void onSelected(QRadioButton* option, std::function<void()> handler) {
 void showMessage(QWidget* parent, const QString& text, MessageIcon icon, const QString& title) {
     Program::current().services().message(parent, icon, title, text);
 }
+
+bool askQuestion(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title) {
+    return Program::current().services().ask(parent, title, text, yesIsDefault);
+}

@@ -41,3 +41,6 @@ void onSelected(QRadioButton* option, std::function<void()> handler);
 // A message box through the program's services (an empty title shows "Tarnwick").
 void showMessage(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Information,
                  const QString& title = QString());
+// A Yes/No question with a question-mark icon through the program's services; true
+// for Yes. `yesIsDefault` picks the button that Enter presses.
+bool askQuestion(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title = QString());

@@ -7,6 +7,14 @@ void ScriptedServices::message(QWidget*, MessageIcon icon, const QString& title,
     messages.push_back({icon, title.isEmpty() ? kProgramName : title, text});
 }
 
+bool ScriptedServices::ask(QWidget*, const QString& title, const QString& text, bool yesIsDefault) {
+    questions.push_back({title.isEmpty() ? kProgramName : title, text, yesIsDefault});
+    if (answers.empty()) return yesIsDefault;
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+}
+
 std::optional<QString> ScriptedServices::saveFileName(QWidget*, const QString& title, const QString&,
                                                       const QString&, bool confirmOverwrite) {
     saveDialogTitles.push_back(title);

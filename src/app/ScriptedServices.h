@@ -14,9 +14,16 @@ struct RecordedMessage {
     QString text;
 };
 
+struct RecordedQuestion {
+    QString title;  // as shown: "Tarnwick" when the caller gave none
+    QString text;
+    bool yesIsDefault;
+};
+
 class ScriptedServices : public Services {
 public:
     void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
+    bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
@@ -24,12 +31,15 @@ public:
 
     // Recorded calls.
     std::vector<RecordedMessage> messages;
+    std::vector<RecordedQuestion> questions;
     std::vector<QString> saveDialogTitles;
     std::vector<bool> saveDialogConfirmsOverwrite;  // one flag per save dialog shown
     int printerDialogs = 0;
     std::vector<QString> blockingShown;  // object names of the windows shown blocking
 
-    // Answers: the next save dialogs return these (std::nullopt = cancel; none left = cancel).
+    // Answers: the next questions get these (true = Yes); none left = the default button.
+    std::deque<bool> answers;
+    // The next save dialogs return these (std::nullopt = cancel; none left = cancel).
     std::deque<std::optional<QString>> saveAnswers;
     // The printer dialog: false = cancel; otherwise the printer writes a PDF to pdfPath.
     bool printerAccepts = true;

@@ -60,6 +60,17 @@ void QtServices::message(QWidget* parent, MessageIcon icon, const QString& title
     makeMessageBox(parent, icon, title, text)->exec();
 }
 
+bool QtServices::ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) {
+    QMessageBox box(parent);
+    box.setIcon(QMessageBox::Question);
+    box.setWindowTitle(title.isEmpty() ? kProgramName : title);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> QtServices::saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                                 const QString& initialName, bool confirmOverwrite) {
     const QFileDialog::Options options = confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;

@@ -21,6 +21,10 @@ public:
     // program's texts are written. An empty title shows the program's name, "Tarnwick".
     virtual void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) = 0;
 
+    // A question box (question-mark icon) with Yes and No. `yesIsDefault` picks the
+    // button that Enter presses; Esc and the close box answer No. True for Yes.
+    virtual bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) = 0;
+
     // The save-file dialog; std::nullopt when the user cancels. `confirmOverwrite` false
     // picks an existing file without asking to replace it (a file to append to).
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
@@ -45,6 +49,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, MessageIcon icon, c
 class QtServices : public Services {
 public:
     void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
+    bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;

@@ -94,6 +94,12 @@ void BulletBinding::show() {
         if (boxes_[i]) boxes_[i]->setText(QString::fromStdString(row[i].value_or(std::string())));
 }
 
+void BulletBinding::reread() {
+    if (!cursor_.isOpen() || cursor_.fileMoved()) return;
+    cursor_.refresh();
+    show();
+}
+
 std::array<std::string, kFieldCount> BulletBinding::boxTexts() const {
     std::array<std::string, kFieldCount> texts;
     for (std::size_t i = 0; i < kFieldCount; ++i)

@@ -41,6 +41,9 @@ public:
 
     // Fills the boxes from the current row (blank while an add is pending).
     void show();
+    // Reads the current row again and shows it, or its neighbour when it has been
+    // deleted meanwhile. Quiet: a failure is reported by the user's next action.
+    void reread();
     // The texts of the boxes in column order.
     std::array<std::string, tarnwick::bulletdb::kFieldCount> boxTexts() const;
 

@@ -5,10 +5,18 @@
 
 #include "NumberText.h"
 #include "SqliteStatement.h"
+#include "Utf8Text.h"
 
 namespace tarnwick::bulletdb {
 
-std::string quoted(const char* name) { return std::string("\"") + name + "\""; }
+std::string quoted(std::string_view name) {
+    std::string out = "\"";
+    for (const char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
 
 std::string quotedColumnList() {
     std::string list;
@@ -19,23 +27,13 @@ std::string quotedColumnList() {
     return list;
 }
 
-DbResult createBulletTable(sqlite3* db) {
-    std::string sql = "CREATE TABLE Bullets (";
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const std::string column = quoted(kColumnNames[i]);
-        if (i) sql += ", ";
-        if (isNumeric(i))
-            sql += column + " REAL CONSTRAINT \"" + kColumnNames[i] + " must be a number\" CHECK (typeof(" + column +
-                   ") IN ('real', 'integer', 'null'))";
-        else
-            sql += column + " TEXT";
-    }
-    sql += ")";
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return std::nullopt;
-    DbError error{sqlite3_errcode(db), message ? message : "cannot create the table Bullets"};
-    sqlite3_free(message);
-    return error;
+const std::string& insertRowSql() {
+    static const std::string sql = [] {
+        std::string text = "INSERT INTO Bullets (" + quotedColumnList() + ") VALUES (?1";
+        for (std::size_t i = 2; i <= kFieldCount; ++i) text += ", ?" + std::to_string(i);
+        return text + ")";
+    }();
+    return sql;
 }
 
 namespace {
@@ -48,7 +46,7 @@ const std::string& selectRow() {
     return sql;
 }
 
-DbError ownError(int code, const char* description) { return DbError{code, description}; }
+DbError ownError(int code, std::string description) { return DbError{code, std::move(description)}; }
 
 }  // namespace
 
@@ -65,6 +63,7 @@ void BulletCursor::close() {
 void BulletCursor::clearCurrent() {
     currentId_.reset();
     current_ = FieldTexts{};
+    stored_ = StoredRow{};
 }
 
 bool BulletCursor::readOnly() const { return !db_ || openedReadOnly_ || sqlite3_db_readonly(db_, "main") == 1; }
@@ -94,22 +93,39 @@ DbResult BulletCursor::open(const std::string& path, Access access) {
         return error;
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    // A double-quoted name that is no column is an error, never a text literal.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    registerCaseFolding(db);
     db_ = db;
-    // Opening is lazy in SQLite: read the table once so that a file that is no database,
-    // or lacks the table or one of its columns, is refused here rather than on a move.
-    {
+    // Opening is lazy in SQLite: check the table's columns and read one row now, so that
+    // a file that is no database or lacks the table or a column is refused here rather
+    // than on a move.
+    DbResult error = checkBulletColumns(db_);
+    if (!error) {
         Statement probe(db_, "SELECT rowid, " + quotedColumnList() + " FROM Bullets LIMIT 1");
         const int step = probe.prepared() ? probe.step() : SQLITE_ERROR;
-        if (!probe.prepared() || (step != SQLITE_ROW && step != SQLITE_DONE)) {
-            DbResult error = engineError();
-            close();
-            return error;
-        }
+        if (!probe.prepared() || (step != SQLITE_ROW && step != SQLITE_DONE)) error = engineError();
+    }
+    if (error) {
+        close();
+        return error;
     }
     return moveFirst();
 }
 
-DbResult BulletCursor::load(std::int64_t id, bool& exists) {
+FieldTexts BulletCursor::textsOf(const StoredRow& row) {
+    FieldTexts texts{};
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (row[i].type == SQLITE_FLOAT)
+            texts[i] = plainText(row[i].number);
+        else if (row[i].type != SQLITE_NULL)
+            texts[i] = row[i].bytes;
+    }
+    return texts;
+}
+
+DbResult BulletCursor::read(std::int64_t id, StoredRow& row, bool& exists) const {
     exists = false;
     Statement stmt(db_, selectRow());
     if (!stmt.prepared()) return engineError();
@@ -118,21 +134,29 @@ DbResult BulletCursor::load(std::int64_t id, bool& exists) {
     if (rc == SQLITE_DONE) return std::nullopt;
     if (rc != SQLITE_ROW) return engineError();
     exists = true;
-    FieldTexts row{};
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         const int column = static_cast<int>(i);
-        switch (sqlite3_column_type(stmt.get(), column)) {
-        case SQLITE_NULL: break;
-        case SQLITE_INTEGER:
-        case SQLITE_FLOAT: row[i] = plainText(sqlite3_column_double(stmt.get(), column)); break;
-        default: {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), column));
-            row[i] = std::string(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt.get(), column)));
-        }
+        StoredValue& value = row[i];
+        value = StoredValue{};
+        value.type = sqlite3_column_type(stmt.get(), column);
+        if (value.type == SQLITE_INTEGER || value.type == SQLITE_FLOAT) {
+            value.type = SQLITE_FLOAT;
+            value.number = sqlite3_column_double(stmt.get(), column);
+        } else if (value.type != SQLITE_NULL) {
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt.get(), column));
+            value.bytes.assign(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt.get(), column)));
         }
     }
+    return std::nullopt;
+}
+
+DbResult BulletCursor::load(std::int64_t id, bool& exists) {
+    StoredRow row;
+    if (DbResult error = read(id, row, exists)) return error;
+    if (!exists) return std::nullopt;
     currentId_ = id;
-    current_ = std::move(row);
+    stored_ = std::move(row);
+    current_ = textsOf(stored_);
     return std::nullopt;
 }
 
@@ -153,6 +177,16 @@ DbResult BulletCursor::moveTo(const char* where, const char* order, std::optiona
     return std::nullopt;
 }
 
+DbResult BulletCursor::moveToNeighbour(std::int64_t gone) {
+    bool moved = false;
+    if (DbResult error = moveTo(" WHERE rowid > ?1", "ASC", gone, moved)) return error;
+    if (!moved) {
+        if (DbResult error = moveTo(" WHERE rowid < ?1", "DESC", gone, moved)) return error;
+    }
+    if (!moved) clearCurrent();
+    return std::nullopt;
+}
+
 DbResult BulletCursor::moveFirst() {
     cancelPending();
     bool moved = false;
@@ -170,29 +204,33 @@ DbResult BulletCursor::moveLast() {
 }
 
 DbResult BulletCursor::moveNext() {
+    // From the row on view, even if discarding a pending edit has just found it deleted
+    // and moved on.
+    const std::optional<std::int64_t> from = currentId_;
     cancelPending();
-    if (!currentId_) return moveFirst();
+    if (!from) return moveFirst();
     bool moved = false;
-    if (DbResult error = moveTo(" WHERE rowid > ?1", "ASC", currentId_, moved)) return error;
+    if (DbResult error = moveTo(" WHERE rowid > ?1", "ASC", from, moved)) return error;
     if (!moved) return refresh();  // on the last row: stay, but show what is stored now
     return std::nullopt;
 }
 
 DbResult BulletCursor::movePrevious() {
+    const std::optional<std::int64_t> from = currentId_;
     cancelPending();
-    if (!currentId_) return moveFirst();
+    if (!from) return moveFirst();
     bool moved = false;
-    if (DbResult error = moveTo(" WHERE rowid < ?1", "DESC", currentId_, moved)) return error;
+    if (DbResult error = moveTo(" WHERE rowid < ?1", "DESC", from, moved)) return error;
     if (!moved) return refresh();
     return std::nullopt;
 }
 
 DbResult BulletCursor::refresh() {
-    if (!db_ || pending_ == Pending::Add) return std::nullopt;
+    if (!db_ || pending_ != Pending::None) return std::nullopt;
     if (!currentId_) return moveFirst();
     bool exists = false;
     if (DbResult error = load(*currentId_, exists)) return error;
-    if (!exists) return returnTo(currentId_);
+    if (!exists) return moveToNeighbour(*currentId_);
     return std::nullopt;
 }
 
@@ -203,19 +241,13 @@ DbResult BulletCursor::returnTo(std::optional<std::int64_t> mark) {
     bool exists = false;
     if (DbResult error = load(*mark, exists)) return error;
     if (exists) return std::nullopt;
-    bool moved = false;
-    if (DbResult error = moveTo(" WHERE rowid > ?1", "ASC", mark, moved)) return error;
-    if (!moved) {
-        if (DbResult error = moveTo(" WHERE rowid < ?1", "DESC", mark, moved)) return error;
-    }
-    if (!moved) clearCurrent();
-    return std::nullopt;
+    return moveToNeighbour(*mark);
 }
 
 DbResult BulletCursor::find(Field field, const std::string& text, std::optional<std::int64_t> after, bool& found) {
     found = false;
     if (!db_) return std::nullopt;
-    std::string sql = "SELECT rowid FROM Bullets WHERE " + quoted(columnName(field)) + " = ?1 COLLATE NOCASE";
+    std::string sql = "SELECT rowid FROM Bullets WHERE " + quoted(columnName(field)) + " = ?1 COLLATE " + kFoldCollation;
     if (after) sql += " AND rowid > ?2";
     sql += " ORDER BY rowid LIMIT 1";
     Statement stmt(db_, sql);
@@ -246,9 +278,14 @@ DbResult BulletCursor::findNext(Field field, const std::string& text, bool& foun
     return find(field, text, after, found);
 }
 
-DbResult BulletCursor::addNew() {
+DbResult BulletCursor::startChange() {
     if (!db_) return engineError();
     if (readOnly()) return ownError(kErrorReadOnly, sqlite3_errstr(SQLITE_READONLY));
+    return prepareForChanges(db_);
+}
+
+DbResult BulletCursor::addNew() {
+    if (DbResult refused = startChange()) return refused;
     cancelPending();
     beforeAdd_ = currentId_;
     pending_ = Pending::Add;
@@ -257,10 +294,16 @@ DbResult BulletCursor::addNew() {
 }
 
 DbResult BulletCursor::edit() {
-    if (!db_) return engineError();
-    if (readOnly()) return ownError(kErrorReadOnly, sqlite3_errstr(SQLITE_READONLY));
+    if (DbResult refused = startChange()) return refused;
     cancelPending();
     if (!currentId_) return ownError(kErrorNoCurrentRow, "No current record.");
+    const std::int64_t id = *currentId_;
+    bool exists = false;
+    if (DbResult error = load(id, exists)) return error;
+    if (!exists) {
+        if (DbResult error = moveToNeighbour(id)) return error;
+        return ownError(kErrorDeletedElsewhere, "Another program has deleted this bullet.");
+    }
     pending_ = Pending::Edit;
     return std::nullopt;
 }
@@ -277,7 +320,7 @@ void BulletCursor::cancelPending() {
     // which the next move replaces.
     if (currentId_) {
         bool exists = false;
-        if (!load(*currentId_, exists) && !exists) clearCurrent();
+        if (!load(*currentId_, exists) && !exists) moveToNeighbour(*currentId_);
     } else {
         current_ = FieldTexts{};
     }
@@ -291,12 +334,31 @@ DbResult BulletCursor::update(const std::array<std::string, kFieldCount>& texts)
     for (std::size_t i = 0; i < kFieldCount; ++i)
         if (isNumeric(i) && std::isinf(tarnwick::readLenient(texts[i])))
             return DbError{SQLITE_CONSTRAINT, std::string(kColumnNames[i]) + " is too large a number to be stored."};
+    if (DbResult error = store(texts)) return error;
+
+    const std::int64_t inserted = sqlite3_last_insert_rowid(db_);
+    const bool added = pending_ == Pending::Add;
+    pending_ = Pending::None;
+    std::optional<std::int64_t> show = added ? beforeAdd_ : currentId_;
+    beforeAdd_.reset();
+    if (!show) show = inserted;  // the table was empty before the add
+    return returnTo(show);
+}
+
+DbResult BulletCursor::store(const std::array<std::string, kFieldCount>& texts) {
+    // The check that the row is still the one read and the write happen under one lock,
+    // so no other program can change the row in between.
+    WriteTransaction transaction(db_);
+    if (!transaction.begun()) return engineError();
     std::string sql;
     if (pending_ == Pending::Add) {
-        sql = "INSERT INTO Bullets (" + quotedColumnList() + ") VALUES (?1";
-        for (std::size_t i = 2; i <= kFieldCount; ++i) sql += ", ?" + std::to_string(i);
-        sql += ")";
+        sql = insertRowSql();
     } else {
+        StoredRow now;
+        bool exists = false;
+        if (DbResult error = read(*currentId_, now, exists)) return error;
+        if (!exists) return ownError(kErrorDeletedElsewhere, "Another program has deleted this bullet.");
+        if (now != stored_) return ownError(kErrorChangedElsewhere, "Another program has changed this bullet.");
         sql = "UPDATE Bullets SET ";
         for (std::size_t i = 0; i < kFieldCount; ++i) {
             if (i) sql += ", ";
@@ -316,37 +378,56 @@ DbResult BulletCursor::update(const std::array<std::string, kFieldCount>& texts)
     }
     if (pending_ == Pending::Edit) stmt.bindInt64(11, *currentId_);
     if (stmt.step() != SQLITE_DONE) return engineError();
-    if (pending_ == Pending::Edit && sqlite3_changes(db_) == 0)
-        return ownError(kErrorNoCurrentRow, "The row being edited has been deleted meanwhile.");
+    if (!transaction.commit()) return engineError();
+    return std::nullopt;
+}
 
-    const std::int64_t inserted = sqlite3_last_insert_rowid(db_);
-    const bool added = pending_ == Pending::Add;
-    pending_ = Pending::None;
-    std::optional<std::int64_t> show = added ? beforeAdd_ : currentId_;
-    beforeAdd_.reset();
-    if (!show) show = inserted;  // the table was empty before the add
-    return returnTo(show);
+DbResult BulletCursor::keepPendingOverStored() {
+    if (pending_ != Pending::Edit) return ownError(kErrorNothingPending, "No edit is pending.");
+    StoredRow now;
+    bool exists = false;
+    if (DbResult error = read(*currentId_, now, exists)) return error;
+    if (exists) {
+        stored_ = std::move(now);
+        current_ = textsOf(stored_);
+        return std::nullopt;
+    }
+    // The row is gone: the texts become a new row, and after it is stored the window
+    // shows the deleted row's neighbour.
+    pending_ = Pending::Add;
+    beforeAdd_ = currentId_;
+    current_ = FieldTexts{};
+    return std::nullopt;
 }
 
 DbResult BulletCursor::remove() {
-    if (!db_) return engineError();
-    if (readOnly()) return ownError(kErrorReadOnly, sqlite3_errstr(SQLITE_READONLY));
+    if (DbResult refused = startChange()) return refused;
     cancelPending();
     if (!currentId_) return ownError(kErrorNoCurrentRow, "No current record.");
-    const std::int64_t deleted = *currentId_;
+    const std::int64_t id = *currentId_;
     {
+        WriteTransaction transaction(db_);
+        if (!transaction.begun()) return engineError();
+        StoredRow now;
+        bool exists = false;
+        if (DbResult error = read(id, now, exists)) return error;
+        if (exists && now != stored_) {
+            DbError changed = ownError(kErrorChangedElsewhere, "Another program has changed this bullet.");
+            if (DbResult error = load(id, exists)) return error;
+            return changed;
+        }
+        if (!exists) {
+            transaction.commit();
+            if (DbResult error = moveToNeighbour(id)) return error;
+            return ownError(kErrorDeletedElsewhere, "Another program has deleted this bullet.");
+        }
         Statement stmt(db_, "DELETE FROM Bullets WHERE rowid = ?1");
         if (!stmt.prepared()) return engineError();
-        stmt.bindInt64(1, deleted);
+        stmt.bindInt64(1, id);
         if (stmt.step() != SQLITE_DONE) return engineError();
+        if (!transaction.commit()) return engineError();
     }
-    bool moved = false;
-    if (DbResult error = moveTo(" WHERE rowid > ?1", "ASC", deleted, moved)) return error;
-    if (!moved) {
-        if (DbResult error = moveTo(" WHERE rowid < ?1", "DESC", deleted, moved)) return error;
-    }
-    if (!moved) clearCurrent();
-    return std::nullopt;
+    return moveToNeighbour(id);
 }
 
 }  // namespace tarnwick::bulletdb

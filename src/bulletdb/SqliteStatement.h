@@ -1,9 +1,11 @@
 #pragma once
-// A prepared SQLite statement that finalizes itself.
+// A prepared SQLite statement that finalizes itself, and a write transaction that
+// rolls back unless committed.
 #include <sqlite3.h>
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tarnwick::bulletdb {
 
@@ -32,8 +34,37 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-// The ten columns, quoted for a statement, separated by commas.
+// BEGIN IMMEDIATE: takes the write lock at once (waiting up to the busy timeout), so
+// what is read inside the transaction cannot change before it commits.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(sqlite3* db) : db_(db) {
+        begun_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~WriteTransaction() {
+        if (begun_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+    bool begun() const { return begun_; }
+    // False when the commit failed; the destructor then rolls back.
+    bool commit() {
+        if (!begun_ || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
+        begun_ = false;
+        return true;
+    }
+
+private:
+    sqlite3* db_;
+    bool begun_ = false;
+};
+
+// A name quoted for a statement (inner quotes doubled).
+std::string quoted(std::string_view name);
+// The ten columns, quoted, separated by commas.
 std::string quotedColumnList();
-std::string quoted(const char* name);
+// INSERT INTO Bullets of the ten columns, from the parameters ?1 to ?10 in column order.
+const std::string& insertRowSql();
 
 }  // namespace tarnwick::bulletdb

@@ -17,6 +17,8 @@
 #include "NavigationBar.h"
 
 using tarnwick::bulletdb::BulletCursor;
+using tarnwick::bulletdb::kErrorChangedElsewhere;
+using tarnwick::bulletdb::kErrorDeletedElsewhere;
 
 namespace {
 
@@ -28,6 +30,16 @@ void addField(QHBoxLayout* row, const QString& label, QLineEdit* box, int stretc
     caption->setBuddy(box);
     row->addWidget(caption);
     row->addWidget(box, stretch);
+}
+
+// "Delete Sierra 165 gr. SBT (2145)?"
+QString deleteQuestion(const tarnwick::bulletdb::FieldTexts& row) {
+    using tarnwick::bulletdb::Field;
+    const auto text = [&row](Field field) {
+        return QString::fromStdString(row[tarnwick::bulletdb::index(field)].value_or(std::string()));
+    };
+    return QStringLiteral("Delete %1 %2 gr. %3 (%4)?")
+        .arg(text(Field::Manufacturer), text(Field::BulletMass), text(Field::BulletType), text(Field::StockNumber));
 }
 
 }  // namespace
@@ -191,10 +203,31 @@ void frmEditBullet::cmdEdit_Click() {
 void frmEditBullet::cmdUpdate_Click() {
     // On failure the row stays pending with the texts as typed, to be corrected.
     if (!binding_->fileIntact()) return;
-    if (auto error = binding_->cursor().update(binding_->boxTexts())) {
+    const tarnwick::bulletdb::DbResult error = binding_->cursor().update(binding_->boxTexts());
+    if (!error) {
+        binding_->show();
+    } else if (error->code == kErrorChangedElsewhere || error->code == kErrorDeletedElsewhere) {
+        resolveConflict(error->code == kErrorDeletedElsewhere);
+    } else {
         binding_->report(*error);
+    }
+}
+
+void frmEditBullet::resolveConflict(bool deleted) {
+    // Keeping the typing is the default: nothing is stored until the next Update, while
+    // No would throw the typing away.
+    const QString question =
+        deleted ? QStringLiteral("Another program has deleted this bullet since you pressed Edit.\r\n\r\n"
+                                 "Keep what you typed, to be stored as a new bullet at the next Update?\r\n"
+                                 "No drops what you typed.")
+                : QStringLiteral("Another program has changed this bullet since you pressed Edit.\r\n\r\n"
+                                 "Keep what you typed, to be stored over the other program's change at the next "
+                                 "Update?\r\nNo shows the bullet as it is stored now and drops what you typed.");
+    if (askQuestion(this, question, true)) {
+        if (auto error = binding_->cursor().keepPendingOverStored()) binding_->report(*error);
         return;
     }
+    binding_->cursor().cancelPending();
     binding_->show();
 }
 
@@ -207,7 +240,28 @@ void frmEditBullet::cmdDelete_Click() {
     }
     discardPending();
     if (!binding_->prepareWrite()) return;
-    binding_->done(binding_->cursor().remove());
+    BulletCursor& cursor = binding_->cursor();
+    const QString deletedAlready = QStringLiteral("Another program has deleted this bullet already.");
+    // The question names the row as it is stored now.
+    const auto shownRow = cursor.bookmark();
+    if (!binding_->done(cursor.refresh())) return;
+    if (shownRow && cursor.bookmark() != shownRow) {
+        showMessage(this, deletedAlready, MessageIcon::Exclamation);
+        return;
+    }
+    if (cursor.hasCurrent() && !askQuestion(this, deleteQuestion(cursor.current()), false)) return;
+    const tarnwick::bulletdb::DbResult error = cursor.remove();
+    if (error && (error->code == kErrorChangedElsewhere || error->code == kErrorDeletedElsewhere)) {
+        binding_->show();
+        showMessage(this,
+                    error->code == kErrorDeletedElsewhere
+                        ? deletedAlready
+                        : QStringLiteral("Another program has changed this bullet since you were asked, so it is "
+                                         "not deleted. The window shows it as it is stored now."),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    binding_->done(error);
 }
 
 void frmEditBullet::cmdSearch_Click() {
@@ -227,18 +281,18 @@ void frmEditBullet::mnuImportCsv_Click() {
     if (!file) return;
     discardPending();
     if (!binding_->prepareWrite()) return;
-    const auto outcome =
-        tarnwick::bulletdb::importBulletCsvFile(binding_->cursor().connection(), QDir::toNativeSeparators(*file).toStdString());
+    const std::string csv = QDir::toNativeSeparators(*file).toStdString();
+    const auto outcome = tarnwick::bulletdb::importBulletCsvFile(binding_->cursor().connection(), csv);
     if (!outcome.ok) {
         showMessage(this,
-                    QStringLiteral("Nothing was imported from %1:\r\n%2")
-                        .arg(QDir::toNativeSeparators(*file), QString::fromStdString(outcome.message)),
+                    QStringLiteral("Nothing was imported:\r\n%1")
+                        .arg(QString::fromStdString(tarnwick::bulletdb::failureText(outcome, csv))),
                     MessageIcon::Exclamation);
         return;
     }
     binding_->done(binding_->cursor().refresh());
-    showMessage(this,
-                QStringLiteral("%1 bullets imported from %2.").arg(outcome.rows).arg(QDir::toNativeSeparators(*file)),
+    const QString summary = QString::fromStdString(tarnwick::bulletdb::importSummary(outcome));
+    showMessage(this, QStringLiteral("%1.\r\nFile: %2").arg(summary, QDir::toNativeSeparators(*file)),
                 MessageIcon::Information);
 }
 
@@ -246,12 +300,12 @@ void frmEditBullet::mnuExportCsv_Click() {
     const std::optional<QString> file = program_.services().saveFileName(
         this, QStringLiteral("Export Bullets"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("Bullets.csv"), true);
     if (!file || file->isEmpty()) return;
-    const auto outcome =
-        tarnwick::bulletdb::exportBulletCsvFile(binding_->cursor().connection(), QDir::toNativeSeparators(*file).toStdString());
+    const std::string csv = QDir::toNativeSeparators(*file).toStdString();
+    const auto outcome = tarnwick::bulletdb::exportBulletCsvFile(binding_->cursor().connection(), csv);
     if (!outcome.ok) {
         showMessage(this,
-                    QStringLiteral("The bullets could not be written to %1:\r\n%2")
-                        .arg(QDir::toNativeSeparators(*file), QString::fromStdString(outcome.message)),
+                    QStringLiteral("The bullets could not be exported:\r\n%1")
+                        .arg(QString::fromStdString(tarnwick::bulletdb::failureText(outcome, csv))),
                     MessageIcon::Exclamation);
         return;
     }

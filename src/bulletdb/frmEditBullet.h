@@ -3,7 +3,8 @@
 // fields of the current row, pages and searches like the select window, and adds,
 // changes and deletes rows. A pending add or edit that the user leaves without Update
 // (by moving, searching, pressing Add or Edit again, or hiding the window) is
-// discarded, so nothing half-typed reaches the table. The File menu imports and
+// discarded, so nothing half-typed reaches the table. Update never overwrites what
+// another program stored meanwhile, and Delete asks first. The File menu imports and
 // exports the table as CSV.
 #include <QDialog>
 #include <QLineEdit>
@@ -87,6 +88,9 @@ protected:
 
 private:
     void discardPending();
+    // After Update met another program's change (or deletion) of the edited row: asks
+    // whether to keep the typing for the next Update or to show the stored row.
+    void resolveConflict(bool deleted);
 
     Program& program_;
     std::unique_ptr<BulletBinding> binding_;

@@ -219,6 +219,8 @@ void frmSelectBullet::Form_Load() {
     centreOnScreen(*this);
 }
 
+void frmSelectBullet::Form_Activate() { binding_->reread(); }
+
 void frmSelectBullet::Form_Deactivate() {
     // The key area is cut off when another window of the program takes over; the
     // window's own message boxes (help, "No records found") leave the key in view.

@@ -1,8 +1,10 @@
 #pragma once
 // "Select Bullet": pages or searches the bullet table (read-only) and copies the chosen
 // bullet's mass, ballistic coefficients and break velocities into the shot parameter
-// set. On request it prints a maker's bullet-type key below its fields, growing by the
-// key's lines; it shrinks back when another window of the program becomes active.
+// set. Each time it becomes active it reads its row again, so Select copies what is
+// stored now (another window or program may have changed it). On request it prints a
+// maker's bullet-type key below its fields, growing by the key's lines; it shrinks
+// back when another window of the program becomes active.
 #include <QDialog>
 #include <QLineEdit>
 #include <memory>
@@ -27,6 +29,7 @@ public:
 
     void Form_Initialize() override;
     void Form_Load() override;
+    void Form_Activate() override;
     void Form_Deactivate() override;
 
     void cmdSearch_Click();

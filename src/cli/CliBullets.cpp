@@ -61,12 +61,14 @@ int runBulletsCommand(const CliOptions& options) {
     const CsvOutcome outcome = exporting ? exportBulletCsvFile(cursor.connection(), options.bulletsFile)
                                          : importBulletCsvFile(cursor.connection(), options.bulletsFile);
     if (!outcome.ok) {
-        std::cerr << "tarnwick-cli: " << options.bulletsFile << ": " << outcome.message
+        std::cerr << "tarnwick-cli: " << failureText(outcome, options.bulletsFile)
                   << (exporting ? "\n" : "\nnothing was imported\n");
         return 1;
     }
-    std::cout << outcome.rows << (exporting ? " bullets written to " : " bullets imported into ")
-              << (exporting ? options.bulletsFile : path) << '\n';
+    if (exporting)
+        std::cout << outcome.rows << " bullets written to " << options.bulletsFile << '\n';
+    else
+        std::cout << importSummary(outcome) << " (bullet database " << path << ")\n";
     return 0;
 #else
     (void)options;

@@ -231,7 +231,11 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
   bullets --export FILE.csv   write every bullet to a CSV file
   bullets --import FILE.csv   add the bullets of a CSV file with the same header;
                               a malformed row is reported with its line number
-                              and nothing of that file is stored
+                              and nothing of that file is stored; a bullet whose
+                              maker and stock number are already there is skipped.
+                              The import reads the whole file before it stores
+                              anything, so from a pipe it waits for the writer to
+                              finish
 
 Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run or
 the --inspect click stopped on a numeric failure (what was written so far is

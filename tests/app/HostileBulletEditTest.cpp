@@ -61,9 +61,12 @@ TEST_F(HostileBulletEditTest, HostileRowsAreRefusedOrStoredFiniteAndTheTableKeep
             EXPECT_EQ(after.mid(0, before.size()), before) << where;
             EXPECT_TRUE(nonFiniteNumbers(after.last()).isEmpty())
                 << where << ": " << nonFiniteNumbers(after.last()).join(", ").toStdString();
-            // The new row is the last one in stored order.
+            // The new row is the last one in stored order; Delete asks first.
             edit.datEditBullet->cmdLast->click();
+            services->answers.push_back(true);
             edit.cmdDelete->click();
+            EXPECT_EQ(services->questions.size(), 1u) << where;
+            services->questions.clear();
         }
         checkRound(where);
         EXPECT_EQ(hostile::dumpBullets(bulletFile()), before) << where;

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QTemporaryDir>
+#include <functional>
 
 #include "BulletCursor.h"
 #include "BulletTestData.h"
@@ -82,6 +83,17 @@ TEST_F(CursorTest, SearchIsWholeFieldIgnoringCaseAndDoesNotWrap) {
     EXPECT_FALSE(findFirst(Field::Manufacturer, "Sierra "));  // no trimming
     EXPECT_FALSE(findFirst(Field::Caliber, ".3*"));           // no wildcards
     EXPECT_EQ(where(cursor), ".224/Sierra");
+
+    // Letters of every script, not only ASCII; a byte that is no UTF-8 only equals itself.
+    bullettest::execute(path, "INSERT INTO Bullets (Caliber, Manufacturer) VALUES ('6,5', '\u00C9CLAIR'), "
+                              "('7,62', '\u03A3\u039F\u03A6\u039F\u03A3'), ('8', CAST(X'C3' AS TEXT))");
+    EXPECT_TRUE(findFirst(Field::Manufacturer, "\u00E9clair"));
+    EXPECT_EQ(where(cursor), "6,5/\u00C9CLAIR");
+    EXPECT_TRUE(findFirst(Field::Manufacturer, "\u03C3\u03BF\u03C6\u03BF\u03C2"));  // final sigma too
+    EXPECT_EQ(where(cursor), "7,62/\u03A3\u039F\u03A6\u039F\u03A3");
+    EXPECT_FALSE(findFirst(Field::Manufacturer, "eclair"));
+    EXPECT_FALSE(findFirst(Field::Manufacturer, "\u00C3"));
+    EXPECT_TRUE(findFirst(Field::Manufacturer, "\xC3"));
 }
 
 TEST_F(CursorTest, QuoteInSearchTextIsSearchedLiterally) {
@@ -183,10 +195,10 @@ TEST_F(CursorTest, SecondCursorSeesChangesAfterItsNextMove) {
 }
 
 TEST_F(CursorTest, WriteLockHeldElsewhereIsReportedNotWaitedOnForever) {
+    ASSERT_FALSE(cursor.edit());
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    ASSERT_FALSE(cursor.edit());
     const DbResult busy = cursor.update(texts(cursor.current()));
     ASSERT_TRUE(busy);
     EXPECT_EQ(busy->code, SQLITE_BUSY);
@@ -194,6 +206,132 @@ TEST_F(CursorTest, WriteLockHeldElsewhereIsReportedNotWaitedOnForever) {
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_FALSE(cursor.update(texts(cursor.current())));
+}
+
+// The rows' ten fields and keys, in stored order, read beside every cursor.
+std::string rowsWithKeys(const std::string& path) {
+    std::string rows;
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT rowid, Manufacturer, \"Bullet Mass\" FROM Bullets ORDER BY rowid", -1, &stmt,
+                           nullptr) == SQLITE_OK)
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            for (int i = 0; i < 3; ++i) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+                rows += std::string(text ? text : "-") + (i == 2 ? ";" : " ");
+            }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows;
+}
+
+// Two programs on one file: `mine` has read the last row (and opened it for Edit when
+// it updates), then `other` changes the table. Mine is told, and nothing of either
+// is lost: after a conflict its typing stays pending, to be stored only when asked.
+TEST(TwoCursors, NeitherOverwritesNorDeletesWhatTheOtherStoredMeanwhile) {
+    const std::array<std::string, kFieldCount> typed = {".224", "Mine", "HP", "56", "M1", "0.2", "0.2", "0.2", "", ""};
+    const std::array<std::string, kFieldCount> theirs = {".17", "Theirs", "V", "17", "T1", "0.1", "0.1", "0.1", "", ""};
+    const auto changeLast = [&](BulletCursor& other) {
+        other.moveLast();
+        ASSERT_FALSE(other.edit());
+        ASSERT_FALSE(other.update(theirs));
+    };
+    const auto deleteLast = [](BulletCursor& other) {
+        other.moveLast();
+        ASSERT_FALSE(other.remove());
+    };
+    // Deleting the last row and adding one: plain row ids would give the new row the
+    // deleted row's id, and mine would overwrite it.
+    const auto replaceLast = [&](BulletCursor& other) {
+        deleteLast(other);
+        ASSERT_FALSE(other.addNew());
+        ASSERT_FALSE(other.update(theirs));
+    };
+    const std::string first4 = "1 Sierra 165.0;2 Hornady 150.0;3 Speer 130.0;4 Sierra 52.0;";
+    const struct {
+        const char* name;
+        std::function<void(BulletCursor&)> meanwhile;
+        bool update;  // else Delete
+        int conflict;
+        std::string afterKeepingMine;  // after the second Update; for Delete, the table unchanged
+    } cases[] = {
+        {"changed, then Update", changeLast, true, kErrorChangedElsewhere, first4 + "5 Mine 56.0;"},
+        {"deleted, then Update", deleteLast, true, kErrorDeletedElsewhere, first4 + "6 Mine 56.0;"},
+        {"replaced, then Update", replaceLast, true, kErrorDeletedElsewhere, first4 + "6 Theirs 17.0;7 Mine 56.0;"},
+        {"changed, then Delete", changeLast, false, kErrorChangedElsewhere, first4 + "5 Theirs 17.0;"},
+        {"deleted, then Delete", deleteLast, false, kErrorDeletedElsewhere, first4},
+        {"replaced, then Delete", replaceLast, false, kErrorDeletedElsewhere, first4 + "6 Theirs 17.0;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("Bullets.db").toStdString();
+        bullettest::writeDatabase(path);
+        BulletCursor mine;
+        BulletCursor other;
+        ASSERT_FALSE(mine.open(path, BulletCursor::Access::ReadWrite));
+        ASSERT_FALSE(other.open(path, BulletCursor::Access::ReadWrite));
+        ASSERT_FALSE(mine.moveLast());
+        if (c.update) {
+            ASSERT_FALSE(mine.edit());
+        }
+        c.meanwhile(other);
+        const std::string stored = rowsWithKeys(path);
+
+        const DbResult refused = c.update ? mine.update(typed) : mine.remove();
+        ASSERT_TRUE(refused);
+        EXPECT_EQ(refused->code, c.conflict);
+        EXPECT_EQ(rowsWithKeys(path), stored);
+        if (!c.update) {
+            EXPECT_EQ(stored, c.afterKeepingMine);
+            continue;
+        }
+        EXPECT_EQ(mine.pending(), BulletCursor::Pending::Edit);
+        ASSERT_FALSE(mine.keepPendingOverStored());
+        ASSERT_FALSE(mine.update(typed));
+        EXPECT_EQ(rowsWithKeys(path), c.afterKeepingMine);
+    }
+}
+
+// A table made before the key existed reads as before, read-only or not; the first
+// change gives it the key, keeping every row, its order and its row id.
+TEST(LegacyTable, FirstChangeGivesItTheKeyKeepingRowsOrderAndIds) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("Bullets.db").toStdString();
+    bullettest::writeDatabase(path, bullettest::kRows, bullettest::Schema::Legacy);
+    bullettest::execute(path, "DELETE FROM Bullets WHERE rowid IN (2, 5)");
+    const std::string before = rowsWithKeys(path);
+    ASSERT_EQ(before, "1 Sierra 165.0;3 Speer 130.0;4 Sierra 52.0;");
+    const auto hasKey = [&] {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.c_str(), &db);
+        const bool found = sqlite3_table_column_metadata(db, nullptr, "Bullets", kKeyColumn, nullptr, nullptr,
+                                                         nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
+        return found;
+    };
+
+    for (const auto access : {BulletCursor::Access::ReadOnly, BulletCursor::Access::ReadWrite}) {
+        BulletCursor cursor;
+        ASSERT_FALSE(cursor.open(path, access));
+        cursor.moveNext();
+        cursor.moveNext();
+        EXPECT_EQ(where(cursor), ".224/Sierra");
+        const bool readOnly = access == BulletCursor::Access::ReadOnly;
+        EXPECT_EQ(cursor.addNew().has_value(), readOnly);
+        EXPECT_EQ(hasKey(), !readOnly);
+        EXPECT_EQ(rowsWithKeys(path), before);
+        if (readOnly) continue;
+
+        // Keys are never given twice, not even the last one after its row is deleted.
+        ASSERT_FALSE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", ""}));
+        cursor.moveLast();
+        ASSERT_FALSE(cursor.remove());
+        ASSERT_FALSE(cursor.addNew());
+        ASSERT_FALSE(cursor.update({".338", "Barnes", "TSX", "250", "33861", "0.4", "0.4", "0.4", "", ""}));
+        EXPECT_EQ(rowsWithKeys(path), before + "6 Barnes 250.0;");
+    }
 }
 
 TEST(CursorOpen, MissingCorruptAndTablelessFilesAreRefused) {
@@ -216,6 +354,18 @@ TEST(CursorOpen, MissingCorruptAndTablelessFilesAreRefused) {
     const std::string tableless = dir.filePath("other.db").toStdString();
     bullettest::execute(tableless, "CREATE TABLE Something (x)");
     EXPECT_TRUE(cursor.open(tableless, BulletCursor::Access::ReadOnly));
+    EXPECT_FALSE(cursor.isOpen());
+
+    // Before, the missing columns were read as their own names, as text.
+    const std::string wrongColumns = dir.filePath("columns.db").toStdString();
+    bullettest::execute(wrongColumns, "CREATE TABLE Bullets (a, b, caliber, Manufacturer, \"Bullet Type\", "
+                                      "\"Bullet Mass\", StockNumber, \"Low Ballistic Coefficient\", "
+                                      "\"Mid Ballistic Coefficient\", \"High Ballistic Coefficient\");"
+                                      "INSERT INTO Bullets (a) VALUES (1)");
+    const DbResult missingColumns = cursor.open(wrongColumns, BulletCursor::Access::ReadWrite);
+    ASSERT_TRUE(missingColumns);
+    EXPECT_EQ(missingColumns->description,
+              "the table Bullets lacks the columns \"Low Break Velocity\", \"High Break Velocity\"");
     EXPECT_FALSE(cursor.isOpen());
     EXPECT_FALSE(cursor.moveNext());  // a closed cursor's moves do nothing
     EXPECT_TRUE(cursor.update({}));

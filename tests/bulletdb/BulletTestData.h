@@ -20,8 +20,13 @@ inline const char* kRows =
     ".224,Sierra,HP,52,2145,0.22,0.225,0.23,1800,2800\n"
     ".224,O'Brien,HP,55,2145,0.25,0.25,0.25,1000,2000\n";
 
-// Creates `path` holding the table and the rows of `csvRows` (after the header).
-void writeDatabase(const std::string& path, const std::string& csvRows = kRows);
+// Creates `path` holding the table and the rows of `csvRows` (no header). Legacy
+// makes the table as files made before the key column have it.
+enum class Schema { WithKey, Legacy };
+void writeDatabase(const std::string& path, const std::string& csvRows = kRows, Schema schema = Schema::WithKey);
+
+// The whole table as CSV text (its export), read through a cursor of its own.
+std::string tableText(const std::string& path);
 
 // Runs SQL on a file directly, beside any cursor.
 void execute(const std::string& path, const std::string& sql);

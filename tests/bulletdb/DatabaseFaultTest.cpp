@@ -11,18 +11,21 @@
 
 #include "BulletWindowTest.h"
 #include "NavigationBar.h"
+#include "SqliteStatement.h"
 #include "frmEditBullet.h"
 #include "frmSelectBullet.h"
 
 namespace {
 
-// Every row of the file as one line of text, read through a connection of its own.
+// Every row of the file (its ten fields) as one line of text, read through a connection
+// of its own.
 std::vector<std::string> storedRows(const QString& path) {
     std::vector<std::string> rows;
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT * FROM Bullets ORDER BY rowid", -1, &stmt, nullptr) == SQLITE_OK) {
+        const std::string sql = "SELECT " + tarnwick::bulletdb::quotedColumnList() + " FROM Bullets ORDER BY rowid";
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
             while (sqlite3_step(stmt) == SQLITE_ROW) {
                 std::string row;
                 for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
@@ -243,7 +246,9 @@ TEST_F(DatabaseFaultTest, WriteTransactionElsewhereRefusesChangesBrieflyAndKeeps
     expectNoMessages();
 
     e.datEditBullet->cmdFirst->click();  // drops the pending add
+    services->answers.push_back(true);  // "Delete ...?" Yes
     brief([&] { e.cmdDelete_Click(); });
+    services->questions.clear();
     EXPECT_EQ(takeMessage().title, QString("Error Code=%1").arg(SQLITE_BUSY));
     EXPECT_EQ(e.txtManufacturer->text(), "Sierra");
     EXPECT_EQ(storedRows(programFile), original);

@@ -77,6 +77,48 @@ TEST_F(EditBulletTest, UpdateFailuresAreReportedAndChangeStaysPending) {
     EXPECT_EQ(w.txtBulletMass->text(), "170");
 }
 
+TEST_F(EditBulletTest, UpdateOverAnotherProgramsChangeAsksAndKeepsOrDropsTheTyping) {
+    const std::string file = programFile.toStdString();
+    const struct {
+        const char* meanwhile;  // what another program does to the edited row (Hornady)
+        bool keep;              // the answer to the question
+        const char* question;
+        QString shownAfter;     // the window after the answer
+        int rowsAfter;          // after a second Update (when the typing was kept)
+    } cases[] = {
+        {"UPDATE Bullets SET Manufacturer = 'Lapua' WHERE rowid = 2", true, "has changed", ".308/Typed", 5},
+        {"UPDATE Bullets SET Manufacturer = 'Lapua' WHERE rowid = 2", false, "has changed", ".308/Lapua", 5},
+        {"DELETE FROM Bullets WHERE rowid = 2", true, "has deleted", ".308/Typed", 5},
+        {"DELETE FROM Bullets WHERE rowid = 2", false, "has deleted", "2145/Speer", 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.meanwhile) + (c.keep ? ", keep" : ", drop"));
+        bullettest::writeDatabase(file + ".fresh");
+        ASSERT_TRUE(QFile::remove(programFile) && QFile::rename(programFile + ".fresh", programFile));
+        program->window<frmEditBullet>().close();
+        services->questions.clear();
+        frmEditBullet& w = window();
+        w.datEditBullet->cmdNextRow->click();
+        w.cmdEdit_Click();
+        w.txtManufacturer->setText("Typed");
+        bullettest::execute(file, c.meanwhile);
+
+        services->answers = {c.keep};
+        w.cmdUpdate_Click();
+        ASSERT_EQ(services->questions.size(), 1u);
+        EXPECT_TRUE(services->questions[0].text.contains(c.question)) << services->questions[0].text.toStdString();
+        EXPECT_TRUE(services->questions[0].yesIsDefault);
+        EXPECT_EQ(shown(w), c.shownAfter);
+        EXPECT_EQ(w.changePending(), c.keep);
+        EXPECT_EQ(bullettest::tableText(file).find("Typed"), std::string::npos) << "nothing stored before asked";
+        w.cmdUpdate_Click();  // stores the kept typing; with none pending, reported
+        EXPECT_EQ(rows(), c.rowsAfter);
+        EXPECT_EQ(bullettest::tableText(file).find("Typed") != std::string::npos, c.keep);
+        EXPECT_EQ(services->messages.size(), c.keep ? 0u : 1u);
+        services->messages.clear();
+    }
+}
+
 TEST_F(EditBulletTest, LeavingAPendingChangeDiscardsIt) {
     frmEditBullet& w = window();
     w.cmdEdit_Click();
@@ -122,9 +164,17 @@ TEST_F(EditBulletTest, EscapeAndMinimisingKeepAPendingChange) {
     expectNoMessages();
 }
 
-TEST_F(EditBulletTest, DeleteAtOnceWithoutQuestion) {
+TEST_F(EditBulletTest, DeleteAsksFirstWithNoAsTheDefault) {
     frmEditBullet& w = window();
     w.datEditBullet->cmdNextRow->click();
+    w.cmdDelete_Click();  // the question answered with its default button
+    ASSERT_EQ(services->questions.size(), 1u);
+    EXPECT_EQ(services->questions[0].text, "Delete Hornady 150 gr. BT (3033)?");
+    EXPECT_FALSE(services->questions[0].yesIsDefault);
+    EXPECT_EQ(shown(w), ".308/Hornady");
+    EXPECT_EQ(rows(), 5);
+
+    services->answers = {true, true};
     w.cmdDelete_Click();
     EXPECT_EQ(shown(w), "2145/Speer");
     w.datEditBullet->cmdLast->click();
@@ -132,12 +182,14 @@ TEST_F(EditBulletTest, DeleteAtOnceWithoutQuestion) {
     EXPECT_EQ(shown(w), ".224/Sierra");
     EXPECT_EQ(rows(), 3);
 
-    // With an add pending, Delete drops the unsaved row, not the stored one behind it.
+    // With an add pending, Delete drops the unsaved row, not the stored one behind it,
+    // and asks nothing.
     w.cmdAdd_Click();
     w.cmdDelete_Click();
     EXPECT_EQ(shown(w), ".224/Sierra");
     EXPECT_EQ(rows(), 3);
-    expectNoMessages();
+    EXPECT_EQ(services->questions.size(), 3u);
+    EXPECT_TRUE(services->messages.empty());
 }
 
 TEST_F(EditBulletTest, SelectWindowSeesAnEditAfterItsNextMove) {
@@ -215,10 +267,11 @@ TEST_F(EditBulletTest, CsvExportAndImportThroughFileMenu) {
     ASSERT_TRUE(QFile::exists(csv));
     EXPECT_TRUE(lastMessage().text.startsWith("5 bullets written"));
 
+    // Importing the same bullets again stores none of them twice.
     w.chooseImportFile = [&](QWidget*) { return std::optional<QString>(csv); };
     w.mnuImportCsv_Click();
-    EXPECT_TRUE(lastMessage().text.startsWith("5 bullets imported"));
-    EXPECT_EQ(rows(), 10);
+    EXPECT_TRUE(lastMessage().text.startsWith("0 bullets imported, 5 already in the table skipped"));
+    EXPECT_EQ(rows(), 5);
 
     QFile bad(dataDir.filePath("bad.csv"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
@@ -228,7 +281,7 @@ TEST_F(EditBulletTest, CsvExportAndImportThroughFileMenu) {
     w.mnuImportCsv_Click();
     EXPECT_EQ(lastMessage().icon, MessageIcon::Exclamation);
     EXPECT_TRUE(lastMessage().text.contains("line 2"));
-    EXPECT_EQ(rows(), 10);
+    EXPECT_EQ(rows(), 5);
 }
 
 TEST_F(EditBulletTest, HelpTexts) {

@@ -96,6 +96,21 @@ TEST_F(SelectBulletTest, NextPlotReportNamesTheSelectedBullet) {
     EXPECT_EQ(lines[2].trimmed(), "Sierra 52 gr.  HP");
 }
 
+TEST_F(SelectBulletTest, ActivationRereadsTheRowOrMovesToItsNeighbour) {
+    frmSelectBullet& w = program->window<frmSelectBullet>();
+    w.datSelBullet->cmdNextRow->click();
+    bullettest::execute(programFile.toStdString(), "UPDATE Bullets SET \"Bullet Mass\" = 168 WHERE rowid = 2");
+    w.Form_Activate();
+    EXPECT_EQ(w.txtBulletMass->text(), "168");
+    w.cmdSelect_Click();
+    EXPECT_DOUBLE_EQ(params().BulletMass, 168);
+
+    bullettest::execute(programFile.toStdString(), "DELETE FROM Bullets WHERE rowid = 2");
+    w.Form_Activate();
+    EXPECT_EQ(shown(w), "2145/Speer");
+    expectNoMessages();
+}
+
 TEST_F(SelectBulletTest, BulletLineNamesWhatIsFlownAcrossRestarts) {
     const auto restart = [this] {
         if (frmTrajectory* main = program->loaded<frmTrajectory>()) main->close();  // saves the settings

@@ -41,10 +41,12 @@ protected:
         BulletDatabaseLocation::setLocations(QString(), QString());
     }
 
-    // Fails the test when a message box was shown that the test did not expect.
+    // Fails the test when a message box or question was shown that the test did not expect.
     void expectNoMessages() const {
         for (const RecordedMessage& m : services->messages)
             ADD_FAILURE() << "unexpected message box \"" << m.title.toStdString() << "\": " << m.text.toStdString();
+        for (const RecordedQuestion& q : services->questions)
+            ADD_FAILURE() << "unexpected question \"" << q.title.toStdString() << "\": " << q.text.toStdString();
     }
 
     tarnwick::ShotParameters& params() { return program->params(); }
