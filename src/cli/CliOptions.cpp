@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 
+#include "CliModel.h"
 #include "NumberText.h"
 
 using namespace tarnwick;
@@ -48,6 +49,7 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         {"LOSAngle", &p.LOSAngle}, {"VerticalScale", &p.VerticalScale}, {"HorizontalScale", &p.HorizontalScale},
         {"RCrossWind", &p.RCrossWind}, {"RTailWind", &p.RTailWind}, {"HCrossWind", &p.HCrossWind},
         {"HTailWind", &p.HTailWind}, {"Pi", &p.Pi}, {"LastZeroCrossing", &options.state.remembered.LastZeroCrossing},
+        {"BallisticCoefG7", &p.BallisticCoefG7},
     };
     if (const auto it = numbers.find(name); it != numbers.end()) {
         *it->second = strictNumber(value, argument);
@@ -61,6 +63,7 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
     }
     if (name == "PBRMode") { p.PBRMode = strictBoolean(value, argument); return; }
     if (name == "DragFunction") { p.DragFunction = value; return; }
+    if (name == "Model") { p.Model = parseModelName(value, argument); return; }
     if (name == "YAxis" || name == "XAxis") {
         const double number = strictNumber(value, argument);
         const auto rounded = roundToInt16(number);
@@ -169,6 +172,9 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
         } else if (option == "--inspect") {
             const std::string v = value();
             options.inspectX = strictNumber(v, "--inspect " + v);
+        } else if (option == "--range-table") {
+            const std::string v = value();
+            options.rangeTable = parseRangeList(v, "--range-table " + v);
         } else if (option == "--png") {
             options.pngPath = value();
             if (options.pngPath.empty()) throw CliError("empty file name in '--png'");
@@ -181,6 +187,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
     if (options.bulletMaker && options.bulletStock.empty()) throw CliError("--maker needs --bullet");
     if (options.inputs.energyCurveOn && options.inputs.velocityCurveOn)
         throw CliError("--energy and --velocity cannot be used together");
+    checkModelChoice(options);
     return options;
 }
 
@@ -188,6 +195,7 @@ std::string cliHelpText() {
     return R"(Usage: tarnwick-cli [--set NAME=VALUE]... [--text NAME=TEXT]... [--canvas WxH]
                     [--energy | --velocity] [--grid] [--inspect X] [--png FILE]
                     [--bullet STOCK [--maker NAME]] [--db FILE]
+                    [--range-table START:END:STEP]
        tarnwick-cli bullets (--export FILE.csv | --import FILE.csv) [--db FILE]
 
 Flies one plot run and prints its report (LF line ends). With --inspect X it prints
@@ -200,6 +208,9 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      Booleans take true, false, -1 or 0; HuntingMode also selects
                      the Hunting option. RCrossWindMph, RTailWindMph, HCrossWindMph
                      and HTailWindMph take miles per hour and set the report text.
+                     Model=Classic (default) or PointMass chooses the flight model;
+                     the point-mass model flies DragFunction=G1 (the three band
+                     coefficients) or G7 (BallisticCoefG7), and G7 only with it.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
                      txtManufacturer, txtBulletMass or txtBulletType
   --canvas WxH       inner size of the canvas in canvas units (default 578x288)
@@ -208,6 +219,11 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
   --grid             draw grid lines
   --inspect X        after the run, inspect a click at canvas x = X
   --png FILE         also write the plot as a PNG picture
+  --range-table START:END:STEP
+                     instead of the report, print a header line and one line per
+                     range (yards) under the range conditions, sighted in as the
+                     plot run sights: range (yd), height above the line of sight
+                     (in), wind drift (in), speed (ft/s), energy (ft-lbs), time (s)
   --bullet STOCK     take mass, ballistic coefficients and break velocities from
                      the first bullet with this stock number (letter case ignored),
                      and the report's bullet line from that row; applied after --set
@@ -234,5 +250,7 @@ Examples:
   tarnwick-cli --set DropTable=1 --set ScopeHeight=0 --set MaxDeviation=0
   tarnwick-cli --set HuntingMode=true --inspect 400
   tarnwick-cli --energy --png plot.png
+  tarnwick-cli --set Model=PointMass --set DragFunction=G7 --set BallisticCoefG7=0.243 \
+      --set BulletMass=175 --set InitialVelocity=2600 --range-table 100:1000:100
 )";
 }
