@@ -30,12 +30,12 @@ namespace tarnwick {
 
 // The step of the point-mass model, seconds: 1/50 s, shorter for bullets with much drag.
 // The integration error grows with the step times the drag factor K (rho/rho0) / BC (per
-// foot), about as its fourth power; capping that product at 2e-5 s/ft (a G1 coefficient of
-// 0.21 in standard air gets the full 1/50 s, one of 0.1 half of it) keeps the change in
-// drop at 1,000 yards when the step is halved below 0.002 inch for every coefficient from
-// 0.1 up (docs/ACCURACY.md).
+// foot), about as its fourth power; capping that product at 1.5e-5 s/ft (in standard air a
+// coefficient of 0.28 gets the full 1/50 s, one of 0.1 about 1/140 s) keeps the change in
+// drop at 1,000 yards when the step is halved below 0.005 inch for every coefficient from
+// 0.05 up (docs/ACCURACY.md).
 inline constexpr double kLongestStep = 0.02;
-inline constexpr double kStepTimesDrag = 2e-5;
+inline constexpr double kStepTimesDrag = 1.5e-5;
 inline double pointMassStep(double largestDragFactor) {
     return largestDragFactor * kLongestStep > kStepTimesDrag ? kStepTimesDrag / largestDragFactor : kLongestStep;
 }
