@@ -1,10 +1,12 @@
 #include "CliOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <map>
 
 #include "CliModel.h"
+#include "DragFunctions.h"
 #include "NumberText.h"
 
 using namespace tarnwick;
@@ -62,7 +64,14 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         return;
     }
     if (name == "PBRMode") { p.PBRMode = strictBoolean(value, argument); return; }
-    if (name == "DragFunction") { p.DragFunction = value; return; }
+    if (name == "DragFunction") {
+        // Only the laws the program offers; the classic engine would fly any other text as
+        // Krupp. G7 goes with the point-mass model, checked once every argument is read.
+        if (value != "G7" && std::find(kDragFunctionNames.begin(), kDragFunctionNames.end(), value) == kDragFunctionNames.end())
+            throw CliError("unknown drag law in '" + argument + "' (use G1, Ingalls or Krupp; G7 with Model=PointMass)");
+        p.DragFunction = value;
+        return;
+    }
     if (name == "Model") { p.Model = parseModelName(value, argument); return; }
     if (name == "YAxis" || name == "XAxis") {
         const double number = strictNumber(value, argument);
@@ -100,6 +109,8 @@ void setText(CliOptions& options, const std::string& name, const std::string& va
     const auto it = texts.find(name);
     if (it == texts.end()) throw CliError("unknown text box '" + name + "' in '" + argument + "'");
     *it->second = value;
+    // A bullet text given by hand names the bullet in the report, as a table row does.
+    if (name == "txtManufacturer" || name == "txtBulletMass" || name == "txtBulletType") t.namesBullet = true;
 }
 
 std::pair<std::string, std::string> splitAssignment(const std::string& text, const std::string& argument) {
@@ -203,7 +214,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
 
   --set NAME=VALUE   any member of the shot parameter set by its exact name
                      (InitialVelocity, BallisticCoefLow, DragFunction, ...) or
-                     LastZeroCrossing (yards). Winds in the engine's own units:
+                     LastZeroCrossing (yards). DragFunction takes G1, Ingalls or
+                     Krupp, and G7 with Model=PointMass. Winds in the engine's own units:
                      RCrossWind/HCrossWind in in/s, RTailWind/HTailWind in ft/s.
                      Booleans take true, false, -1 or 0; HuntingMode also selects
                      the Hunting option. RCrossWindMph, RTailWindMph, HCrossWindMph
@@ -212,7 +224,9 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      the point-mass model flies DragFunction=G1 (the three band
                      coefficients) or G7 (BallisticCoefG7), and G7 only with it.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
-                     txtManufacturer, txtBulletMass or txtBulletType
+                     txtManufacturer, txtBulletMass or txtBulletType; the last
+                     three name the bullet in the report's third line, which
+                     otherwise (without --bullet) states the coefficients flown
   --canvas WxH       inner size of the canvas in canvas units (default 578x288)
   --energy           draw the remaining-energy curve
   --velocity         draw the remaining-velocity curve
@@ -236,11 +250,11 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                               a malformed row is reported with its line number
                               and nothing of that file is stored
 
-Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run
-stopped on a numeric failure (what was written so far is printed, the reason goes
-to standard error), 1 the bullet database or a CSV file could not be used, or a
-file could not be written (the --png picture, the standard output; the report is
-still printed, and 1 outranks 3).
+Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run or
+the --inspect click stopped on a numeric failure (what was written so far is
+printed, the reason goes to standard error), 1 the bullet database or a CSV file
+could not be used, or a file could not be written (the --png picture, the
+standard output; the report is still printed, and 1 outranks 3).
 
 Examples:
   tarnwick-cli

@@ -117,8 +117,14 @@ int run(int argc, char** argv) {
             std::cerr << outcome.message << '\n';
             return failed;
         }
-        printInspection(inspectClick(options.state.params, options.state.remembered, options.inputs.huntingOption,
-                                     *options.inspectX, options.state.strike));
+        const ClickInspection click = inspectClick(options.state.params, options.state.remembered,
+                                                   options.inputs.huntingOption, *options.inspectX,
+                                                   options.state.strike);
+        if (click.failed) {
+            std::cerr << "The click shows no values: " << click.problem << '\n';
+            return failed;
+        }
+        printInspection(click);
         return pictureWritten ? 0 : 1;
     }
     std::cout << withLineFeeds(results.text) << '\n';

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <limits>
 #include <memory>
 
 #include "DrawingSurface.h"
@@ -25,6 +26,8 @@ public:
     ~ImageSurface() override;
     ImageSurface(const ImageSurface&) = delete;
     ImageSurface& operator=(const ImageSurface&) = delete;
+
+    static constexpr QSize kUnlimited{std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
 
     double width() const override { return width_; }
     double height() const override { return height_; }
@@ -47,8 +50,10 @@ public:
     void showEye(double left, double top) override;
     void hideEye() override { eyeVisible_ = false; }
 
-    // Grows (never shrinks) the image to the new size in canvas units, keeping what was drawn.
-    void resize(int width, int height, qreal devicePixelRatio);
+    // Takes the new size in canvas units and grows (never shrinks) the image to it,
+    // keeping what was drawn. The image never covers more than `limit` canvas units:
+    // what lies beyond is not stored, as it could not be seen.
+    void resize(int width, int height, qreal devicePixelRatio, QSize limit = kUnlimited);
 
     // The drawing so far (painting in progress is finished first).
     const QImage& image() const {

@@ -19,6 +19,15 @@ EffectiveCoefficients coefficientsFor(const ShotParameters& p, Conditions condit
     return effectiveCoefficients(p, factor);
 }
 
+// The hunting muzzle velocity, which finite inputs can still overflow.
+double huntingVelocity(const ShotParameters& p) {
+    const double vh = huntingMuzzleVelocity(p);
+    if (!std::isfinite(vh))
+        throw NumericFailure("The run stopped: the hunting muzzle velocity is too large to work out; "
+                             "check the temperatures and the muzzle velocity.");
+    return vh;
+}
+
 double divideOrStop(double numerator, double denominator, const char* what) {
     if (denominator == 0) throw NumericFailure(std::string("The run stopped: ") + what);
     return numerator / denominator;
@@ -28,7 +37,7 @@ class ClassicTrajectory : public Trajectory {
 public:
     ClassicTrajectory(const ShotParameters& p, Conditions conditions, double w, double range) {
         const bool hunting = conditions == Conditions::Hunting;
-        const double muzzleVelocity = hunting ? huntingMuzzleVelocity(p) : p.InitialVelocity;
+        const double muzzleVelocity = hunting ? huntingVelocity(p) : p.InitialVelocity;
         const double launch = hunting ? divideOrStop(w * muzzleVelocity, p.InitialVelocity, "the muzzle velocity is zero.") : w;
         const double a = p.LOSAngle * p.Pi / 180;
         const double cosA = std::cos(a);
@@ -41,23 +50,27 @@ public:
         steps_.push_back({0, 0, -p.ScopeHeight, 0, v, k * v * v / 2});
         for (int n = 1; x < range; ++n, t += p.DeltaT) {
             if (n > kMaxSteps) {
-                stopReason_ = stoppedAt(x, "the flight needs more than 32,767 steps.");
+                stopReason_ = stoppedAt(x, "the flight would need more than 32,767 time steps.");
                 break;
             }
             if (v <= 0 && model.slopeLoss >= 0) {
                 stopReason_ = stoppedAt(x, "the bullet's speed fell to zero.");
                 break;
             }
-            double next = v;
-            if (const auto fault = model.nextSpeed(v, next); fault != FlightModel::Fault::None) {
+            // The plot run's step: range from the speed before it, speed, height from the time.
+            const double nx = x + v * p.DeltaT;
+            double nv = v, drift = 0;
+            auto fault = model.nextSpeed(v, nv);
+            const double ny = t * launch - p.ScopeHeight - kHalfGravity * cosA * (t * t);
+            if (fault == FlightModel::Fault::None) fault = finiteState(nx, nv, ny);
+            if (fault == FlightModel::Fault::None) fault = windDeflection(crossWind, t, nx, p.InitialVelocity, drift);
+            if (fault != FlightModel::Fault::None) {
                 stopReason_ = stoppedAt(x, faultReason(fault));
                 break;
             }
-            x += v * p.DeltaT;
-            v = next;
-            const double y = t * launch - p.ScopeHeight - kHalfGravity * cosA * t * t;
-            const double drift = -crossWind * lagTime(t, x, p.InitialVelocity);
-            steps_.push_back({t, x, y, drift, v, k * v * v / 2});
+            x = nx;
+            v = nv;
+            steps_.push_back({t, x, ny, drift, v, k * v * v / 2});
         }
     }
 
@@ -109,7 +122,7 @@ ClassicModel::ClassicModel(const ShotParameters& p, const Sighting& sighting) : 
         w_ = kLaunchFactor * std::sqrt(p.MaxDeviation + p.ScopeHeight);
         if (std::isnan(w_)) throw NumericFailure("The run stopped: the maximum deviation plus the scope height is below zero.");
         if (sighting.huntingOption)
-            w_ = divideOrStop(w_ * p.InitialVelocity, huntingMuzzleVelocity(p), "the hunting muzzle velocity is zero.");
+            w_ = divideOrStop(w_ * p.InitialVelocity, huntingVelocity(p), "the hunting muzzle velocity is zero.");
     }
 }
 

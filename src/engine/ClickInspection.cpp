@@ -33,8 +33,11 @@ WalkEnd walk(const ShotParameters& p, const WalkSetup& setup, double s, double c
             end.problem = "stopped short: " + faultReason(fault);
             break;
         }
+        const double ny = t * setup.launchSpeed + y0 - t * t * c * kHalfGravity;
+        if (const auto fault = finiteState(nx, nv, ny); fault != FlightModel::Fault::None)
+            throw NumericFailure(faultReason(fault));
         v = nv;
-        y = t * setup.launchSpeed + y0 - t * t * c * kHalfGravity;
+        y = ny;
         if (static_cast<float>(nx * p.HorizontalScale + p.YAxis) > click) break;
         x = nx;
         t = t + dt;
@@ -55,9 +58,15 @@ WalkEnd walk(const ShotParameters& p, const WalkSetup& setup, double s, double c
 
 std::string yardsCaption(double rangeFeet) { return formatWholeWithPoint(rangeFeet / 3); }
 
-}  // namespace
+// The energy a label shows; it can overflow even when the speed does not.
+double energyOf(double v, double massFactor) {
+    const double energy = v * (massFactor * v) / 2;
+    if (!std::isfinite(energy)) throw NumericFailure(faultReason(FlightModel::Fault::NotFinite));
+    return energy;
+}
 
-ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& remembered, bool huntingOption,
+// The click as a whole: throws NumericFailure when it cannot be worked out.
+ClickInspection workOutClick(const ShotParameters& p, const RememberedSettings& remembered, bool huntingOption,
                              double clickX, const StrikeValues& previous) {
     ClickInspection result;
     result.strike = previous;
@@ -66,11 +75,8 @@ ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& 
     const double m = p.BulletMass / 225218;
     const float click = static_cast<float>(clickX);
 
-    if (!(std::isfinite(p.DeltaT) && p.DeltaT > 0)) {
-        result.caption = "No values: the time step must be a positive number of seconds.";
-        result.problem = result.caption;
-        return result;
-    }
+    if (!(std::isfinite(p.DeltaT) && p.DeltaT > 0))
+        throw NumericFailure("the time step must be a positive number of seconds.");
 
     const auto coefficientsAt = [&](double altitude, double pressure, double temperature) {
         return effectiveCoefficients(p, clickDensityFactor(altitude, pressure, temperature));
@@ -82,23 +88,21 @@ ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& 
         if (p.PBRMode) {
             vy0 = vy0 * p.InitialVelocity / (p.InitialVelocity + (p.HTemperature - p.Temperature) * 1.5);
         } else {
-            try {
-                const double tz = FindTime(p, remembered.LastZeroCrossing, rangeCoefficients);
-                if (tz == 0) throw NumericFailure("the Varmint zero distance must be more than 0 yards.");
-                vy0 = p.ScopeHeight / tz + tz * kHalfGravity;
-            } catch (const NumericFailure& failure) {
-                result.caption = std::string("No values: ") + failure.what();
-                result.problem = failure.what();
-                return result;
-            }
+            const double tz = FindTime(p, remembered.LastZeroCrossing, rangeCoefficients);
+            if (tz == 0) throw NumericFailure("the Varmint zero distance must be more than 0 yards.");
+            vy0 = p.ScopeHeight / tz + tz * kHalfGravity;
         }
     }
 
     const auto deflectionAt = [&](const WalkEnd& end, double crossWind) {
         if (p.InitialVelocity == 0) return 0.0;  // no muzzle velocity, no lag time
-        return -crossWind * ((end.t - p.DeltaT) - end.x / p.InitialVelocity);
+        double deflection = 0;
+        if (const auto fault = windDeflection(crossWind, end.t - p.DeltaT, end.x, p.InitialVelocity, deflection);
+            fault != FlightModel::Fault::None)
+            throw NumericFailure(faultReason(fault));
+        return deflection;
     };
-    const auto energyAt = [&](const WalkEnd& end) { return end.v * (m * end.v) / 2; };
+    const auto energyAt = [&](const WalkEnd& end) { return energyOf(end.v, m); };
 
     const WalkEnd range = walk(p, {p.InitialVelocity, vy0, p.RTailWind, rangeCoefficients}, s, c, click);
     result.caption = "At " + yardsCaption(range.x) + " Yards:";
@@ -129,6 +133,23 @@ ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& 
     }
     if (!result.problem.empty()) result.caption += " (" + result.problem + ")";
     return result;
+}
+
+}  // namespace
+
+ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& remembered, bool huntingOption,
+                             double clickX, const StrikeValues& previous) {
+    try {
+        return workOutClick(p, remembered, huntingOption, clickX, previous);
+    } catch (const NumericFailure& failure) {
+        // No values at all: the strike values keep what they had.
+        ClickInspection result;
+        result.strike = previous;
+        result.failed = true;
+        result.problem = failure.what();
+        result.caption = "No values: " + result.problem;
+        return result;
+    }
 }
 
 }  // namespace tarnwick

@@ -16,6 +16,7 @@ struct ClickInspection {
     std::string targetCaption;  // the target view's caption
     StrikeValues strike;        // the strike values after the click
     std::string problem;        // why a walk stopped short, in plain words; empty when it did not
+    bool failed = false;        // a numeric failure: no values at all, `problem` says why
 };
 
 // The state of a walk when it ended: v and y after the step that crossed the click,
@@ -26,7 +27,9 @@ struct WalkEnd {
 };
 
 // Inspects a click at canvas x `clickX` (left button). `previous` supplies the strike
-// values that the click leaves alone (the hunting ones in Target mode).
+// values that the click leaves alone (the hunting ones in Target mode). A click whose
+// numbers cannot be worked out (a zero time step, an unreachable Varmint zero, values
+// that are no longer finite) shows no values, says why and keeps every strike value.
 ClickInspection inspectClick(const ShotParameters& params, const RememberedSettings& remembered,
                              bool huntingOption, double clickX, const StrikeValues& previous);
 

@@ -1,6 +1,7 @@
 #pragma once
 // Retardation of the standard projectile (ballistic coefficient 1.0), in ft/s²,
 // as a function of the bullet's speed through the air in ft/s. Pure functions.
+#include <array>
 #include <string_view>
 
 namespace tarnwick {
@@ -10,6 +11,9 @@ double Ingalls(double speed);  // Ingalls (Mayevski) power law; speed must be > 
 double krupp(double speed);    // Krupp law, piecewise linear
 
 enum class DragLaw { G1, Ingalls, Krupp };
+
+// The names the drag-function commands store in DragFunction, one per law offered.
+inline constexpr std::array<std::string_view, 3> kDragFunctionNames{"G1", "Ingalls", "Krupp"};
 
 // "G1" and "Ingalls" by exact, case-sensitive comparison; any other text is Krupp.
 DragLaw dragLawNamed(std::string_view dragFunction);

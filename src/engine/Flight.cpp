@@ -31,6 +31,10 @@ std::string faultReason(FlightModel::Fault fault) {
         return "the ballistic coefficient in use is zero.";
     case FlightModel::Fault::NonPositiveAirSpeed:
         return "the bullet's speed through the air fell to zero, which the Ingalls drag law cannot handle.";
+    case FlightModel::Fault::ZeroMuzzleVelocity:
+        return "the muzzle velocity is zero, so wind deflection cannot be worked out.";
+    case FlightModel::Fault::NotFinite:
+        return "the numbers grew too large to work out; check the parameters for extreme values.";
     case FlightModel::Fault::None: break;
     }
     return "";
@@ -47,10 +51,11 @@ void requireUsableDensity(double factor, const char* conditions) {
                              " conditions cannot be worked out; check the altitude, pressure and temperature.");
 }
 
-double lagTime(double t, double rangeFeet, double initialVelocity) {
-    if (initialVelocity == 0)
-        throw NumericFailure(stoppedAt(rangeFeet, "the muzzle velocity is zero, so wind deflection cannot be worked out."));
-    return t - rangeFeet / initialVelocity;
+FlightModel::Fault windDeflection(double crossWind, double t, double rangeFeet, double initialVelocity,
+                                  double& deflection) {
+    if (initialVelocity == 0) return FlightModel::Fault::ZeroMuzzleVelocity;
+    deflection = -crossWind * (t - rangeFeet / initialVelocity);
+    return std::isfinite(deflection) ? FlightModel::Fault::None : FlightModel::Fault::NotFinite;
 }
 
 double FindTime(const ShotParameters& params, double zeroCrossingYards,
@@ -72,8 +77,9 @@ double FindTime(const ShotParameters& params, double zeroCrossingYards,
             throw NumericFailure(zeroText + "the bullet slows down too much to get there.");
         x = x + v * params.DeltaT;
         double next = v;
-        if (const auto fault = model.nextSpeed(v, next); fault != FlightModel::Fault::None)
-            throw NumericFailure(zeroText + faultReason(fault));
+        auto fault = model.nextSpeed(v, next);
+        if (fault == FlightModel::Fault::None) fault = finiteState(x, next, 0);
+        if (fault != FlightModel::Fault::None) throw NumericFailure(zeroText + faultReason(fault));
         v = next;
         t = t + params.DeltaT;
     }

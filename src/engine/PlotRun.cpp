@@ -81,11 +81,15 @@ public:
         if (p_.DropTable == 1) results_.showWindow();
         text_ = rangeHeader(p_, inputs_.texts);
         results_.setText(text_);
+        // The page texts follow the results text from here on, so that a print never
+        // shows an earlier report or the user guide beside this one, even when the run
+        // stops part way.
+        state_.FirstPageText = text_;
+        state_.SecondPageText.clear();
 
         flyRangePass();
         results_.showWindow();
         append(rangeSummary(p_, events_, state_.strike), false);
-        state_.FirstPageText = text_;
 
         if (inputs_.huntingOption) flyHuntingPass();
     }
@@ -96,7 +100,7 @@ private:
     void append(const std::string& more, bool toSecondPage) {
         text_ += more;
         results_.appendText(more);
-        if (toSecondPage) state_.SecondPageText += more;
+        (toSecondPage ? state_.SecondPageText : state_.FirstPageText) += more;
     }
 
     EffectiveCoefficients coefficientsFor(double altitude, double pressure, double temperature, const char* which) {
@@ -131,8 +135,7 @@ private:
             if (std::isnan(w_))
                 throw NumericFailure("The run stopped: the maximum deviation plus the scope height is below zero.");
             if (inputs_.huntingOption)
-                w_ = divideOrStop(w_ * p_.InitialVelocity, huntingMuzzleVelocity(p_),
-                                  "the hunting muzzle velocity is zero.");
+                w_ = divideOrStop(w_ * p_.InitialVelocity, huntingVelocity(), "the hunting muzzle velocity is zero.");
         }
         PassSetup setup = passSetup(p_.InitialVelocity, w_, p_.RTailWind, p_.RCrossWind, coefficients);
         flyPass(p_, setup, events_, state_.strike.RStrikeDrop, state_.strike.RStrikeDeflection, surface_,
@@ -141,8 +144,18 @@ private:
                 });
     }
 
-    void flyHuntingPass() {
+    // The hunting muzzle velocity, which the report prints: finite inputs can still
+    // overflow here.
+    double huntingVelocity() const {
         const double vh = huntingMuzzleVelocity(p_);
+        if (!std::isfinite(vh))
+            throw NumericFailure("The run stopped: the hunting muzzle velocity is too large to work out; "
+                                 "check the temperatures and the muzzle velocity.");
+        return vh;
+    }
+
+    void flyHuntingPass() {
+        const double vh = huntingVelocity();
         const std::string header = huntingHeader(p_, vh, inputs_.texts);
         text_ += std::string(kCrLf) + kCrLf + header;
         results_.appendText(std::string(kCrLf) + kCrLf + header);

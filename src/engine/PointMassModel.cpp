@@ -118,9 +118,9 @@ PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
     const Air air = hunting ? airFor(p.HAltitude, p.HBarometricPressure, p.HTemperature, p.HRelHumidity, "hunting")
                             : airFor(p.Altitude, p.BarometricPressure, p.Temperature, p.RelHumidity, "range");
     shot.muzzleVelocity = hunting ? huntingMuzzleVelocity(p) : p.InitialVelocity;
-    if (!(shot.muzzleVelocity > 0))
-        throw NumericFailure(stopped(hunting ? "the hunting muzzle velocity must be above zero."
-                                             : "the muzzle velocity must be above zero."));
+    if (!(shot.muzzleVelocity > 0 && std::isfinite(shot.muzzleVelocity)))
+        throw NumericFailure(stopped(hunting ? "the hunting muzzle velocity must be a number above zero."
+                                             : "the muzzle velocity must be a number above zero."));
     shot.scopeHeight = p.ScopeHeight;
     const double a = p.LOSAngle * p.Pi / 180;
     shot.gravity = {-kGravityFeet * std::sin(a), -kGravityFeet * std::cos(a), 0};

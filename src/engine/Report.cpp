@@ -22,11 +22,20 @@ std::string line(const std::string& text) { return kCrLf + text; }
 
 }  // namespace
 
+std::string bulletLine(const ShotParameters& params, const ReportTexts& texts) {
+    if (texts.namesBullet) return texts.txtManufacturer + " " + texts.txtBulletMass + " gr. " + " " + texts.txtBulletType;
+    const std::string mass = ", " + plainText(params.BulletMass) + " gr.";
+    const double low = params.BallisticCoefLow, mid = params.BallisticCoefMid, high = params.BallisticCoefHigh;
+    if (low == mid && mid == high) return "Ballistic coefficient " + plainText(mid) + mass;
+    return "Ballistic coefficients " + plainText(low) + "/" + plainText(mid) + "/" + plainText(high) + " (breaks " +
+           plainText(params.BCBreakLow) + "/" + plainText(params.BCBreakHigh) + " ft/s)" + mass;
+}
+
 std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts) {
     return "Muzzle Velocity = " + plainText(params.InitialVelocity) +
            line(conditionsLine(params.Altitude, params.Temperature, params.BarometricPressure,
                                params.RelHumidity, texts.txtRTailWind, texts.txtRCrossWind)) +
-           line(texts.txtManufacturer + " " + texts.txtBulletMass + " gr. " + " " + texts.txtBulletType);
+           line(bulletLine(params, texts));
 }
 
 std::string dropTableRow(long long yards, double height, double deflection, bool hunting) {

@@ -1,7 +1,8 @@
 #pragma once
 // One pass of the integrator: flies the bullet from the muzzle in steps of DeltaT,
-// draws its path (and the energy or velocity curve), records the events, the 25/50/100
-// yard heights, the strike values at 100 yards and the drop-table rows.
+// draws its path (and the energy or velocity curve) while it is on the plot, records the
+// events, the 25/50/100 yard heights, the strike values at 100 yards and the drop-table
+// rows.
 #include <cstdint>
 #include <functional>
 
@@ -30,8 +31,9 @@ struct PassSetup {
 using DropRowSink = std::function<void(long long yards, double height, double deflection)>;
 
 // Flies one pass. strikeDrop and strikeDeflection receive the values at 300 feet.
-// Throws NumericFailure at a step that cannot be computed; what was drawn and
-// reported before it stays.
+// Throws NumericFailure at a step on the plot that cannot be computed (or whose numbers
+// are not finite); what was drawn and reported before it stays. Past the plot's edge the
+// pass flies on undrawn for the events and marks, and ends quietly.
 void flyPass(const ShotParameters& params, const PassSetup& setup, EventResults& results, double& strikeDrop,
              double& strikeDeflection, DrawingSurface& surface, const DropRowSink& dropRow);
 

@@ -34,7 +34,7 @@ QStringList nonFiniteNumbers(const QString& row) {
 TEST_F(HostileBulletEditTest, HostileRowsAreRefusedOrStoredFiniteAndTheTableKeepsItsRows) {
     const QStringList before = hostile::dumpBullets(bulletFile());
     ASSERT_FALSE(before.isEmpty());
-    hostile::Watchdog watchdog(10s);
+    hostile::Watchdog watchdog(60s);
     auto& edit = program->window<frmEditBullet>();
     program->show(edit);
 

@@ -70,7 +70,7 @@ protected:
 };
 
 TEST_F(HostileRunsTest, EveryModeVariantAndDragLawSurvivesOneHostileBoxAtATime) {
-    hostile::Watchdog watchdog(10s);
+    hostile::Watchdog watchdog(60s);
     // The typed coefficient dialog starts empty; usable values make its own rounds fair.
     auto& bc = program->window<frmSetBC>();
     bc.txtBC->setText("0.25");

@@ -41,6 +41,16 @@ if(NOT last_out MATCHES "^Range\\(yd\\)" OR NOT last_err MATCHES "G7 ballistic c
   message(FATAL_ERROR "a range table whose sight cannot be set must say why: ${last_out} / ${last_err}")
 endif()
 
+# Only the drag laws the program offers, the valid names listed; a click whose values stop
+# being finite is a numeric failure.
+foreach(law G9 g1)
+  expect_status(2 --set DragFunction=${law})
+  if(NOT last_err MATCHES "G1, Ingalls or Krupp")
+    message(FATAL_ERROR "the valid drag laws are not listed: ${last_err}")
+  endif()
+endforeach()
+expect_status(3 --set BulletMass=1e308 --inspect 300)
+
 # Output that cannot be written is a failure: a report, the help or a click's values
 # sent to a full disk, and a picture that cannot be written (the report still printed).
 foreach(args IN ITEMS "--canvas;578x288" "--help" "--inspect;300")

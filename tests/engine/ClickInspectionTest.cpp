@@ -102,3 +102,26 @@ TEST(ClickInspection, UnreachableClicksStopAndSaySo) {
     still.DeltaT = 0;
     EXPECT_FALSE(inspectClick(still, RememberedSettings{}, false, 300, StrikeValues{}).problem.empty());
 }
+
+// A click whose numbers stop being finite shows no values, says why and keeps every
+// strike value.
+TEST(ClickInspection, ValuesThatStopBeingFiniteShowNone) {
+    void (*const cases[])(ShotParameters&) = {
+        [](ShotParameters& p) { p.LOSAngle = 1e308; },
+        [](ShotParameters& p) { p.BulletMass = 1e308; },                          // energy
+        [](ShotParameters& p) { p.HCrossWind = 1.7e308, p.HTemperature = -1e5; },  // deflection
+    };
+    StrikeValues before;
+    before.RStrikeDrop = 1;
+    before.HStrikeDeflection = 2;
+    for (const auto change : cases) {
+        ShotParameters p = plotted();
+        change(p);
+        const ClickInspection click = inspectClick(p, RememberedSettings{}, true, 300, before);
+        EXPECT_TRUE(click.failed);
+        EXPECT_EQ(click.caption, "No values: the numbers grew too large to work out; check the parameters for extreme values.");
+        EXPECT_EQ(click.lblRangeDrop + click.lblFieldEnergy + click.lblFieldDeflection + click.targetCaption, "");
+        EXPECT_EQ(click.strike.RStrikeDrop, 1);
+        EXPECT_EQ(click.strike.HStrikeDeflection, 2);
+    }
+}

@@ -46,7 +46,7 @@ TEST(Report, DefaultRunInFull) {
     EXPECT_EQ(r.text,
               "Muzzle Velocity = 2000\r\n"
               "0 ft altitude; 59 deg F; 29.53 MM; 67% humidity; 0 MPH tailwind; 0 MPH Cross Wind\r\n"
-              "  gr.  \r\n"
+              "Ballistic coefficient 0.2, 100 gr.\r\n"
               " 25 yard deviation = 0.505 inches\r\n"
               " 50 yard deviation = 1.952 inches\r\n"
               "100 yard deviation = 2.966 inches\r\n"
@@ -73,6 +73,7 @@ TEST(Report, HuntingBigGameWithWarmerField) {
     s.SecondPageText = "old help text";
     RunInputs in;
     in.huntingOption = true;
+    in.texts.namesBullet = true;
     in.texts.txtManufacturer = "Hornady";
     in.texts.txtBulletMass = "165";
     in.texts.txtBulletType = "SST";
@@ -87,9 +88,9 @@ TEST(Report, HuntingBigGameWithWarmerField) {
         "100 yard wind deflection = 0.00 inches\r\n"
         "LOS cross 1 = 26 yards\r\n"
         "Bullet peak = 133 yards\r\n"
-        "LOS cross 2 = 0 yards\r\n"
+        "LOS cross 2 = 233 yards\r\n"
         "Scope Heighth = 1.500 inch(es)\r\n"
-        "Max range   = 0 yards\r\n"
+        "Max range   = 273 yards\r\n"
         "Actual max deviation = 2.905 inches";
     const std::string field =
         "Hunting Conditions:\r\n"
@@ -101,8 +102,8 @@ TEST(Report, HuntingBigGameWithWarmerField) {
         "100 yard wind deflection = 0.00 inches\r\n"
         "Hunting LOS cross 1 = 26 yards\r\n"
         "Hunting Bullet peak = 138 yards\r\n"
-        "Hunting LOS cross 2 = 0 yards\r\n"
-        "Hunting Max range   = 0 yards\r\n"
+        "Hunting LOS cross 2 = 243 yards\r\n"
+        "Hunting Max range   = 284 yards\r\n"
         "Hunting Actual max deviation = 3.000 inches";
     EXPECT_EQ(r.text, range + "\r\n\r\n" + field);
     EXPECT_EQ(r.state.FirstPageText, range);
@@ -134,7 +135,7 @@ TEST(Report, DropTableRowsEveryFiveYards) {
     in.texts.txtRCrossWind = "10";
     const RunResult r = runWith(s, in);
     ASSERT_TRUE(r.outcome.completed);
-    EXPECT_NE(r.text.find("MPH tailwind; 10 MPH Cross Wind\r\n  gr.  \r\n"
+    EXPECT_NE(r.text.find("MPH tailwind; 10 MPH Cross Wind\r\nBallistic coefficient 0.2, 100 gr.\r\n"
                           "0005 yards: drop = -0.012 inches; wind deflection = -0.01 inches\r\n"
                           "0010 yards: drop = -0.043 inches; wind deflection = -0.02 inches\r\n"),
               std::string::npos);
@@ -147,10 +148,39 @@ TEST(Report, DropTableRowsEveryFiveYards) {
     EXPECT_LT(r.state.strike.RStrikeDeflection, 0);
 }
 
-TEST(Report, RunWithoutHuntingPassLeavesSecondPage) {
+TEST(Report, BulletLineNamesTheBulletOrStatesTheNumbersFlown) {
+    ShotParameters p;
+    ReportTexts named;
+    named.namesBullet = true;
+    named.txtManufacturer = "Sierra";
+    named.txtBulletMass = "165";
+    named.txtBulletType = "SBT";
+    EXPECT_EQ(bulletLine(p, named), "Sierra 165 gr.  SBT");
+    EXPECT_EQ(bulletLine(p, {}), "Ballistic coefficient 0.2, 100 gr.");
+    p.BulletMass = 165;
+    p.BCBreakLow = 1600;
+    p.BCBreakHigh = 2600;
+    p.BallisticCoefLow = p.BallisticCoefMid = p.BallisticCoefHigh = 0.45;
+    EXPECT_EQ(bulletLine(p, {}), "Ballistic coefficient 0.45, 165 gr.") << "breaks do not matter for one coefficient";
+    p.BallisticCoefLow = 0.4;
+    p.BallisticCoefHigh = 0.5;
+    EXPECT_EQ(bulletLine(p, {}), "Ballistic coefficients 0.4/0.45/0.5 (breaks 1600/2600 ft/s), 165 gr.");
+}
+
+TEST(Report, PageTextsAlwaysHoldTheLatestRunOnly) {
+    // A run without a hunting pass leaves no earlier hunting report or guide half behind.
     ProgramState s;
+    s.FirstPageText = "first half of the guide";
     s.SecondPageText = "second half of the guide";
-    EXPECT_EQ(runWith(s).state.SecondPageText, "second half of the guide");
+    const RunResult r = runWith(s);
+    EXPECT_EQ(r.state.FirstPageText, r.text);
+    EXPECT_EQ(r.state.SecondPageText, "");
+    // A run that stops in the range pass leaves what it wrote, as the results window shows it.
+    s.params.BallisticCoefHigh = s.params.BallisticCoefMid = s.params.BallisticCoefLow = 0;
+    const RunResult stopped = runWith(s);
+    ASSERT_FALSE(stopped.outcome.completed);
+    EXPECT_EQ(stopped.state.FirstPageText, stopped.text);
+    EXPECT_EQ(stopped.state.SecondPageText, "");
 }
 
 TEST(Report, UserTextsAreCopiedAsTyped) {
@@ -357,4 +387,98 @@ TEST(PlotRunFailures, NotFiniteInputIsNamed) {
     ProgramState n;
     n.params.MaxDeviation = -5;
     EXPECT_FALSE(runWith(n).outcome.completed);
+}
+
+namespace {
+
+ProgramState rifle308() {
+    ProgramState s;
+    s.params.InitialVelocity = 2800;
+    s.params.BallisticCoefLow = s.params.BallisticCoefMid = s.params.BallisticCoefHigh = 0.45;
+    s.params.BulletMass = 165;
+    return s;
+}
+
+}  // namespace
+
+// The report comes from the flight, not from what fits on the plot: a plot that ends at
+// 226 yards, or at 50 with a horizontal scale of 3, reports as one wide enough for all.
+TEST(PlotRun, ShortAndLongDisplayScalesGiveTheSameReport) {
+    ProgramState bigGame = rifle308(), varmint = rifle308();
+    bigGame.params.HuntingMode = varmint.params.HuntingMode = true;
+    bigGame.params.HTemperature = 79;
+    bigGame.params.RCrossWind = bigGame.params.HCrossWind = 176;
+    varmint.params.PBRMode = false;
+    varmint.remembered.LastZeroCrossing = 300;
+    for (const auto& [state, shortScale] : {std::pair{rifle308(), 2.0 / 3}, {bigGame, 3.0}, {varmint, 3.0}}) {
+        RunInputs in;
+        in.huntingOption = state.params.HuntingMode;
+        ProgramState shortPlot = state, longPlot = state;
+        shortPlot.params.HorizontalScale = shortScale;
+        longPlot.params.HorizontalScale = 0.2;
+        longPlot.params.VerticalScale = 1;
+        const RunResult shortRun = runWith(shortPlot, in), longRun = runWith(longPlot, in, 2000, 600);
+        ASSERT_TRUE(shortRun.outcome.completed && longRun.outcome.completed);
+        EXPECT_EQ(shortRun.text, longRun.text);
+    }
+    const std::string text = runWith(rifle308()).text;
+    EXPECT_NE(text.find("\r\nLOS cross 2 = 236 yards\r\nScope Heighth = 1.500 inch(es)\r\nMax range   = 275 yards"),
+              std::string::npos) << text;
+}
+
+TEST(PlotRun, FlightOffThePlotDrawsNothingAndAddsNoDropTableRow) {
+    ProgramState s = rifle308();
+    s.params.DropTable = 1;
+    RecordingSurface surface;  // 578 wide: the plot ends at 226 yards
+    TextResults results;
+    ASSERT_TRUE(plotRun(s, RunInputs{}, surface, results).completed);
+    EXPECT_NE(results.text.find("\r\n0225 yards: drop = "), std::string::npos);
+    EXPECT_EQ(results.text.find("\r\n0230 yards: drop = "), std::string::npos);
+    for (const DrawOp& op : surface.opsOfKind(DrawOp::Kind::Line)) EXPECT_LE(op.x2, 578 - 75 + 2);
+}
+
+// Past the plot's edge a step fault ends the undrawn flight quietly and the report stays;
+// each row fails when the same flight is drawn to its end.
+TEST(PlotRun, FlightOffThePlotEndsQuietly) {
+    const std::pair<const char*, void (*)(ShotParameters&)> cases[] = {
+        {"zero coefficient", [](ShotParameters& p) { p.BallisticCoefLow = 0, p.BCBreakLow = 2700; }},
+        {"32,767 steps", [](ShotParameters& p) { p.DeltaT = 1e-6; }},
+        {"speed down to zero", [](ShotParameters& p) { p.LOSAngle = 90, p.InitialVelocity = 300; }},
+        {"not finite", [](ShotParameters& p) { p.InitialVelocity = -10, p.LOSAngle = -45, p.RCrossWind = 1.7e308; }},
+    };
+    for (const auto& [name, change] : cases) {
+        ProgramState offPlot = rifle308();
+        change(offPlot.params);
+        ProgramState drawnToTheEnd = offPlot;
+        offPlot.params.HorizontalScale = 100;  // the plot ends 1.5 yards out
+        drawnToTheEnd.params.HorizontalScale = drawnToTheEnd.params.VerticalScale = 0.01;
+        const RunOutcome outcome = runWith(offPlot).outcome;
+        EXPECT_TRUE(outcome.completed) << name << ": " << outcome.message;
+        EXPECT_FALSE(runWith(drawnToTheEnd).outcome.completed) << name;
+    }
+}
+
+// On the plot, a value that stops being finite is a numeric failure and no line shows it.
+TEST(PlotRunFailures, ValuesThatStopBeingFinite) {
+    const std::pair<void (*)(ShotParameters&), const char*> cases[] = {
+        {[](ShotParameters& p) { p.BallisticCoefMid = 1e-310; }, "The run stopped at 1 yards: the numbers grew"},
+        {[](ShotParameters& p) { p.DeltaT = 1e308; }, "The run stopped at 0 yards: the numbers grew"},
+        {[](ShotParameters& p) { p.InitialVelocity = -10, p.LOSAngle = -45, p.RCrossWind = 1.7e308, p.DropTable = 1; },
+         "The run stopped at 5 yards: the numbers grew"},
+        {[](ShotParameters& p) { p.HuntingMode = true, p.Temperature = -1e308, p.HTemperature = 1e308; },
+         "The run stopped: the hunting muzzle velocity is too large"},
+        {[](ShotParameters& p) { p.HuntingMode = true, p.PBRMode = false, p.BallisticCoefMid = 1e-310; },
+         "The zero distance of 200 yards cannot be reached: the numbers grew"},
+    };
+    for (const auto& [change, message] : cases) {
+        ProgramState s;
+        change(s.params);
+        RunInputs in;
+        in.huntingOption = s.params.HuntingMode;
+        const RunResult r = runWith(s, in);
+        EXPECT_FALSE(r.outcome.completed) << message;
+        EXPECT_EQ(r.outcome.message.rfind(message, 0), 0u) << r.outcome.message;
+        EXPECT_EQ(r.text.find("nan"), std::string::npos) << r.text;
+        EXPECT_EQ(r.text.find("inf"), std::string::npos) << r.text;
+    }
 }

@@ -236,7 +236,7 @@ TEST(PointMassFailures, AreReportedInPlainWords) {
         {[](ShotParameters& p, Sighting&) { p.PBRMode = true, p.MaxDeviation = -2; }, "below zero"},
         {[](ShotParameters& p, Sighting&) { p.PBRMode = true, p.MaxDeviation = 1e6; }, "no launch angle"},
         {[](ShotParameters& p, Sighting&) { p.PBRMode = true, p.InitialVelocity = 10, p.HTemperature = 0; },
-         "hunting muzzle velocity must be above zero"},
+         "hunting muzzle velocity must be a number above zero"},
     };
     for (const Case& c : cases) {
         ShotParameters p = g7Load();

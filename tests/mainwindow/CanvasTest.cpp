@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QResizeEvent>
+#include <QScreen>
 #include <set>
 
 #include "GuiTest.h"
@@ -66,6 +67,25 @@ TEST_F(CanvasTest, DrawingSurvivesCoveringAndResizing) {
     QResizeEvent back(QSize(578, 288), QSize(300, 200));
     QCoreApplication::sendEvent(&canvas, &back);
     EXPECT_EQ(canvas.pixel(378, 110), QColor(Qt::blue));
+}
+
+TEST_F(CanvasTest, BackingStoreHoldsNoMoreThanTheScreenCanShow) {
+    PlotCanvas& canvas = *main().canvas;
+    const QSize screen = canvas.screen()->virtualSize();
+    const QSize huge = screen * 5;
+    canvas.resize(huge);
+    QResizeEvent grow(huge, QSize(578, 288));
+    QCoreApplication::sendEvent(&canvas, &grow);
+    const auto fitsTheScreen = [&](const QImage& image) {
+        return image.width() <= screen.width() * image.devicePixelRatio() &&
+               image.height() <= screen.height() * image.devicePixelRatio();
+    };
+    EXPECT_TRUE(fitsTheScreen(canvas.surface().image()));
+    // The run still flies across the whole canvas, drawing what the screen shows.
+    EXPECT_EQ(canvas.surface().width(), huge.width());
+    main().mnuPlot_Click();
+    EXPECT_EQ(canvas.pixel(50, 100), QColor(Qt::black));
+    EXPECT_TRUE(fitsTheScreen(canvas.composedImage())) << "a print takes no more either";
 }
 
 TEST_F(CanvasTest, PlotsOverlayUntilTheScreenIsCleared) {
