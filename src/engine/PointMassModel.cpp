@@ -42,7 +42,8 @@ class PointMassTrajectory : public Trajectory {
 public:
     PointMassTrajectory(const PointMassShot& shot, double angle, double range, double energyFactor) {
         PointMassFlight flight(shot, angle);
-        states_.reserve(static_cast<std::size_t>(std::clamp(range / shot.muzzleVelocity / shot.step * 1.6, 16.0, 1e5)));
+        const double expectedSteps = range / shot.muzzleVelocity / shot.step * 1.6;
+        states_.reserve(expectedSteps > 16 ? static_cast<std::size_t>(std::min(expectedSteps, 1e5)) : 16);
         states_.push_back(flight.state());
         while (flight.state().r.x < range) {
             auto end = flight.step();
