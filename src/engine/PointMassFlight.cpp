@@ -45,16 +45,18 @@ PointMassFlight::PointMassFlight(const PointMassShot& shot, double launchAngle) 
 void PointMassFlight::accelerate(FlightState& state) {
     const Vec3 air = state.v - shot_.wind;
     state.airSpeed = length(air);
-    state.a = shot_.acceleration(air, state.airSpeed, shot_.dragFor(state.airSpeed));
+    state.a = shot_.acceleration(air, state.airSpeed, shot_.dragFor(state.airSpeed), piece_);
 }
 
 FlightState PointMassFlight::advance(const FlightState& from, double h, double drag, Vec3 k1) {
     // Drag depends on the velocity only (the air is the same everywhere), so each stage
-    // needs the velocity alone; the position follows from the stages' velocities.
-    const Vec3 v0 = from.v;
-    const Vec3 k2 = shot_.acceleration(v0 + (h / 2) * k1, drag);
-    const Vec3 k3 = shot_.acceleration(v0 + (h / 2) * k2, drag);
-    const Vec3 k4 = shot_.acceleration(v0 + h * k3, drag);
+    // needs only its velocity through the air; the position follows from the stages'
+    // velocities.
+    const Vec3 v0 = from.v, air0 = from.v - shot_.wind;
+    const auto stage = [&](Vec3 air) { return shot_.acceleration(air, length(air), drag, piece_); };
+    const Vec3 k2 = stage(air0 + (h / 2) * k1);
+    const Vec3 k3 = stage(air0 + (h / 2) * k2);
+    const Vec3 k4 = stage(air0 + h * k3);
     FlightState next;
     next.t = from.t + h;
     next.r = from.r + h * v0 + (h * h / 6) * (k1 + k2 + k3);
@@ -75,7 +77,7 @@ PointMassFlight::End PointMassFlight::step() {
         // the velocities and accelerations of this step as if the band had held, fly there,
         // then on with the new band.
         const double limit = (s0 < shot_.breakLow) != (s1 < shot_.breakLow) ? shot_.breakLow : shot_.breakHigh;
-        const Vec3 a1 = shot_.acceleration(next.v, d0);
+        const Vec3 a1 = shot_.acceleration(next.v, d0, piece_);
         double lo = 0, hi = 1;
         for (int i = 0; i < 50; ++i) {
             const double mid = (lo + hi) / 2;
@@ -85,7 +87,7 @@ PointMassFlight::End PointMassFlight::step() {
         const double split = h * (lo + hi) / 2;
         const double d1 = shot_.dragFor(s1);
         const FlightState middle = advance(state_, split, d0, state_.a);
-        next = advance(middle, h - split, d1, shot_.acceleration(middle.v, d1));
+        next = advance(middle, h - split, d1, shot_.acceleration(middle.v, d1, piece_));
         next.t = state_.t + h;
         accelerate(next);
     }

@@ -23,6 +23,7 @@
 // and the velocity the one through velocities and accelerations; both are fourth-order
 // accurate, like the steps themselves.
 #include <cmath>
+#include <cstddef>
 
 #include "StandardDrag.h"
 
@@ -71,14 +72,15 @@ struct PointMassShot {
     double dragFor(double airSpeed) const {
         return airSpeed < breakLow ? dragLow : airSpeed < breakHigh ? dragMid : dragHigh;
     }
-    // Acceleration for the velocity through the air `air`, of length `speed`, with the drag
-    // factor of one band.
-    Vec3 acceleration(Vec3 air, double speed, double drag) const {
-        return gravity - (drag * curve->cd(speed * inverseSpeedOfSound) * speed) * air;
+    // Acceleration for the velocity through the air `air`, of length `speed`, with the
+    // drag factor of one band; `piece` is the drag table's interval (DragCurve::cd).
+    Vec3 acceleration(Vec3 air, double speed, double drag, std::size_t& piece) const {
+        // drag * speed does not wait for the table, so it is formed first.
+        return gravity - (curve->cd(speed * inverseSpeedOfSound, piece) * (drag * speed)) * air;
     }
-    Vec3 acceleration(Vec3 velocity, double drag) const {
+    Vec3 acceleration(Vec3 velocity, double drag, std::size_t& piece) const {
         const Vec3 air = velocity - wind;
-        return acceleration(air, length(air), drag);
+        return acceleration(air, length(air), drag, piece);
     }
 };
 
@@ -110,6 +112,7 @@ private:
 
     const PointMassShot& shot_;
     FlightState state_;
+    std::size_t piece_ = 0;  // the drag table's interval of the last evaluation
 };
 
 // The state at range x (ft) inside the step from `from` to `to` (from.r.x <= x <= to.r.x).

@@ -41,15 +41,6 @@ DragCurve::DragCurve(std::span<const MachCd> points) {
     }
     pieces_.push_back({points[n - 1].mach, points[n - 1].cd, 0, 0, 0});
     last_ = n - 1;
-    const double first = points[0].mach;
-    const auto cells = static_cast<std::size_t>((points[n - 1].mach - first) * cellsPerMach_) + 1;
-    if (n > 65535) throw std::invalid_argument("a drag table has at most 65,535 points");
-    std::size_t piece = 0;
-    for (std::size_t cell = 0; cell < cells; ++cell) {
-        const double lower = first + static_cast<double>(cell) / cellsPerMach_;
-        while (piece + 1 < last_ && pieces_[piece + 1].mach <= lower) ++piece;
-        cellPiece_.push_back(static_cast<unsigned short>(piece));
-    }
 }
 
 const DragCurve& standardDragCurve(StandardDragLaw law) {

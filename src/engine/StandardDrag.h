@@ -33,17 +33,24 @@ public:
     // points: at least two, Mach strictly increasing.
     explicit DragCurve(std::span<const MachCd> points);
 
-    // Drag coefficient at `mach`.
-    double cd(double mach) const {
+    // Drag coefficient at `mach`. `piece` carries the table interval from one call to the
+    // next (start it at 0): a bullet slows gradually, so the search mostly stays put. The
+    // interval's bounds do not depend on `mach`, so they are loaded ahead and the two
+    // well-predicted comparisons cost less time than computing the interval afresh.
+    double cd(double mach, std::size_t& piece) const {
         if (!(mach > pieces_.front().mach)) return pieces_.front().c0;
         if (mach >= pieces_[last_].mach) return pieces_[last_].c0;
-        // The cell gives the piece its lower end lies in; a table point inside the cell
-        // moves on to the next piece.
-        std::size_t i = cellPiece_[static_cast<std::size_t>((mach - pieces_.front().mach) * cellsPerMach_)];
-        while (mach >= pieces_[i + 1].mach) ++i;
-        const Piece& p = pieces_[i];
+        if (piece >= last_) piece = last_ - 1;
+        while (mach < pieces_[piece].mach) --piece;
+        while (mach >= pieces_[piece + 1].mach) ++piece;
+        const Piece& p = pieces_[piece];
         const double u = mach - p.mach;
-        return p.c0 + u * (p.c1 + u * (p.c2 + u * p.c3));
+        // Pairwise rather than nested (Horner): two short chains that run side by side.
+        return (p.c0 + u * p.c1) + (u * u) * (p.c2 + u * p.c3);
+    }
+    double cd(double mach) const {
+        std::size_t piece = 0;
+        return cd(mach, piece);
     }
 
 private:
@@ -53,10 +60,6 @@ private:
     };
     std::vector<Piece> pieces_;
     std::size_t last_ = 0;  // the constant piece beyond the table
-    // Equal Mach cells over the table, each with the piece its lower end lies in, so that a
-    // look-up needs no search.
-    static constexpr double cellsPerMach_ = 40;
-    std::vector<unsigned short> cellPiece_;
 };
 
 // The curve through standardDragTable(law), built once.
