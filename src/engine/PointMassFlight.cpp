@@ -115,6 +115,17 @@ FlightState stateAtRange(const FlightState& from, const FlightState& to, double 
     return s;
 }
 
+std::optional<FlightState> flyToRange(const PointMassShot& shot, double launchAngle, double range) {
+    PointMassFlight flight(shot, launchAngle);
+    FlightState previous = flight.state();
+    while (flight.state().r.x < range) {
+        previous = flight.state();
+        if (flight.step() != PointMassFlight::End::None) return std::nullopt;
+    }
+    if (flight.state().t == 0) return flight.state();
+    return stateAtRange(previous, flight.state(), range);
+}
+
 FlightState peakInside(const FlightState& from, const FlightState& to) {
     // The upward speed of the position curve falls from above zero to zero or below in
     // the step; halve the bracket down to rounding.

@@ -24,6 +24,7 @@
 // accurate, like the steps themselves.
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 #include "StandardDrag.h"
 
@@ -117,6 +118,9 @@ private:
 
 // The state at range x (ft) inside the step from `from` to `to` (from.r.x <= x <= to.r.x).
 FlightState stateAtRange(const FlightState& from, const FlightState& to, double x);
+
+// Flies from the muzzle to `range` feet (0 or more); std::nullopt when the flight ends first.
+std::optional<FlightState> flyToRange(const PointMassShot& shot, double launchAngle, double range);
 
 // The highest point inside a step on which y stops rising (from.v.y > 0 >= to.v.y).
 FlightState peakInside(const FlightState& from, const FlightState& to);

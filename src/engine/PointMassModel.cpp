@@ -144,14 +144,8 @@ PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
 }
 
 double heightAtRange(const PointMassShot& shot, double launchAngle, double range) {
-    PointMassFlight flight(shot, launchAngle);
-    FlightState previous = flight.state();
-    while (flight.state().r.x < range) {
-        previous = flight.state();
-        if (flight.step() != PointMassFlight::End::None) return std::numeric_limits<double>::quiet_NaN();
-    }
-    if (flight.state().t == 0) return flight.state().r.y * 12;
-    return stateAtRange(previous, flight.state(), range).r.y * 12;
+    const auto state = flyToRange(shot, launchAngle, range);
+    return state ? state->r.y * 12 : std::numeric_limits<double>::quiet_NaN();
 }
 
 double peakHeight(const PointMassShot& shot, double launchAngle) {

@@ -52,16 +52,6 @@ ShotParameters slowG1() {
     return p;
 }
 
-FlightState flyTo(const PointMassShot& shot, double angle, double range) {
-    PointMassFlight flight(shot, angle);
-    FlightState previous = flight.state();
-    while (flight.state().r.x < range) {
-        previous = flight.state();
-        if (flight.step() != PointMassFlight::End::None) ADD_FAILURE() << "flight ended at " << flight.state().r.x;
-    }
-    return stateAtRange(previous, flight.state(), range);
-}
-
 }  // namespace
 
 TEST(StandardDrag, CompiledTablesAreTheCsvFiles) {
@@ -145,7 +135,7 @@ TEST(PointMassFlight, WithoutDragFollowsTheClosedForm) {
         for (const double x : {300.0, 1234.5, 3000.0}) {
             const double gx = kGravityFeet * std::sin(a), vx = v * std::cos(q);
             const double t = gx == 0 ? x / vx : (vx - std::sqrt(vx * vx - 2 * gx * x)) / gx;
-            const FlightState s = flyTo(shot, q, x);
+            const FlightState s = flyToRange(shot, q, x).value();
             EXPECT_NEAR(s.t, t, 1e-9) << slope << " deg, " << x << " ft";
             EXPECT_NEAR(s.r.y * 12, -p.ScopeHeight + 12 * (v * std::sin(q) * t - kGravityFeet * std::cos(a) * t * t / 2), 1e-6);
             EXPECT_NEAR(s.v.x, vx - gx * t, 1e-9);
