@@ -49,7 +49,7 @@ setGlobalMaxCalcStepSize(UNew.Foot(0.02));  // Euler steps of 0.01 ft: its own e
 // Real bullets of the table (maker, stock number, published figures); conditions spread over
 // 1,800-3,300 ft/s, 100-300-yard zeros, sea level to 8,000 ft, 0-100 deg F, winds to 20 mph.
 const cases = [
-  { name: 'The issue\'s .308 load (G7 0.243, 175 gr)', law: 'G7', g7: 0.243, mass: 175, mv: 2600, zero: 100, alt: 0, p: 29.92, t: 59, rh: 0, cross: 0, tail: 0 },
+  { name: '.308 reference load (G7 0.243, 175 gr)', law: 'G7', g7: 0.243, mass: 175, mv: 2600, zero: 100, alt: 0, p: 29.92, t: 59, rh: 0, cross: 0, tail: 0 },
   { name: 'Sierra 2275 .308 175 HPBT (G1, 3 bands)', law: 'G1', bands: [0.485, 0.496, 0.505, 1800, 2800], mass: 175, mv: 2600, zero: 200, alt: 5000, p: 29.92, t: 40, rh: 0, cross: 10, tail: 0 },
   { name: 'Hornady 2635 .264 143 ELD-X (G7)', law: 'G7', g7: 0.315, mass: 143, mv: 2710, zero: 100, alt: 8000, p: 29.92, t: 30, rh: 0, cross: 20, tail: 0 },
   { name: 'Hornady 26333 .264 147 ELD Match (G7)', law: 'G7', g7: 0.351, mass: 147, mv: 2695, zero: 300, alt: 0, p: 29.53, t: 100, rh: 0, cross: 15, tail: -10 },
