@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "CliModel.h"
 #include "DragFunctions.h"
 #include "NumberText.h"
 
@@ -50,6 +51,7 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         {"LOSAngle", &p.LOSAngle}, {"VerticalScale", &p.VerticalScale}, {"HorizontalScale", &p.HorizontalScale},
         {"RCrossWind", &p.RCrossWind}, {"RTailWind", &p.RTailWind}, {"HCrossWind", &p.HCrossWind},
         {"HTailWind", &p.HTailWind}, {"Pi", &p.Pi}, {"LastZeroCrossing", &options.state.remembered.LastZeroCrossing},
+        {"BallisticCoefG7", &p.BallisticCoefG7},
     };
     if (const auto it = numbers.find(name); it != numbers.end()) {
         *it->second = strictNumber(value, argument);
@@ -63,12 +65,14 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
     }
     if (name == "PBRMode") { p.PBRMode = strictBoolean(value, argument); return; }
     if (name == "DragFunction") {
-        // Only the laws the program offers; the engine would fly any other text as Krupp.
-        if (std::find(kDragFunctionNames.begin(), kDragFunctionNames.end(), value) == kDragFunctionNames.end())
-            throw CliError("unknown drag law in '" + argument + "' (use G1, Ingalls or Krupp)");
+        // Only the laws the program offers; the classic engine would fly any other text as
+        // Krupp. G7 goes with the point-mass model, checked once every argument is read.
+        if (value != "G7" && std::find(kDragFunctionNames.begin(), kDragFunctionNames.end(), value) == kDragFunctionNames.end())
+            throw CliError("unknown drag law in '" + argument + "' (use G1, Ingalls or Krupp; G7 with Model=PointMass)");
         p.DragFunction = value;
         return;
     }
+    if (name == "Model") { p.Model = parseModelName(value, argument); return; }
     if (name == "YAxis" || name == "XAxis") {
         const double number = strictNumber(value, argument);
         const auto rounded = roundToInt16(number);
@@ -179,6 +183,9 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
         } else if (option == "--inspect") {
             const std::string v = value();
             options.inspectX = strictNumber(v, "--inspect " + v);
+        } else if (option == "--range-table") {
+            const std::string v = value();
+            options.rangeTable = parseRangeList(v, "--range-table " + v);
         } else if (option == "--png") {
             options.pngPath = value();
             if (options.pngPath.empty()) throw CliError("empty file name in '--png'");
@@ -191,6 +198,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
     if (options.bulletMaker && options.bulletStock.empty()) throw CliError("--maker needs --bullet");
     if (options.inputs.energyCurveOn && options.inputs.velocityCurveOn)
         throw CliError("--energy and --velocity cannot be used together");
+    checkModelChoice(options);
     return options;
 }
 
@@ -198,6 +206,7 @@ std::string cliHelpText() {
     return R"(Usage: tarnwick-cli [--set NAME=VALUE]... [--text NAME=TEXT]... [--canvas WxH]
                     [--energy | --velocity] [--grid] [--inspect X] [--png FILE]
                     [--bullet STOCK [--maker NAME]] [--db FILE]
+                    [--range-table START:END:STEP]
        tarnwick-cli bullets (--export FILE.csv | --import FILE.csv) [--db FILE]
 
 Flies one plot run and prints its report (LF line ends). With --inspect X it prints
@@ -206,11 +215,14 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
   --set NAME=VALUE   any member of the shot parameter set by its exact name
                      (InitialVelocity, BallisticCoefLow, DragFunction, ...) or
                      LastZeroCrossing (yards). DragFunction takes G1, Ingalls or
-                     Krupp. Winds in the engine's own units:
+                     Krupp, and G7 with Model=PointMass. Winds in the engine's own units:
                      RCrossWind/HCrossWind in in/s, RTailWind/HTailWind in ft/s.
                      Booleans take true, false, -1 or 0; HuntingMode also selects
                      the Hunting option. RCrossWindMph, RTailWindMph, HCrossWindMph
                      and HTailWindMph take miles per hour and set the report text.
+                     Model=Classic (default) or PointMass chooses the flight model;
+                     the point-mass model flies DragFunction=G1 (the three band
+                     coefficients) or G7 (BallisticCoefG7), and G7 only with it.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
                      txtManufacturer, txtBulletMass or txtBulletType; the last
                      three name the bullet in the report's third line, which
@@ -221,6 +233,11 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
   --grid             draw grid lines
   --inspect X        after the run, inspect a click at canvas x = X
   --png FILE         also write the plot as a PNG picture
+  --range-table START:END:STEP
+                     instead of the report, print a header line and one line per
+                     range (yards) under the range conditions, sighted in as the
+                     plot run sights: range (yd), height above the line of sight
+                     (in), wind drift (in), speed (ft/s), energy (ft-lbs), time (s)
   --bullet STOCK     take mass, ballistic coefficients and break velocities from
                      the first bullet with this stock number (letter case ignored),
                      and the report's bullet line from that row; applied after --set
@@ -251,5 +268,7 @@ Examples:
   tarnwick-cli --set DropTable=1 --set ScopeHeight=0 --set MaxDeviation=0
   tarnwick-cli --set HuntingMode=true --inspect 400
   tarnwick-cli --energy --png plot.png
+  tarnwick-cli --set Model=PointMass --set DragFunction=G7 --set BallisticCoefG7=0.243 \
+      --set BulletMass=175 --set InitialVelocity=2600 --range-table 100:1000:100
 )";
 }

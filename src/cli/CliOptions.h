@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "PlotRun.h"
+#include "RangeTable.h"
 #include "ShotParameters.h"
 
 struct CliError : std::runtime_error {
@@ -29,6 +30,9 @@ struct CliOptions {
     std::string databasePath;
     enum class BulletsCommand { None, Export, Import } bulletsCommand = BulletsCommand::None;
     std::string bulletsFile;
+
+    // --range-table START:END:STEP (yards): print the flight at those ranges instead of the report.
+    std::optional<tarnwick::RangeList> rangeTable;
 };
 
 // Throws CliError naming the argument that cannot be used.

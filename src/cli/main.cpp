@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CliBullets.h"
+#include "CliModel.h"
 #include "CliOptions.h"
 #include "ClickInspection.h"
 #include "NumberText.h"
@@ -78,6 +79,7 @@ int run(int argc, char** argv) {
     }
     if (options.bulletsCommand != CliOptions::BulletsCommand::None) return runBulletsCommand(options);
     if (const int status = applyBulletOption(options)) return status;
+    if (options.rangeTable) return runRangeTable(options);
 
     TextResults results;
     RunOutcome outcome;

@@ -10,6 +10,10 @@
 
 namespace tarnwick {
 
+// The flight model a run uses: the classic flat-fire model, or point-mass flight with
+// drag on both axes and the G1 or G7 standard drag table.
+enum class BallisticModelKind { Classic, PointMass };
+
 // Everything a plot run needs; the members of the main window, in declaration order.
 struct ShotParameters {
     double BallisticCoefLow = 0.2;    // used while air speed < BCBreakLow
@@ -42,10 +46,12 @@ struct ShotParameters {
     double RTailWind = 0;             // ft/s, range
     double HCrossWind = 0;            // in/s, hunting
     double HTailWind = 0;             // ft/s, hunting
-    std::string DragFunction = "G1";  // "G1", "Ingalls"; anything else is Krupp
+    std::string DragFunction = "G1";  // "G1", "Ingalls"; anything else is Krupp. Point mass: "G1" or "G7"
     double Pi = 3.141592654;          // deliberately the 10-digit value
     std::int16_t YAxis = 0;           // canvas x of the vertical axis (50 after a run)
     std::int16_t XAxis = 0;           // canvas y of the horizontal axis
+    double BallisticCoefG7 = 0;       // G7 coefficient (point-mass model), 0 = none published
+    BallisticModelKind Model = BallisticModelKind::Classic;
 };
 
 // Where the ballistic coefficients, break velocities and mass being flown came from:

@@ -29,6 +29,18 @@ if(NOT last_out MATCHES "Hunting LOS cross 2 = 250 yards")
   message(FATAL_ERROR "Varmint zero at 250 yards not reached: ${last_out}")
 endif()
 
+# Flight models: G7 only with the point-mass model, which has no Ingalls or Krupp table;
+# a point-mass run whose sight cannot be set prints the header and says why.
+expect_status(2 --set DragFunction=G7 --range-table 0:100:50)
+expect_status(2 --set Model=PointMass --set DragFunction=Krupp)
+expect_status(2 --set Model=Precise)
+expect_status(2 --range-table 100:0:10)
+expect_status(2 --range-table 0:100:10 --inspect 300)
+expect_status(3 --set Model=PointMass --set DragFunction=G7 --range-table 0:100:50)
+if(NOT last_out MATCHES "^Range\\(yd\\)" OR NOT last_err MATCHES "G7 ballistic coefficient must be above zero")
+  message(FATAL_ERROR "a range table whose sight cannot be set must say why: ${last_out} / ${last_err}")
+endif()
+
 # Only the drag laws the program offers, the valid names listed; a click whose values stop
 # being finite is a numeric failure.
 foreach(law G9 g1)

@@ -1,0 +1,21 @@
+#pragma once
+// tarnwick-cli and the flight models: --set Model=..., the drag laws each model flies,
+// and --range-table.
+#include <string>
+
+#include "CliOptions.h"
+
+// "Classic" or "PointMass"; throws CliError naming the argument otherwise.
+tarnwick::BallisticModelKind parseModelName(const std::string& value, const std::string& argument);
+
+// "START:END:STEP" in yards: 0 <= START <= END, STEP > 0, at most 100,000 ranges. Throws
+// CliError naming the argument otherwise.
+tarnwick::RangeList parseRangeList(const std::string& value, const std::string& argument);
+
+// After all arguments are read: G7 needs the point-mass model, which flies G1 and G7 only,
+// and a range table replaces the report, so it goes with neither --inspect nor --png.
+void checkModelChoice(const CliOptions& options);
+
+// Prints the range table of the range conditions; returns the exit status (3 when the
+// flight stopped short or the sight could not be set, the reason on standard error).
+int runRangeTable(const CliOptions& options);

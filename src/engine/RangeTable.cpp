@@ -1,0 +1,58 @@
+#include "RangeTable.h"
+
+#include <cmath>
+
+#include "NumberText.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr const char* kColumns[] = {"Range(yd)", "Height(in)", "Drift(in)", "Speed(ft/s)", "Energy(ft-lbs)", "Time(s)"};
+
+void appendColumn(std::string& line, const std::string& text, const char* title) {
+    const std::size_t width = std::char_traits<char>::length(title);
+    if (!line.empty()) line += "  ";
+    if (text.size() < width) line.append(width - text.size(), ' ');
+    line += text;
+}
+
+}  // namespace
+
+std::vector<double> RangeList::yards() const {
+    std::vector<double> list;
+    const auto count = static_cast<long long>(std::floor((end - start) / step + 1e-6)) + 1;
+    for (long long i = 0; i < count; ++i) list.push_back(start + static_cast<double>(i) * step);
+    return list;
+}
+
+RangeTable rangeTable(const BallisticModel& model, Conditions conditions, const std::vector<double>& yards) {
+    RangeTable table;
+    if (yards.empty()) return table;
+    const auto flight = model.fly(conditions, 3 * yards.back());
+    for (const double y : yards) {
+        if (3 * y > flight->reach()) {
+            table.failure = flight->stopReason();
+            break;
+        }
+        table.rows.push_back({y, flight->at(3 * y)});
+    }
+    return table;
+}
+
+std::string rangeTableHeader() {
+    std::string line;
+    for (const char* title : kColumns) appendColumn(line, title, title);
+    return line;
+}
+
+std::string rangeTableRow(const RangeTableRow& row) {
+    const TrajectoryPoint& p = row.point;
+    const std::string values[] = {plainText(row.yards),     formatFixed(p.height, 3), formatFixed(p.drift, 3),
+                                  formatFixed(p.speed, 1),  formatFixed(p.energy, 0), formatFixed(p.time, 4)};
+    std::string line;
+    for (std::size_t i = 0; i < std::size(values); ++i) appendColumn(line, values[i], kColumns[i]);
+    return line;
+}
+
+}  // namespace tarnwick
