@@ -26,7 +26,20 @@ std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts) 
     return "Muzzle Velocity = " + plainText(params.InitialVelocity) +
            line(conditionsLine(params.Altitude, params.Temperature, params.BarometricPressure,
                                params.RelHumidity, texts.txtRTailWind, texts.txtRCrossWind)) +
-           line(texts.txtManufacturer + " " + texts.txtBulletMass + " gr. " + " " + texts.txtBulletType);
+           line(bulletLine(texts));
+}
+
+std::string bulletLine(const ReportTexts& texts) {
+    return texts.txtManufacturer + " " + texts.txtBulletMass + " gr. " + " " + texts.txtBulletType;
+}
+
+std::string plotTitle(const ShotParameters& params, const ReportTexts& texts) {
+    const std::string velocity = plainText(params.InitialVelocity) + " ft/s";
+    const auto blank = [](const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; };
+    if (blank(texts.txtManufacturer) && blank(texts.txtBulletMass) && blank(texts.txtBulletType)) return velocity;
+    const std::string bullet = bulletLine(texts);
+    const auto first = bullet.find_first_not_of(' ');
+    return bullet.substr(first, bullet.find_last_not_of(' ') - first + 1) + ", " + velocity;
 }
 
 std::string dropTableRow(long long yards, double height, double deflection, bool hunting) {

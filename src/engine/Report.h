@@ -36,6 +36,14 @@ struct ReportTexts {
 // Yards for a range in feet: x / 3 rounded to a whole number, halves to even.
 std::string yardsText(double rangeFeet);
 
+// The report's bullet line: maker, mass and type as typed in the bullet boxes.
+std::string bulletLine(const ReportTexts& texts);
+
+// The title of a printed or exported plot without its date: the bullet as the report
+// names it (left out when all three bullet boxes are blank) and the muzzle velocity,
+// for example "Sierra 168 gr.  HPBT, 2800 ft/s".
+std::string plotTitle(const ShotParameters& params, const ReportTexts& texts);
+
 // The three header lines of the range report (no CR LF in front).
 std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts);
 
