@@ -105,6 +105,21 @@ TEST(ImageSurfaceTest, DrawingGoesOnAcrossResizeAndClear) {
     EXPECT_EQ(surface.image().pixelColor(100, 60), QColor(Qt::black));
 }
 
+TEST(ImageSurfaceTest, KeptOperationsDrawTheSamePixelsAgain) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        ImageSurface direct(578, 288, ratio);
+        direct.keepOperations();
+        // Only what was drawn since the last clear is kept.
+        direct.setPenColour(tarnwick::colours::Blue);
+        direct.line(0, 0, 578, 288);
+        direct.clear();
+        drawBusyPicture(direct);
+        ImageSurface replayed(578, 288, ratio);
+        tarnwick::replay(direct.operations(), replayed);
+        EXPECT_EQ(replayed.image(), direct.image()) << "device pixel ratio " << ratio;
+    }
+}
+
 // Records the paint events a widget receives.
 class PaintRecorder : public QObject {
 public:
