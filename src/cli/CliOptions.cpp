@@ -177,9 +177,12 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
         } else if (option == "--inspect") {
             const std::string v = value();
             options.inspectX = strictNumber(v, "--inspect " + v);
-        } else if (option == "--png") {
-            options.pngPath = value();
-            if (options.pngPath.empty()) throw CliError("empty file name in '--png'");
+        } else if (option == "--png" || option == "--svg" || option == "--pdf") {
+            std::string& path = option == "--png" ? options.pngPath
+                                : option == "--svg" ? options.svgPath
+                                                    : options.pdfPath;
+            path = value();
+            if (path.empty()) throw CliError("empty file name in '" + option + "'");
         } else {
             throw CliError("unknown argument '" + arg + "'");
         }
@@ -194,7 +197,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
 
 std::string cliHelpText() {
     return R"(Usage: tarnwick-cli [--set NAME=VALUE]... [--text NAME=TEXT]... [--canvas WxH]
-                    [--energy | --velocity] [--grid] [--inspect X] [--png FILE]
+                    [--energy | --velocity] [--grid] [--inspect X]
+                    [--png FILE] [--svg FILE] [--pdf FILE]
                     [--bullet STOCK [--maker NAME]] [--db FILE]
        tarnwick-cli bullets (--export FILE.csv | --import FILE.csv) [--db FILE]
 
@@ -217,6 +221,9 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
   --grid             draw grid lines
   --inspect X        after the run, inspect a click at canvas x = X
   --png FILE         also write the plot as a PNG picture
+  --svg FILE         also write the plot as an SVG drawing
+  --pdf FILE         also write the plot on a PDF page, titled with the bullet,
+                     the muzzle velocity and the date
   --bullet STOCK     take mass, ballistic coefficients and break velocities from
                      the first bullet with this stock number (letter case ignored),
                      and the report's bullet line from that row; applied after --set
@@ -232,8 +239,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
 Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run or
 the --inspect click stopped on a numeric failure (what was written so far is
 printed, the reason goes to standard error), 1 the bullet database or a CSV file
-could not be used, or a file could not be written (the --png picture, the
-standard output; the report is still printed, and 1 outranks 3).
+could not be used, or a file could not be written (the --png, --svg or --pdf
+file, the standard output; the report is still printed, and 1 outranks 3).
 
 Examples:
   tarnwick-cli

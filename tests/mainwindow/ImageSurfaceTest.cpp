@@ -11,6 +11,7 @@
 #include "GuiTest.h"
 #include "ImageSurface.h"
 #include "PlotCanvas.h"
+#include "PlotExport.h"
 #include "PlotFrame.h"
 #include "PlotRun.h"
 #include "frmTrajectory.h"
@@ -118,6 +119,12 @@ TEST(ImageSurfaceTest, KeptOperationsDrawTheSamePixelsAgain) {
         tarnwick::replay(direct.operations(), replayed);
         EXPECT_EQ(replayed.image(), direct.image()) << "device pixel ratio " << ratio;
     }
+    // An exported picture at one pixel per canvas unit is the canvas with its eye.
+    ImageSurface direct(578, 288);
+    direct.keepOperations();
+    drawBusyPicture(direct);
+    const QImage exported = QImage::fromData(exportPlot(direct, PlotFormat::Png, QString(), 1));
+    EXPECT_EQ(exported.convertToFormat(QImage::Format_RGB32), direct.composed(eyePicture()));
 }
 
 // Records the paint events a widget receives.
