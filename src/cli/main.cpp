@@ -101,10 +101,10 @@ int run(int argc, char** argv) {
         outcome = plotRun(options.state, options.inputs, surface, results);
         const QString title = pageTitle(plotTitle(options.state.params, options.inputs.texts));
         const auto write = [&](const std::string& path, const QByteArray& bytes) {
+            const std::string_view contents(bytes.constData(), static_cast<std::size_t>(bytes.size()));
             const tarnwick::files::FileResult written =
                 bytes.isEmpty() ? tarnwick::files::FileResult{path, "the picture could not be encoded"}
-                                : tarnwick::files::writeFileAtomically(
-                                      path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+                                : tarnwick::files::writeFileAtomically(path, contents);
             if (written.ok()) return;
             std::cerr << "tarnwick-cli: cannot write the picture " << written.message() << '\n';
             pictureWritten = false;

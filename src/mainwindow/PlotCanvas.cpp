@@ -6,10 +6,11 @@
 #include <QPaintEvent>
 #include <QResizeEvent>
 
-CanvasSurface::CanvasSurface(PlotCanvas& canvas) : ImageSurface(578, 288), canvas_(canvas) {}
+CanvasSurface::CanvasSurface(PlotCanvas& canvas) : ImageSurface(578, 288), canvas_(canvas) { keepOperations(); }
 
 void CanvasSurface::clear() {
     ImageSurface::clear();
+    canvas_.runTitle.clear();
     canvas_.flush();
 }
 
