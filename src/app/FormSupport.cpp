@@ -1,6 +1,7 @@
 #include "FormSupport.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QRadioButton>
 #include <QScreen>
@@ -52,6 +53,10 @@ bool activationWentElsewhereInProgram(const QWidget& window) {
     for (const QWidget* w = active; w; w = w->parentWidget())
         if (w == &window) return false;
     return true;
+}
+
+void endSetAllWhenCancelled(QDialog& dialog, Program& program) {
+    QObject::connect(&dialog, &QDialog::rejected, &dialog, [&program] { program.params().InitAll = false; });
 }
 
 void onSelected(QRadioButton* option, std::function<void()> handler) {

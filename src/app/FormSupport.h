@@ -6,6 +6,8 @@
 
 #include "Services.h"
 
+class Program;
+class QDialog;
 class QRadioButton;
 class QWidget;
 
@@ -27,6 +29,10 @@ void showWithoutActivating(QWidget& window);
 // True when another window of this program has taken the activation from `window`:
 // not another application, and not a message box or dialog of `window`'s own.
 bool activationWentElsewhereInProgram(const QWidget& window);
+
+// For the dialogs of the "Set All Parameters" chain: Esc or the close box in `dialog`
+// ends the chain, so no later OK opens the next dialog.
+void endSetAllWhenCancelled(QDialog& dialog, Program& program);
 
 // Runs `handler` when the option becomes selected, by a click or from code; selecting
 // the option that is already selected runs nothing.

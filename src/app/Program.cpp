@@ -1,8 +1,10 @@
 #include "Program.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 
+#include "FormSupport.h"
 #include "Services.h"
 
 namespace {
@@ -31,15 +33,36 @@ void Program::adopt(std::type_index type, QWidget* widget, Form* form, bool unlo
     connect(widget, &QObject::destroyed, this, [this](QObject* object) {
         forms_.erase(object);
         unloadOnClose_.erase(object);
+        shownSinceActive_.erase(object);
     });
+}
+
+bool Program::activationCounts(QObject* window) {
+    // Only the program's own windows are tracked: a message box or file dialog of a
+    // window leaves `lastActive_` on that window, so closing it does not count as coming
+    // from elsewhere, and neither does coming back from another application.
+    const bool shown = shownSinceActive_.erase(window) > 0;
+    const bool fromAnotherWindow = lastActive_ && lastActive_ != window;
+    lastActive_ = window;
+    return shown || fromAnotherWindow;
 }
 
 bool Program::eventFilter(QObject* watched, QEvent* event) {
     const auto form = forms_.find(watched);
     if (form != forms_.end()) {
         switch (event->type()) {
-        case QEvent::WindowActivate: form->second->Form_Activate(); break;
-        case QEvent::WindowDeactivate: form->second->Form_Deactivate(); break;
+        case QEvent::Show:
+            // A show by the program, not the window system mapping the window again.
+            if (!event->spontaneous()) shownSinceActive_.insert(watched);
+            break;
+        case QEvent::WindowActivate:
+            if (activationCounts(watched)) form->second->Form_Activate();
+            break;
+        case QEvent::WindowDeactivate:
+            if (activationWentElsewhereInProgram(*static_cast<QWidget*>(watched))) form->second->Form_Deactivate();
+            // No active window left: another application has taken over.
+            else if (!QApplication::activeWindow()) lastActive_ = nullptr;
+            break;
         case QEvent::Close:
             if (unloadOnClose_.count(watched)) {
                 // The close box unloads: forget the window now, delete it once its
@@ -63,7 +86,14 @@ void Program::show(QWidget& window) {
     window.activateWindow();
 }
 
-void Program::showBlocking(QDialog& dialog) { services_.showBlocking(dialog); }
+bool Program::showBlocking(QDialog& dialog) {
+    // Esc and the close box reject a dialog; its OK only hides it.
+    bool rejected = false;
+    const QMetaObject::Connection watch = connect(&dialog, &QDialog::rejected, this, [&rejected] { rejected = true; });
+    services_.showBlocking(dialog);
+    disconnect(watch);
+    return !rejected;
+}
 
 void Program::unloadAll(QWidget* except) {
     for (auto& [type, window] : windows_) {

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <set>
 #include <typeindex>
 
@@ -23,7 +24,8 @@ public:
     virtual ~Form() = default;
     virtual void Form_Initialize() {}  // once per program run, at the first creation
     virtual void Form_Load() {}        // at every creation (after an unload, again)
-    virtual void Form_Activate() {}    // each time the window becomes active
+    virtual void Form_Activate() {}    // when the window becomes active after being shown, or
+                                       // after another window of the program was active
     virtual void Form_Deactivate() {}  // when another window of the program becomes active
 };
 
@@ -40,6 +42,10 @@ public:
     tarnwick::ShotParameters& params() { return state_.params; }
     Services& services() { return services_; }
 
+    // The target view's point of aim in its drawing units, once it has one. It outlives
+    // the view's close box: the user's aim stays for the whole program run.
+    std::optional<QPoint> targetAim;
+
     // The window of class T, created and loaded if it does not exist.
     template <class T>
     T& window();
@@ -52,8 +58,10 @@ public:
 
     // Shows a window without blocking and brings it to the front.
     void show(QWidget& window);
-    // Shows a window blocking (through the services, so tests never block).
-    void showBlocking(QDialog& dialog);
+    // Shows a window blocking (through the services, so tests never block). False when
+    // the user cancelled it with Esc or its close box; true when it was hidden (OK, Set,
+    // Select).
+    bool showBlocking(QDialog& dialog);
 
     // Unloads every window except `except` (the main window at exit).
     void unloadAll(QWidget* except = nullptr);
@@ -63,6 +71,9 @@ protected:
 
 private:
     QWidget* find(std::type_index type) const;
+    // Whether the activation of `window` runs its Form_Activate; keeps track of the
+    // window that was active before.
+    bool activationCounts(QObject* window);
     void adopt(std::type_index type, QWidget* widget, Form* form, bool unloadOnClose);
 
     Services& services_;
@@ -71,6 +82,8 @@ private:
     std::map<QObject*, Form*> forms_;
     std::set<QObject*> unloadOnClose_;
     std::set<std::type_index> initialized_;
+    std::set<QObject*> shownSinceActive_;  // shown by the program and not yet activated
+    QPointer<QObject> lastActive_;         // null while another application is active
 };
 
 template <class T>

@@ -2,20 +2,63 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+// The widest a QMessageBox grows before it wraps its text anywhere: the whole screen up
+// to 1024 pixels, otherwise the screen less 480 pixels, at most 1000.
+int widestMessageBox(const QWidget& box) {
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const int width = screen ? screen->availableGeometry().width() : 1024;
+    return width <= 1024 ? width : std::min(width - 480, 1000);
+}
+
+// A QMessageBox wraps a text wider than half the screen (or 500 pixels) at that width,
+// which breaks the program's hand-broken lines into orphan words. Its text label is
+// made as wide as the longest line instead, so the box grows to fit and nothing is
+// left to wrap. A line too long even for the widest box is left to the box to wrap.
+void keepLineBreaks(QMessageBox& box, const QString& text) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label) return;
+    box.ensurePolished();  // the label's own font
+    const QFontMetrics metrics(label->font());
+    int longest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) longest = std::max(longest, metrics.horizontalAdvance(line));
+    const QMargins margins = label->contentsMargins();
+    label->setMinimumWidth(longest + margins.left() + margins.right() + 2 * label->margin() + 1);
+    box.layout()->activate();
+    if (box.layout()->totalMinimumSize().width() > widestMessageBox(box)) label->setMinimumWidth(0);
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, MessageIcon icon, const QString& title,
+                                            const QString& text) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setIcon(icon == MessageIcon::Information   ? QMessageBox::Information
+                 : icon == MessageIcon::Exclamation ? QMessageBox::Warning
+                                                    : QMessageBox::Question);
+    box->setWindowTitle(title.isEmpty() ? kProgramName : title);
+    // The program's texts are plain: "<Target>" is a word, not markup.
+    const QString lines = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(lines);
+    box->setStandardButtons(QMessageBox::Ok);
+    keepLineBreaks(*box, lines);
+    return box;
+}
 
 void QtServices::message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) {
-    QMessageBox box(parent);
-    box.setIcon(icon == MessageIcon::Information   ? QMessageBox::Information
-                : icon == MessageIcon::Exclamation ? QMessageBox::Warning
-                                                   : QMessageBox::Question);
-    box.setWindowTitle(title.isEmpty() ? kProgramName : title);
-    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    makeMessageBox(parent, icon, title, text)->exec();
 }
 
 std::optional<QString> QtServices::saveFileName(QWidget* parent, const QString& title, const QString& filter,

@@ -3,9 +3,11 @@
 // the save-file dialog, the printer dialog and blocking showing of windows. The real
 // implementation uses Qt's dialogs; tests install ScriptedServices.
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QDialog;
+class QMessageBox;
 class QPrinter;
 class QWidget;
 
@@ -38,6 +40,12 @@ public:
 
 // The program's name, shown as the title of a message box without one of its own.
 inline const QString kProgramName = QStringLiteral("Tarnwick");
+
+// The message box that QtServices::message shows: one line of the box for each line of
+// `text`, never re-wrapped into more, unless a line is too long for the widest box the
+// screen allows.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, MessageIcon icon, const QString& title,
+                                            const QString& text);
 
 class QtServices : public Services {
 public:

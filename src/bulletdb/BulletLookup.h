@@ -4,6 +4,7 @@
 #include <string>
 
 #include "BulletCursor.h"
+#include "Report.h"
 #include "ShotParameters.h"
 
 namespace tarnwick::bulletdb {
@@ -14,8 +15,18 @@ namespace tarnwick::bulletdb {
 DbResult findBullet(BulletCursor& cursor, const std::string& stock, const std::optional<std::string>& maker,
                     bool& found);
 
-// Mass, the three ballistic coefficients and the two break velocities of a row, read by
-// the lenient leading-number rule (no value reads as 0).
-void copyBulletInto(const FieldTexts& row, ShotParameters& params);
+// Flies the bullet of `row` as Select does: its mass, three ballistic coefficients and
+// two break velocities into the parameter set (read by the lenient leading-number rule:
+// no value reads as 0), its maker, mass and type for the report's bullet line, and the
+// table remembered as the bullet source with the row's maker and stock number.
+void flyTableBullet(const FieldTexts& row, ProgramState& state);
+
+// At start-up, when the table was the remembered bullet source: flies the remembered
+// bullet (its stock number, its maker exactly) of the database at `path`. False, with
+// nothing changed, when the file or the bullet cannot be found.
+bool restoreTableBullet(const std::string& path, ProgramState& state);
+
+// The report's bullet line names the table bullet being flown, if there is one.
+void nameFlownBullet(const ProgramState& state, ReportTexts& texts);
 
 }  // namespace tarnwick::bulletdb

@@ -7,12 +7,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "BulletBinding.h"
 #include "BulletLookup.h"
 #include "FormSupport.h"
 #include "NavigationBar.h"
-#include "NumberText.h"
 #include "TypeKeys.h"
 #include "frmOtherGun.h"
 #include "frmTrajectory.h"
@@ -186,6 +186,7 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     connect(cmdSearch, &QPushButton::clicked, this, &frmSelectBullet::cmdSearch_Click);
     connect(cmdNext, &QPushButton::clicked, this, &frmSelectBullet::cmdNext_Click);
     connect(cmdSelect, &QPushButton::clicked, this, &frmSelectBullet::cmdSelect_Click);
+    endSetAllWhenCancelled(*this, program);
 }
 
 frmSelectBullet::~frmSelectBullet() = default;
@@ -229,24 +230,18 @@ void frmSelectBullet::cmdSearch_Click() { binding_->search(txtSearch->text(), fa
 void frmSelectBullet::cmdNext_Click() { binding_->search(txtSearch->text(), true); }
 
 void frmSelectBullet::cmdSelect_Click() {
-    tarnwick::ShotParameters& params = program_.params();
-    const auto number = [](const QLineEdit* box) { return tarnwick::readLenient(box->text().toStdString()); };
-    params.BallisticCoefLow = number(txtLowBC);
-    params.BallisticCoefMid = number(txtMidBC);
-    params.BallisticCoefHigh = number(txtHighBC);
-    params.BCBreakLow = number(txtLowBVel);
-    params.BCBreakHigh = number(txtHighBVel);
-    params.BulletMass = number(txtBulletMass);
+    // The numbers travel through the boxes (the hidden ones included), as shown; the
+    // bullet is remembered by maker and stock number.
+    tarnwick::bulletdb::FieldTexts row;
+    const auto texts = binding_->boxTexts();
+    std::copy(texts.begin(), texts.end(), row.begin());
+    tarnwick::bulletdb::flyTableBullet(row, program_.state());
 
-    if (params.InitAll) program_.show(program_.window<frmOtherGun>());
+    if (program_.params().InitAll) program_.show(program_.window<frmOtherGun>());
 
     frmTrajectory& main = program_.window<frmTrajectory>();
     main.mnuSelectBullet->setChecked(true);
     main.mnuManBC->setChecked(false);
-
-    tarnwick::RememberedSettings& remembered = program_.state().remembered;
-    remembered.LastManufacturer = txtManufacturer->text().toStdString();
-    remembered.LastStockNumber = txtStockNum->text().toStdString();
     hide();
 }
 

@@ -96,11 +96,8 @@ int applyBulletOption(CliOptions& options) {
                   << path << '\n';
         return 2;
     }
-    const FieldTexts& row = cursor.current();
-    copyBulletInto(row, options.state.params);
-    options.inputs.texts.txtManufacturer = row[index(Field::Manufacturer)].value_or("");
-    options.inputs.texts.txtBulletMass = row[index(Field::BulletMass)].value_or("");
-    options.inputs.texts.txtBulletType = row[index(Field::BulletType)].value_or("");
+    flyTableBullet(cursor.current(), options.state);
+    nameFlownBullet(options.state, options.inputs.texts);
     return 0;
 #else
     std::cerr << "tarnwick-cli: --bullet needs the build with the desktop program\n";

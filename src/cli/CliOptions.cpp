@@ -105,6 +105,8 @@ void setText(CliOptions& options, const std::string& name, const std::string& va
     const auto it = texts.find(name);
     if (it == texts.end()) throw CliError("unknown text box '" + name + "' in '" + argument + "'");
     *it->second = value;
+    // A bullet text given by hand names the bullet in the report, as a table row does.
+    if (name == "txtManufacturer" || name == "txtBulletMass" || name == "txtBulletType") t.namesBullet = true;
 }
 
 std::pair<std::string, std::string> splitAssignment(const std::string& text, const std::string& argument) {
@@ -214,7 +216,9 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      the Hunting option. RCrossWindMph, RTailWindMph, HCrossWindMph
                      and HTailWindMph take miles per hour and set the report text.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
-                     txtManufacturer, txtBulletMass or txtBulletType
+                     txtManufacturer, txtBulletMass or txtBulletType; the last
+                     three name the bullet in the report's third line, which
+                     otherwise (without --bullet) states the coefficients flown
   --canvas WxH       inner size of the canvas in canvas units (default 578x288)
   --energy           draw the remaining-energy curve
   --velocity         draw the remaining-velocity curve

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "DialogSupport.h"
 #include "FormSupport.h"
@@ -30,6 +31,7 @@ frmDisplayScale::frmDisplayScale(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    endSetAllWhenCancelled(*this, program);
 }
 
 void frmDisplayScale::Form_Load() {
@@ -37,33 +39,21 @@ void frmDisplayScale::Form_Load() {
     // Exact comparison: only a pair stored from one of the options selects it; any
     // other pair (including 2/3, 32) leaves 300 Yards selected.
     const auto& last = program_.state().remembered;
-    const double h = last.LastHorizontalScale;
-    const double v = last.LastVerticalScale;
-    if (h == 10 && v == 32)
-        opt25Yards->setChecked(true);
-    else if (h == 2 && v == 32)
-        opt100Yards->setChecked(true);
-    else if (h == 0.2 && v == 1)
-        opt1000Yards->setChecked(true);
-    else
-        opt300Yards->setChecked(true);
+    opt300Yards->setChecked(true);
+    for (std::size_t i = 0; i < std::size(tarnwick::kDisplayScales); ++i)
+        if (last.LastHorizontalScale == tarnwick::kDisplayScales[i].horizontal &&
+            last.LastVerticalScale == tarnwick::kDisplayScales[i].vertical)
+            options()[i]->setChecked(true);
 }
 
 void frmDisplayScale::cmdOK_Click() {
+    // The first selected option sets its pair; with none of them, the last (1000 Yards).
+    const auto all = options();
+    const auto selected = std::find_if(all.begin(), all.end() - 1, [](QRadioButton* o) { return o->isChecked(); });
+    const std::size_t chosen = static_cast<std::size_t>(selected - all.begin());
     auto& p = program_.params();
-    if (opt25Yards->isChecked()) {
-        p.HorizontalScale = 10;
-        p.VerticalScale = 32;
-    } else if (opt100Yards->isChecked()) {
-        p.HorizontalScale = 2;
-        p.VerticalScale = 32;
-    } else if (opt300Yards->isChecked()) {
-        p.HorizontalScale = 2.0 / 3;
-        p.VerticalScale = 32;
-    } else {
-        p.HorizontalScale = 0.2;
-        p.VerticalScale = 1;
-    }
+    p.HorizontalScale = tarnwick::kDisplayScales[chosen].horizontal;
+    p.VerticalScale = tarnwick::kDisplayScales[chosen].vertical;
     auto& last = program_.state().remembered;
     last.LastHorizontalScale = p.HorizontalScale;
     last.LastVerticalScale = p.VerticalScale;

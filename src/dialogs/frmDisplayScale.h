@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 
 #include "Program.h"
 
@@ -22,5 +23,8 @@ public:
     QPushButton* cmdOK = nullptr;
 
 private:
+    // The four options in the order of their scale pairs (tarnwick::kDisplayScales).
+    std::array<QRadioButton*, 4> options() const { return {opt25Yards, opt100Yards, opt300Yards, opt1000Yards}; }
+
     Program& program_;
 };

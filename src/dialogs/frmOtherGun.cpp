@@ -30,6 +30,7 @@ frmOtherGun::frmOtherGun(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdSet, &QPushButton::clicked, this, [this] { cmdSet_Click(); });
+    endSetAllWhenCancelled(*this, program);
 }
 
 void frmOtherGun::loadRememberedScopeHeight() {

@@ -31,6 +31,7 @@ frmRunParam::frmRunParam(Program& program) : program_(program) {
     onSelected(optOne, [this] { optOne_Click(); });
     onSelected(optTwo, [this] { optTwo_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    endSetAllWhenCancelled(*this, program);
 }
 
 void frmRunParam::buildControls() {

@@ -42,6 +42,7 @@ frmSetBC::frmSetBC(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    endSetAllWhenCancelled(*this, program);
 }
 
 void frmSetBC::Form_Load() { centreOnScreen(*this); }
@@ -64,15 +65,10 @@ void frmSetBC::cmdOK_Click() {
     const std::optional<double> mass = readPositive(txtBulletMass, "the Bullet Mass", "The Bullet Mass must be > 0");
     if (!mass) return;
 
-    auto& p = program_.params();
-    p.BallisticCoefLow = *coefficient;
-    p.BallisticCoefMid = *coefficient;
-    p.BallisticCoefHigh = *coefficient;
-    p.BCBreakLow = 1000;
-    p.BCBreakHigh = 2000;
-    p.BulletMass = *mass;
+    // All three bands get the coefficient; it is remembered for the next start.
+    tarnwick::flyTypedBullet(program_.state(), *coefficient, *mass);
 
-    if (p.InitAll) program_.show(program_.window<frmOtherGun>());
+    if (program_.params().InitAll) program_.show(program_.window<frmOtherGun>());
     // The typed coefficient is now the bullet source.
     if (frmTrajectory* main = mainWindowOf(program_)) {
         setMenuCheck(main->mnuSelectBullet, false);

@@ -36,6 +36,7 @@ frmSetEnv::frmSetEnv(Program& program) : program_(program) {
     buildMenu();
     adjustSize();
     connect(cmdSet, &QPushButton::clicked, this, [this] { cmdSet_Click(); });
+    endSetAllWhenCancelled(*this, program);
 }
 
 void frmSetEnv::addRow(QGridLayout* grid, QWidget* frame, QLabel*& label, const char* labelName, const char* caption,

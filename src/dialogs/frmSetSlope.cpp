@@ -40,6 +40,7 @@ frmSetSlope::frmSetSlope(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    endSetAllWhenCancelled(*this, program);
 }
 
 void frmSetSlope::Form_Load() { centreOnScreen(*this); }

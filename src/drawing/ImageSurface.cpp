@@ -19,10 +19,11 @@ QPainter& ImageSurface::painter() {
 
 void ImageSurface::endPainting() const { painter_.reset(); }
 
-void ImageSurface::resize(int width, int height, qreal devicePixelRatio) {
+void ImageSurface::resize(int width, int height, qreal devicePixelRatio, QSize limit) {
     endPainting();
     setSize(width, height);
-    const QSize needed = QSize(std::max(width, 1), std::max(height, 1)) * devicePixelRatio;
+    const QSize needed =
+        QSize(std::max(width, 1), std::max(height, 1)).boundedTo(limit.expandedTo(QSize(1, 1))) * devicePixelRatio;
     if (needed.width() <= image_.width() && needed.height() <= image_.height() &&
         devicePixelRatio == image_.devicePixelRatio())
         return;
@@ -55,7 +56,10 @@ QRect ImageSurface::takeDirtyRect() {
 
 QImage ImageSurface::composed(const QImage& eye) const {
     endPainting();
-    QImage picture = image_.copy(QRect(QPoint(0, 0), QSize(int(width()), int(height())) * image_.devicePixelRatio()));
+    // The canvas as far as the image holds it (a canvas larger than the screen keeps
+    // only what the screen can show).
+    const QRect shown = QRect(QPoint(0, 0), QSize(int(width()), int(height())) * image_.devicePixelRatio());
+    QImage picture = image_.copy(shown.intersected(image_.rect()));
     picture.setDevicePixelRatio(image_.devicePixelRatio());
     if (eyeVisible() && !eye.isNull()) {
         QPainter painter(&picture);

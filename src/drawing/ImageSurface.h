@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <limits>
 #include <memory>
 
 #include "PainterSurface.h"
@@ -19,8 +20,12 @@ public:
     ImageSurface(int width, int height, qreal devicePixelRatio = 1.0);
     ~ImageSurface() override;
 
-    // Grows (never shrinks) the image to the new size in canvas units, keeping what was drawn.
-    void resize(int width, int height, qreal devicePixelRatio);
+    static constexpr QSize kUnlimited{std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
+
+    // Takes the new size in canvas units and grows (never shrinks) the image to it,
+    // keeping what was drawn. The image never covers more than `limit` canvas units:
+    // what lies beyond is not stored, as it could not be seen.
+    void resize(int width, int height, qreal devicePixelRatio, QSize limit = kUnlimited);
 
     // The drawing so far (painting in progress is finished first).
     const QImage& image() const {

@@ -81,11 +81,15 @@ public:
         if (p_.DropTable == 1) results_.showWindow();
         text_ = rangeHeader(p_, inputs_.texts);
         results_.setText(text_);
+        // The page texts follow the results text from here on, so that a print never
+        // shows an earlier report or the user guide beside this one, even when the run
+        // stops part way.
+        state_.FirstPageText = text_;
+        state_.SecondPageText.clear();
 
         flyRangePass();
         results_.showWindow();
         append(rangeSummary(p_, events_, state_.strike), false);
-        state_.FirstPageText = text_;
 
         if (inputs_.huntingOption) flyHuntingPass();
     }
@@ -96,7 +100,7 @@ private:
     void append(const std::string& more, bool toSecondPage) {
         text_ += more;
         results_.appendText(more);
-        if (toSecondPage) state_.SecondPageText += more;
+        (toSecondPage ? state_.SecondPageText : state_.FirstPageText) += more;
     }
 
     EffectiveCoefficients coefficientsFor(double altitude, double pressure, double temperature, const char* which) {

@@ -22,22 +22,28 @@ std::string line(const std::string& text) { return kCrLf + text; }
 
 }  // namespace
 
+std::string bulletLine(const ShotParameters& params, const ReportTexts& texts) {
+    if (texts.namesBullet) return texts.txtManufacturer + " " + texts.txtBulletMass + " gr. " + " " + texts.txtBulletType;
+    const std::string mass = ", " + plainText(params.BulletMass) + " gr.";
+    const double low = params.BallisticCoefLow, mid = params.BallisticCoefMid, high = params.BallisticCoefHigh;
+    if (low == mid && mid == high) return "Ballistic coefficient " + plainText(mid) + mass;
+    return "Ballistic coefficients " + plainText(low) + "/" + plainText(mid) + "/" + plainText(high) + " (breaks " +
+           plainText(params.BCBreakLow) + "/" + plainText(params.BCBreakHigh) + " ft/s)" + mass;
+}
+
 std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts) {
     return "Muzzle Velocity = " + plainText(params.InitialVelocity) +
            line(conditionsLine(params.Altitude, params.Temperature, params.BarometricPressure,
                                params.RelHumidity, texts.txtRTailWind, texts.txtRCrossWind)) +
-           line(bulletLine(texts));
-}
-
-std::string bulletLine(const ReportTexts& texts) {
-    return texts.txtManufacturer + " " + texts.txtBulletMass + " gr. " + " " + texts.txtBulletType;
+           line(bulletLine(params, texts));
 }
 
 std::string plotTitle(const ShotParameters& params, const ReportTexts& texts) {
     const std::string velocity = plainText(params.InitialVelocity) + " ft/s";
     const auto blank = [](const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; };
-    if (blank(texts.txtManufacturer) && blank(texts.txtBulletMass) && blank(texts.txtBulletType)) return velocity;
-    const std::string bullet = bulletLine(texts);
+    if (texts.namesBullet && blank(texts.txtManufacturer) && blank(texts.txtBulletMass) && blank(texts.txtBulletType))
+        return velocity;
+    const std::string bullet = bulletLine(params, texts);
     const auto first = bullet.find_first_not_of(' ');
     return bullet.substr(first, bullet.find_last_not_of(' ') - first + 1) + ", " + velocity;
 }

@@ -21,13 +21,16 @@ struct EventResults {
     double dev25 = 0, dev50 = 0, dev100 = 0;
 };
 
-// What the report reads of other windows: the wind boxes of the environment dialog and
-// the bullet boxes of the bullet selection window, as typed.
+// What the report copies as typed: the wind boxes of the environment dialog, and the
+// maker, mass and type of the bullet when a bullet of the table is flown.
 struct ReportTexts {
     std::string txtRTailWind = "0";
     std::string txtRCrossWind = "0";
     std::string txtHTailWind = "0";
     std::string txtHCrossWind = "0";
+    // The bullet line names the bullet by the three texts below; otherwise (a fresh
+    // start, a typed coefficient) it states the coefficients and mass flown.
+    bool namesBullet = false;
     std::string txtManufacturer;
     std::string txtBulletMass;
     std::string txtBulletType;
@@ -36,12 +39,14 @@ struct ReportTexts {
 // Yards for a range in feet: x / 3 rounded to a whole number, halves to even.
 std::string yardsText(double rangeFeet);
 
-// The report's bullet line: maker, mass and type as typed in the bullet boxes.
-std::string bulletLine(const ReportTexts& texts);
+// Line 3 of the range report: the named bullet, or "Ballistic coefficient 0.2, 100 gr.",
+// or with three different band coefficients
+// "Ballistic coefficients 0.4/0.45/0.5 (breaks 1600/2600 ft/s), 165 gr.".
+std::string bulletLine(const ShotParameters& params, const ReportTexts& texts);
 
-// The title of a printed or exported plot without its date: the bullet as the report
-// names it (left out when all three bullet boxes are blank) and the muzzle velocity,
-// for example "Sierra 168 gr.  HPBT, 2800 ft/s".
+// The title of a printed or exported plot without its date: the bullet as the report's
+// third line names it (left out when a named bullet's three boxes are blank) and the
+// muzzle velocity, for example "Sierra 168 gr.  HPBT, 2800 ft/s".
 std::string plotTitle(const ShotParameters& params, const ReportTexts& texts);
 
 // The three header lines of the range report (no CR LF in front).

@@ -48,6 +48,11 @@ struct ShotParameters {
     std::int16_t XAxis = 0;           // canvas y of the horizontal axis
 };
 
+// Where the ballistic coefficients, break velocities and mass being flown came from:
+// the defaults of a fresh start, a row of the bullet table ("Select"), or the
+// coefficient and mass typed into "Set BC...".
+enum class BulletSource { Defaults, Table, Manual };
+
 // Settings kept from one start of the program to the next. LastPBRMode,
 // LastMaxDeviation and LastZeroCrossing have fixed start values; the others start
 // from the defaults of the members they restore, so that a program closed before
@@ -67,7 +72,32 @@ struct RememberedSettings {
     double LastTemperature = 59;
     double LastHAltitude = 0;
     double LastHTemperature = 59;
+    // The bullet source at exit. A table bullet is found again by LastManufacturer and
+    // LastStockNumber; a typed one is kept here.
+    BulletSource LastBulletSource = BulletSource::Defaults;
+    double LastBallisticCoef = 0.2;  // typed coefficient, all three bands
+    double LastBulletMass = 100;     // typed mass, grains
 };
+
+// The texts of the table bullet being flown, as the report's bullet line names it.
+struct BulletName {
+    std::string manufacturer;
+    std::string mass;
+    std::string type;
+};
+
+// The display scales the scale dialog offers (25, 100, 300 and 1000 yards across the
+// plot): canvas units per foot of range and per inch of height.
+struct DisplayScale {
+    double horizontal;
+    double vertical;
+};
+inline constexpr DisplayScale kDisplayScales[] = {{10, 32}, {2, 32}, {2.0 / 3, 32}, {0.2, 1}};
+
+// The remembered settings with every value that no dialog could have stored replaced by
+// that field's default: a number that is not finite or beyond any shot, a scale pair
+// the scale dialog does not offer, a typed coefficient or mass not above 0.
+RememberedSettings usableRemembered(RememberedSettings remembered);
 
 // Height and wind deflection (inches) at one range, for the target view.
 struct StrikeValues {
@@ -84,9 +114,17 @@ struct ProgramState {
     StrikeValues strike;
     std::string FirstPageText;   // range report, or the first half of the user guide
     std::string SecondPageText;  // hunting report, or the second half of the user guide
+    BulletSource bulletSource = BulletSource::Defaults;  // of the numbers flown now
+    BulletName tableBullet;                              // when bulletSource is Table
 };
 
-// Copies the restorable remembered settings into the parameter set (start-up, step 4).
+// Copies the restorable remembered settings into the parameter set at start-up. In the
+// Target mode's Drop Table variant the maximum deviation is 0, as the run parameters
+// dialog sets it there.
 void restoreFromRemembered(ShotParameters& params, const RememberedSettings& remembered);
+
+// Flies a typed coefficient (all three bands, breaks 1000 and 2000 ft/s) and mass, and
+// remembers them as the bullet source ("Set BC...").
+void flyTypedBullet(ProgramState& state, double coefficient, double mass);
 
 }  // namespace tarnwick

@@ -90,8 +90,18 @@ frmTarget::frmTarget(Program& program) : program_(program) {
     resize(side, side + menuBar->sizeHint().height());
     picture_ = std::make_unique<ImageSurface>(side, side, devicePixelRatioF());
 
-    // Until the first creation sets it, the point of aim is the middle of the area.
-    view_.centreX = view_.centreY = static_cast<int>(std::nearbyint(kInitialAreaUnits / 2.0));
+    // The aim of an earlier view of this program run, or until the first creation sets
+    // it, the middle of the area.
+    const int middle = static_cast<int>(std::nearbyint(kInitialAreaUnits / 2.0));
+    const QPoint aim = program_.targetAim.value_or(QPoint(middle, middle));
+    view_.centreX = aim.x();
+    view_.centreY = aim.y();
+}
+
+void frmTarget::aimAt(int x, int y) {
+    view_.centreX = x;
+    view_.centreY = y;
+    program_.targetAim = QPoint(x, y);
 }
 
 frmTarget::~frmTarget() = default;
@@ -123,8 +133,7 @@ void frmTarget::draw() {
 
 void frmTarget::Form_Initialize() {
     const QSizeF area = drawingArea();
-    view_.centreX = static_cast<int>(std::nearbyint(area.width() / 2));
-    view_.centreY = static_cast<int>(std::nearbyint(area.height() / 2));
+    aimAt(static_cast<int>(std::nearbyint(area.width() / 2)), static_cast<int>(std::nearbyint(area.height() / 2)));
     view_.scale = kLifeSize;
     draw();
 }
@@ -163,10 +172,8 @@ void frmTarget::Form_Paint() {
 void frmTarget::Form_Resize() { draw(); }
 
 void frmTarget::Form_MouseDown(double x, double y) {
-    if (std::isfinite(x) && std::isfinite(y)) {
-        view_.centreX = static_cast<int>(std::nearbyint(x));
-        view_.centreY = static_cast<int>(std::nearbyint(y));
-    }
+    if (std::isfinite(x) && std::isfinite(y))
+        aimAt(static_cast<int>(std::nearbyint(x)), static_cast<int>(std::nearbyint(y)));
     draw();
 }
 

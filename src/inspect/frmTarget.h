@@ -67,6 +67,7 @@ public:
 private:
     friend class TargetArea;
     void draw();  // redraws the drawing area's picture and schedules its repaint
+    void aimAt(int x, int y);  // moves the point of aim, kept for the program run
     void setScale(int scale, QAction* item);
     void checkOnly(QAction* item);
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QScreen>
 
 CanvasSurface::CanvasSurface(PlotCanvas& canvas) : ImageSurface(578, 288), canvas_(canvas) { keepOperations(); }
 
@@ -87,7 +88,13 @@ void PlotCanvas::flush() {
         Qt::QueuedConnection);
 }
 
-void PlotCanvas::fitBackingStore() { surface_.resize(QWidget::width(), QWidget::height(), devicePixelRatioF()); }
+void PlotCanvas::fitBackingStore() {
+    // A window larger than the screen (a damaged settings record asked for 32767 x 32767
+    // pixels) must not take gigabytes: the store holds at most what the screen can show.
+    const QScreen* shown = screen();
+    const QSize limit = shown ? shown->virtualSize() : ImageSurface::kUnlimited;
+    surface_.resize(QWidget::width(), QWidget::height(), devicePixelRatioF(), limit);
+}
 
 void PlotCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);

@@ -51,6 +51,9 @@ public:
         return value;
     }
 
+    // A field that records written before it existed lack: missing gives `fallback`.
+    double numberOr(const char* key, double fallback) { return settings_.contains(key) ? number(key) : fallback; }
+
     bool ok() const { return ok_; }
 
 private:
@@ -59,6 +62,23 @@ private:
 };
 
 QString number(double value) { return QString::number(value, 'g', 17); }
+
+const char* sourceName(tarnwick::BulletSource source) {
+    switch (source) {
+    case tarnwick::BulletSource::Table: return "Table";
+    case tarnwick::BulletSource::Manual: return "Manual";
+    case tarnwick::BulletSource::Defaults: break;
+    }
+    return "None";
+}
+
+// A record from before the source was kept names a bullet only when Select chose one.
+tarnwick::BulletSource readSource(const QSettings& settings, const tarnwick::RememberedSettings& r) {
+    const QString name = settings.value("LastBulletSource").toString();
+    for (auto source : {tarnwick::BulletSource::Table, tarnwick::BulletSource::Manual, tarnwick::BulletSource::Defaults})
+        if (name == QLatin1String(sourceName(source))) return source;
+    return r.LastStockNumber.empty() ? tarnwick::BulletSource::Defaults : tarnwick::BulletSource::Table;
+}
 
 }  // namespace
 
@@ -89,12 +109,16 @@ std::optional<StoredRecord> loadStoredRecord() {
     r.LastTemperature = read.number("LastTemperature");
     r.LastHAltitude = read.number("LastHAltitude");
     r.LastHTemperature = read.number("LastHTemperature");
+    r.LastBulletSource = readSource(settings, r);
+    r.LastBallisticCoef = read.numberOr("LastBallisticCoef", r.LastBallisticCoef);
+    r.LastBulletMass = read.numberOr("LastBulletMass", r.LastBulletMass);
     const int top = read.whole("Top");
     const int left = read.whole("Left");
     const int height = read.whole("Height");
     const int width = read.whole("Width");
     if (!read.ok() || width <= 0 || height <= 0) return std::nullopt;
     record.geometry = QRect(left, top, width, height);
+    record.remembered = tarnwick::usableRemembered(record.remembered);
     return record;
 }
 
@@ -131,6 +155,9 @@ bool saveStoredRecord(const StoredRecord& record, QString* error) {
         settings.setValue("LastTemperature", number(r.LastTemperature));
         settings.setValue("LastHAltitude", number(r.LastHAltitude));
         settings.setValue("LastHTemperature", number(r.LastHTemperature));
+        settings.setValue("LastBulletSource", sourceName(r.LastBulletSource));
+        settings.setValue("LastBallisticCoef", number(r.LastBallisticCoef));
+        settings.setValue("LastBulletMass", number(r.LastBulletMass));
         settings.setValue("Top", record.geometry.top());
         settings.setValue("Left", record.geometry.left());
         settings.setValue("Height", record.geometry.height());

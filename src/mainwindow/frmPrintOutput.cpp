@@ -10,8 +10,11 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 #include "AtomicFile.h"
 #include "FormSupport.h"
@@ -112,6 +115,21 @@ void frmPrintOutput::appendText(const QString& text) {
     QTextCursor cursor(txtText->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(toBox(text));
+}
+
+void frmPrintOutput::widenToFitText() {
+    const QFontMetrics metrics(txtText->font());
+    int longest = 0;
+    for (const QString& line : txtText->toPlainText().split(QLatin1Char('\n')))
+        longest = std::max(longest, metrics.horizontalAdvance(line));
+    // Around the text: the document's margins, the cursor at the end of the line, the
+    // box's frame and vertical scroll bar, and the window's own frame.
+    const int windowFrame = frameGeometry().width() - width();
+    const int around = 2 * qCeil(txtText->document()->documentMargin()) + txtText->cursorWidth() +
+                       2 * txtText->frameWidth() + txtText->verticalScrollBar()->sizeHint().width() + windowFrame;
+    const int roomOnScreen = screenSize(this).width() - std::max(0, frameGeometry().left());
+    const int wanted = std::min(longest + around, roomOnScreen) - windowFrame;
+    if (width() < wanted) resize(wanted, height());
 }
 
 bool frmPrintOutput::chooseFile(bool alwaysAsk, Mode mode) {
@@ -231,4 +249,9 @@ void PrintOutputResults::setText(const std::string& text) {
 
 void PrintOutputResults::appendText(const std::string& text) {
     program_.window<frmPrintOutput>().appendText(QString::fromStdString(text));
+}
+
+void PrintOutputResults::fitWindowToReport() {
+    frmPrintOutput* window = program_.loaded<frmPrintOutput>();
+    if (window && window->isVisible()) window->widenToFitText();
 }

@@ -25,6 +25,10 @@ public:
     void setText(const QString& text);
     void appendText(const QString& text);
 
+    // Widens the window so that the longest line of the text shows without scrolling,
+    // but never beyond the right edge of the screen. A wider window stays as it is.
+    void widenToFitText();
+
     // File menu commands.
     void mnuPrint_Click();
     void mnuSave_Click();
@@ -65,6 +69,9 @@ public:
     void showWindow() override;
     void setText(const std::string& text) override;
     void appendText(const std::string& text) override;
+
+    // After the run: the window, when it is up, is wide enough for the whole report.
+    void fitWindowToReport();
 
 private:
     Program& program_;

@@ -9,6 +9,7 @@
 
 #include "AtomicFile.h"
 #include "BulletDatabaseLocation.h"
+#include "BulletLookup.h"
 #include "FormSupport.h"
 #include "HelpText.h"
 #include "PlotCanvas.h"
@@ -75,19 +76,45 @@ void frmTrajectory::Form_Load() {
 void frmTrajectory::restoreSettings() {
     const std::optional<StoredRecord> record = loadStoredRecord();
     if (!record) return;
-    const QRect& geometry = record->geometry;
-    // A window stored on a screen that is gone stays centred on this one.
+    // The size fits the screen (a damaged record once asked for 32767 x 32767 pixels)
+    // and is no smaller than the window can be; a window stored on a screen that is
+    // gone stays centred on this one.
     const QRect available = screen() ? screen()->availableGeometry() : QRect(QPoint(0, 0), screenSize(this));
-    resize(geometry.size());
+    const QSize size =
+        record->geometry.size().boundedTo(available.size()).expandedTo(minimumSizeHint().expandedTo(minimumSize()));
+    const QRect geometry(record->geometry.topLeft(), size);
+    resize(size);
     if (available.intersects(geometry)) move(geometry.topLeft());
     else centreOnScreen(*this);
-    program_.state().remembered = record->remembered;
-    tarnwick::restoreFromRemembered(program_.params(), program_.state().remembered);
+
+    tarnwick::ProgramState& state = program_.state();
+    state.remembered = record->remembered;
+    tarnwick::restoreFromRemembered(state.params, state.remembered);
+    restoreBullet();
+    // The Drop Table variant flies with the scope height set aside; the run parameters
+    // dialog does that when it loads, so it is loaded now rather than at the first plot.
+    if (!state.params.HuntingMode && !state.params.PBRMode) program_.window<frmRunParam>();
+}
+
+void frmTrajectory::restoreBullet() {
+    tarnwick::ProgramState& state = program_.state();
+    switch (state.remembered.LastBulletSource) {
+    case tarnwick::BulletSource::Table:
+        tarnwick::bulletdb::restoreTableBullet(bulletDatabasePath(), state);
+        break;
+    case tarnwick::BulletSource::Manual:
+        tarnwick::flyTypedBullet(state, state.remembered.LastBallisticCoef, state.remembered.LastBulletMass);
+        mnuSelectBullet->setChecked(false);
+        mnuManBC->setChecked(true);
+        break;
+    case tarnwick::BulletSource::Defaults: break;
+    }
 }
 
 bool frmTrajectory::saveSettings() {
     StoredRecord record;
-    record.remembered = program_.state().remembered;
+    // Values no dialog could have stored are not carried into the next start.
+    record.remembered = tarnwick::usableRemembered(program_.state().remembered);
     record.geometry = QRect(x(), y(), QMainWindow::width(), QMainWindow::height());
     QString error;
     if (saveStoredRecord(record, &error)) return true;
@@ -171,14 +198,18 @@ void frmTrajectory::mnuExportPlot_Click() {
 // Run
 
 void frmTrajectory::mnuGo_Click() {
-    program_.showBlocking(program_.window<frmRunParam>());
-    program_.showBlocking(program_.window<frmDisplayScale>());
-    program_.showBlocking(program_.window<frmSetEnv>());
-    program_.showBlocking(program_.window<frmSetSlope>());
-    if (mnuSelectBullet->isChecked()) program_.showBlocking(program_.window<frmSelectBullet>());
-    else program_.showBlocking(program_.window<frmSetBC>());
+    // Esc or the close box in any dialog ends the sequence: nothing after it opens and
+    // nothing is plotted. What the earlier dialogs stored with their OK stays.
+    if (!program_.showBlocking(program_.window<frmRunParam>()) ||
+        !program_.showBlocking(program_.window<frmDisplayScale>()) ||
+        !program_.showBlocking(program_.window<frmSetEnv>()) ||
+        !program_.showBlocking(program_.window<frmSetSlope>()))
+        return;
+    const bool bulletChosen = mnuSelectBullet->isChecked() ? program_.showBlocking(program_.window<frmSelectBullet>())
+                                                           : program_.showBlocking(program_.window<frmSetBC>());
+    if (!bulletChosen) return;
     const tarnwick::ShotParameters& p = program_.params();
-    if (p.HuntingMode || p.PBRMode) program_.showBlocking(program_.window<frmOtherGun>());
+    if ((p.HuntingMode || p.PBRMode) && !program_.showBlocking(program_.window<frmOtherGun>())) return;
     // The eye stays: the frame of the run places it again.
     canvas->surface().clear();
     mnuPlot_Click();
@@ -195,14 +226,14 @@ void frmTrajectory::mnuPlot_Click() {
     inputs.texts.txtRCrossWind = environment.txtRCrossWind->text().toStdString();
     inputs.texts.txtHTailWind = environment.txtHTailWind->text().toStdString();
     inputs.texts.txtHCrossWind = environment.txtHCrossWind->text().toStdString();
-    const frmSelectBullet& bullet = program_.window<frmSelectBullet>();
-    inputs.texts.txtManufacturer = bullet.txtManufacturer->text().toStdString();
-    inputs.texts.txtBulletMass = bullet.txtBulletMass->text().toStdString();
-    inputs.texts.txtBulletType = bullet.txtBulletType->text().toStdString();
+    // The bullet line names the bullet that is flown, not the row the select window
+    // happens to show.
+    tarnwick::bulletdb::nameFlownBullet(program_.state(), inputs.texts);
 
     canvas->runTitle = tarnwick::plotTitle(program_.params(), inputs.texts);
     PrintOutputResults results(program_);
     const tarnwick::RunOutcome outcome = tarnwick::plotRun(program_.state(), inputs, canvas->surface(), results);
+    results.fitWindowToReport();
     // What was drawn and written before a numeric failure stays; the user learns why it stopped.
     if (!outcome.completed) showMessage(this, QString::fromStdString(outcome.message), MessageIcon::Exclamation);
     giveFocusBack();
@@ -308,7 +339,11 @@ void frmTrajectory::mnuShowTarget_Click() { program_.show(program_.window<frmTar
 void frmTrajectory::chooseDragFunction(QAction* item, const char* name) {
     program_.params().DragFunction = name;
     for (QAction* other : {mnuGavre, mnuIngalls, mnuKrupp}) other->setChecked(other == item);
-    mnuDragShow->setText(QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name)));
+    mnuDragShow->setText(dragIndicatorCaption(name));
+}
+
+QString frmTrajectory::dragIndicatorCaption(const char* name) {
+    return QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name));
 }
 
 void frmTrajectory::mnuGavre_Click() { chooseDragFunction(mnuGavre, "G1"); }

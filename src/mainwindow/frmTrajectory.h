@@ -142,8 +142,11 @@ private:
     void buildMenus();
     void connectCommands();
     void restoreSettings();
+    // Flies the remembered bullet source: the table's bullet or the typed coefficient.
+    void restoreBullet();
     void choosePreset(QAction* preset, double scopeHeight);
     void chooseDragFunction(QAction* item, const char* name);
+    static QString dragIndicatorCaption(const char* name);  // the indicator's caption for a drag function
     void giveFocusBack();
 
     Program& program_;

@@ -1,6 +1,7 @@
 // The main window's menu tree and the wiring of its commands.
 #include <QMenuBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "frmTrajectory.h"
 
@@ -23,6 +24,14 @@ QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
     menu->setObjectName(name);
     return menu;
 }
+
+// The drag-function indicator. The menu bar places its corner widget by the widget's
+// size hint, so the hint keeps the width that the longest caption needs.
+class DragIndicator : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+    QSize sizeHint() const override { return QToolButton::sizeHint().expandedTo(minimumSize()); }
+};
 
 QMenu* topMenu(QMenuBar* bar, const char* name, const QString& caption) {
     QMenu* menu = bar->addMenu(caption);
@@ -108,14 +117,26 @@ void frmTrajectory::buildMenus() {
     // sight behind the bar's overflow button.
     mnuDummy1 = new QAction(QString(46, QLatin1Char(' ')), this);
     mnuDummy1->setObjectName("mnuDummy1");
-    mnuDragShow = new QAction("Using G1 Drag Function", this);
+    mnuDragShow = new QAction(this);
     mnuDragShow->setObjectName("mnuDragShow");
-    auto* indicator = new QToolButton(bar);
+    auto* indicator = new DragIndicator(bar);
     indicator->setObjectName("dragIndicator");
     indicator->setAutoRaise(true);
     indicator->setFocusPolicy(Qt::NoFocus);
     indicator->setDefaultAction(mnuDragShow);
+    // The bar sizes its corner only when it lays out its items, not when the caption
+    // changes: the indicator is as wide as its longest caption from the start, so no
+    // drag function's name is ever clipped. A narrower window moves menus into the
+    // bar's overflow button instead, and the window never gets narrower than the
+    // indicator beside one menu.
+    int widest = 0;
+    for (const char* name : {"Ingalls", "Krupp", "G1"}) {
+        mnuDragShow->setText(dragIndicatorCaption(name));
+        widest = std::max(widest, indicator->QToolButton::sizeHint().width());
+    }
+    indicator->setMinimumWidth(widest);
     bar->setCornerWidget(indicator, Qt::TopRightCorner);
+    setMinimumWidth(bar->minimumSizeHint().width());
 
     for (QAction* checkable : {mnuStandard, mnuR6PPC, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag, mnuOtherGun,
                                mnuSelectBullet, mnuManBC, mnuDropTable, mnuGavre, mnuIngalls, mnuKrupp})

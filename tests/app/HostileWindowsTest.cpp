@@ -86,7 +86,7 @@ class HostileWindowsTest : public HostileInputTest {};
 TEST_F(HostileWindowsTest, EveryWindowTakesHostileTextAndEveryCommand) {
     const QStringList tableBefore = hostile::dumpBullets(bulletFile());
     ASSERT_FALSE(tableBefore.isEmpty()) << bulletFile().toStdString();
-    hostile::Watchdog watchdog(10s);
+    hostile::Watchdog watchdog(60s);
 
     int round = 0;
     for (const QString& text : hostile::texts()) {

@@ -1,7 +1,10 @@
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 
 #include "GuiTest.h"
+#include "frmRunParam.h"
+#include "frmSelectBullet.h"
 
 namespace {
 
@@ -49,6 +52,29 @@ TEST_F(ProgramTest, ScriptedMessageWithoutTitleShowsProgramName) {
     services->message(nullptr, MessageIcon::Exclamation, QString(), "text");
     ASSERT_EQ(services->messages.size(), 1u);
     EXPECT_EQ(services->messages[0].title, "Tarnwick");
+}
+
+TEST_F(ProgramTest, RealMessageBoxKeepsTheLinesOfItsText) {
+    frmRunParam& run = program->window<frmRunParam>();
+    run.mnuModeHelp_Click();    // lines with leading blanks and words in angle brackets
+    run.mnuMaxDevHelp_Click();  // the longest lines of any help text
+    program->window<frmSelectBullet>().mnuFindHelp_Click();
+    const QString tooWide = QString(400, QLatin1Char('x')) + " is wider than any box";
+    services->messages.push_back({MessageIcon::Exclamation, "", tooWide});
+    for (const RecordedMessage& m : services->messages) {
+        SCOPED_TRACE(m.text.left(40).toStdString());
+        const auto box = makeMessageBox(nullptr, m.icon, m.title, m.text);
+        box->show();
+        const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QString(m.text).replace("\r\n", "\n"));
+        const int needed = label->heightForWidth(label->width());
+        EXPECT_GE(label->height(), needed) << "nothing cut off";
+        EXPECT_LT(label->geometry().right(), box->width());
+        if (m.text != tooWide) {
+            EXPECT_EQ(needed, label->heightForWidth(QWIDGETSIZE_MAX)) << "no line broken in two";
+        }
+    }
 }
 
 }  // namespace

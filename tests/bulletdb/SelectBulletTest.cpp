@@ -8,6 +8,7 @@
 #include "frmOtherGun.h"
 #include "frmPrintOutput.h"
 #include "frmSelectBullet.h"
+#include "frmSetBC.h"
 #include "frmTrajectory.h"
 
 namespace {
@@ -93,6 +94,46 @@ TEST_F(SelectBulletTest, NextPlotReportNamesTheSelectedBullet) {
     const QStringList lines = program->window<frmPrintOutput>().txtText->toPlainText().split('\n');
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines[2].trimmed(), "Sierra 52 gr.  HP");
+}
+
+TEST_F(SelectBulletTest, BulletLineNamesWhatIsFlownAcrossRestarts) {
+    const auto restart = [this] {
+        if (frmTrajectory* main = program->loaded<frmTrajectory>()) main->close();  // saves the settings
+        program.reset();
+        program = std::make_unique<Program>(*services);
+        return &program->window<frmTrajectory>();
+    };
+    const auto bulletLine = [this](frmTrajectory* main) {
+        main->mnuPlot_Click();
+        return program->window<frmPrintOutput>().txtText->toPlainText().split('\n').value(2);
+    };
+    frmTrajectory* main = restart();
+    EXPECT_EQ(bulletLine(main), "Ballistic coefficient 0.2, 100 gr.") << "a fresh start flies the defaults";
+
+    frmSelectBullet& w = program->window<frmSelectBullet>();
+    w.txtSearch->setText("O'Brien");
+    w.cmdSearch_Click();
+    w.cmdSelect_Click();
+    w.close();  // the next opening shows the first row; the bullet flown stays
+    EXPECT_EQ(bulletLine(main), "O'Brien 55 gr.  HP");
+    main = restart();
+    EXPECT_DOUBLE_EQ(params().BallisticCoefMid, 0.25) << "loaded as Select loads it";
+    EXPECT_EQ(bulletLine(main), "O'Brien 55 gr.  HP");
+
+    // A remembered bullet that has left the table is not named; the defaults fly.
+    bullettest::execute(programFile.toStdString(), "DELETE FROM Bullets WHERE Manufacturer = 'O''Brien'");
+    main = restart();
+    EXPECT_EQ(bulletLine(main), "Ballistic coefficient 0.2, 100 gr.");
+
+    frmSetBC& typed = program->window<frmSetBC>();
+    typed.txtBC->setText("0.3");
+    typed.txtBulletMass->setText("150");
+    typed.cmdOK_Click();
+    EXPECT_EQ(bulletLine(main), "Ballistic coefficient 0.3, 150 gr.");
+    main = restart();
+    EXPECT_TRUE(main->mnuManBC->isChecked());
+    EXPECT_EQ(bulletLine(main), "Ballistic coefficient 0.3, 150 gr.");
+    expectNoMessages();
 }
 
 TEST_F(SelectBulletTest, SelectContinuesSetAllChainAndReadsNumbersLeniently) {

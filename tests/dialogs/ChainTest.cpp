@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QTest>
 
 #include "GuiTest.h"
 #include "PlotCanvas.h"
@@ -37,7 +38,29 @@ protected:
         main.mnuSelectBullet->setChecked(false);
         return main;
     }
+
+    // A dialog of "GO!" as a user answers it: filled in and accepted. `runOptions` are the
+    // options clicked in the run parameters dialog: H (Hunting), 2 (second variant).
+    static void fillInAndAccept(QDialog& dialog, const char* runOptions = "") {
+        if (auto* run = qobject_cast<frmRunParam*>(&dialog)) {
+            for (const char* s = runOptions; *s; ++s) (*s == 'H' ? run->optHuntingMode : run->optTwo)->click();
+            run->txtInitVel->setText("3000");
+        }
+        if (auto* bc = qobject_cast<frmSetBC*>(&dialog)) {
+            bc->txtBC->setText("0.4");
+            bc->txtBulletMass->setText("150");
+        }
+        QPushButton* accept = dialog.findChild<QPushButton*>("cmdOK");
+        if (!accept) accept = dialog.findChild<QPushButton*>("cmdSet");
+        ASSERT_NE(accept, nullptr) << dialog.objectName().toStdString();
+        accept->click();
+        EXPECT_FALSE(dialog.isVisible()) << dialog.objectName().toStdString() << " ends its blocking show";
+    }
 };
+
+// Esc and the close box, the two ways a user cancels a dialog.
+void pressEsc(QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }
+void closeBox(QDialog& dialog) { dialog.close(); }
 
 TEST_F(ChainTest, SetAllWalksThroughEveryDialogInOrderAndEnds) {
     mainWithTypedCoefficient();
@@ -94,24 +117,38 @@ TEST_F(ChainTest, SlopeOpensTheBulletSelectionWhenTheDataBaseIsTheSource) {
     EXPECT_EQ(program->loaded<frmSetBC>(), nullptr);
 }
 
-TEST_F(ChainTest, DialogClosedWithoutOkLeavesTheChainOpenForALaterOk) {
-    mainWithTypedCoefficient();
-    frmRunParam& run = startSetAll();
-    run.cmdOK->click();
-    visible<frmDisplayScale>().close();  // the close box
-    EXPECT_EQ(program->loaded<frmDisplayScale>(), nullptr);
-    EXPECT_TRUE(params().InitAll);
+TEST_F(ChainTest, DialogCancelledWithEscOrCloseBoxEndsTheChain) {
+    for (void (*cancel)(QDialog&) : {closeBox, pressEsc}) {
+        mainWithTypedCoefficient();
+        startSetAll().cmdOK->click();
+        cancel(visible<frmDisplayScale>());
+        EXPECT_FALSE(params().InitAll);
 
-    // Later the user opens the slope dialog by its own command: its OK goes on.
-    frmSetSlope& slope = program->window<frmSetSlope>();
-    program->show(slope);
-    slope.cmdOK->click();
-    frmSetBC& bc = visible<frmSetBC>();
-    bc.txtBC->setText("0.3");
-    bc.txtBulletMass->setText("150");
-    bc.cmdOK->click();
-    visible<frmOtherGun>().cmdSet->click();
-    EXPECT_FALSE(params().InitAll);
+        // Later the user opens the slope dialog by its own command: its OK only hides it.
+        frmSetSlope& slope = program->window<frmSetSlope>();
+        program->show(slope);
+        slope.cmdOK->click();
+        EXPECT_EQ(program->loaded<frmSetBC>(), nullptr);
+    }
+}
+
+TEST_F(ChainTest, GoEndsAtACancelledDialogWithoutPlotting) {
+    const std::vector<QString> all = {"frmRunParam", "frmDisplayScale", "frmSetEnv",
+                                      "frmSetSlope", "frmSetBC",        "frmOtherGun"};
+    for (std::size_t cancelled = 0; cancelled < all.size(); ++cancelled) {
+        SCOPED_TRACE(all[cancelled].toStdString());
+        frmTrajectory& main = mainWithTypedCoefficient();
+        params().InitialVelocity = 2000;
+        services->blockingShown.clear();
+        services->onBlockingShow = [&](QDialog& dialog) {
+            if (dialog.objectName() != all[cancelled]) return fillInAndAccept(dialog);
+            (cancelled % 2 ? closeBox : pressEsc)(dialog);
+        };
+        main.mnuGo_Click();
+        EXPECT_EQ(services->blockingShown, std::vector<QString>(all.begin(), all.begin() + long(cancelled) + 1));
+        EXPECT_TRUE(program->state().FirstPageText.empty()) << "nothing is plotted";
+        EXPECT_EQ(params().InitialVelocity, cancelled == 0 ? 2000 : 3000) << "what OK stored stays";
+    }
 }
 
 TEST_F(ChainTest, WithoutSetAllEachOkOnlyHides) {
@@ -150,21 +187,7 @@ TEST_P(GoChainTest, ShowsTheDialogsInOrderThenPlotsOnAClearedCanvas) {
     surface.line(markX, markY, markX, markY + 1);
     ASSERT_NE(main.canvas->pixel(int(markX), int(markY)), QColor(Qt::white));
 
-    services->onBlockingShow = [&](QDialog& dialog) {
-        if (auto* run = qobject_cast<frmRunParam*>(&dialog)) {
-            for (const char* s = c.runOptions; *s; ++s) (*s == 'H' ? run->optHuntingMode : run->optTwo)->click();
-            run->txtInitVel->setText("3000");
-        }
-        if (auto* bc = qobject_cast<frmSetBC*>(&dialog)) {
-            bc->txtBC->setText("0.4");
-            bc->txtBulletMass->setText("150");
-        }
-        QPushButton* accept = dialog.findChild<QPushButton*>("cmdOK");
-        if (!accept) accept = dialog.findChild<QPushButton*>("cmdSet");
-        ASSERT_NE(accept, nullptr) << dialog.objectName().toStdString();
-        accept->click();
-        EXPECT_FALSE(dialog.isVisible()) << dialog.objectName().toStdString() << " ends its blocking show";
-    };
+    services->onBlockingShow = [&](QDialog& dialog) { fillInAndAccept(dialog, c.runOptions); };
     main.mnuGo_Click();
 
     std::vector<QString> expected = {"frmRunParam", "frmDisplayScale", "frmSetEnv", "frmSetSlope", "frmSetBC"};

@@ -1,4 +1,7 @@
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <functional>
 
 #include "GuiTest.h"
 #include "frmDisplayScale.h"
@@ -161,6 +164,34 @@ TEST_F(SmallDialogsTest, ScopeHeightLoadsTheRememberedHeightAtEveryActivation) {
     dialog.Form_Activate();
     EXPECT_EQ(dialog.txtScopeHeight->text(), "1.75");
     EXPECT_EQ(params().ScopeHeight, 1.75);
+}
+
+TEST_F(SmallDialogsTest, ScopeHeightReloadsOnlyAfterAnotherWindowOfTheProgramOrAShow) {
+    program->state().remembered.LastScopeHeight = 1.5;
+    frmTrajectory& main = mainWindow(*program);
+    frmOtherGun& dialog = program->window<frmOtherGun>();
+    QMessageBox ownBox(&dialog);
+    const auto activate = [](QWidget* window) { QApplication::setActiveWindow(window); };
+    const struct {
+        const char* name;
+        std::function<void()> meanwhile;
+        QString shown;  // in the box when the dialog is active again
+    } cases[] = {
+        {"another application", [&] { activate(nullptr); }, "2.25"},
+        {"its own message box", [&] { activate(&ownBox); }, "2.25"},
+        {"the main window", [&] { activate(&main); }, "1.5"},
+        {"the main window, then another application", [&] { activate(&main); activate(nullptr); }, "2.25"},
+        {"hidden and shown again", [&] { activate(nullptr); dialog.hide(); program->show(dialog); }, "1.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        activate(&main);
+        activate(&dialog);
+        dialog.txtScopeHeight->setText("2.25");
+        c.meanwhile();
+        activate(&dialog);
+        EXPECT_EQ(dialog.txtScopeHeight->text(), c.shown);
+    }
 }
 
 TEST_F(SmallDialogsTest, ScopeHeightSetStoresAndMovesTheCheckToSet) {

@@ -47,7 +47,7 @@ TEST(Report, DefaultRunInFull) {
     EXPECT_EQ(r.text,
               "Muzzle Velocity = 2000\r\n"
               "0 ft altitude; 59 deg F; 29.53 MM; 67% humidity; 0 MPH tailwind; 0 MPH Cross Wind\r\n"
-              "  gr.  \r\n"
+              "Ballistic coefficient 0.2, 100 gr.\r\n"
               " 25 yard deviation = 0.505 inches\r\n"
               " 50 yard deviation = 1.952 inches\r\n"
               "100 yard deviation = 2.966 inches\r\n"
@@ -74,6 +74,7 @@ TEST(Report, HuntingBigGameWithWarmerField) {
     s.SecondPageText = "old help text";
     RunInputs in;
     in.huntingOption = true;
+    in.texts.namesBullet = true;
     in.texts.txtManufacturer = "Hornady";
     in.texts.txtBulletMass = "165";
     in.texts.txtBulletType = "SST";
@@ -135,7 +136,7 @@ TEST(Report, DropTableRowsEveryFiveYards) {
     in.texts.txtRCrossWind = "10";
     const RunResult r = runWith(s, in);
     ASSERT_TRUE(r.outcome.completed);
-    EXPECT_NE(r.text.find("MPH tailwind; 10 MPH Cross Wind\r\n  gr.  \r\n"
+    EXPECT_NE(r.text.find("MPH tailwind; 10 MPH Cross Wind\r\nBallistic coefficient 0.2, 100 gr.\r\n"
                           "0005 yards: drop = -0.012 inches; wind deflection = -0.01 inches\r\n"
                           "0010 yards: drop = -0.043 inches; wind deflection = -0.02 inches\r\n"),
               std::string::npos);
@@ -148,10 +149,39 @@ TEST(Report, DropTableRowsEveryFiveYards) {
     EXPECT_LT(r.state.strike.RStrikeDeflection, 0);
 }
 
-TEST(Report, RunWithoutHuntingPassLeavesSecondPage) {
+TEST(Report, BulletLineNamesTheBulletOrStatesTheNumbersFlown) {
+    ShotParameters p;
+    ReportTexts named;
+    named.namesBullet = true;
+    named.txtManufacturer = "Sierra";
+    named.txtBulletMass = "165";
+    named.txtBulletType = "SBT";
+    EXPECT_EQ(bulletLine(p, named), "Sierra 165 gr.  SBT");
+    EXPECT_EQ(bulletLine(p, {}), "Ballistic coefficient 0.2, 100 gr.");
+    p.BulletMass = 165;
+    p.BCBreakLow = 1600;
+    p.BCBreakHigh = 2600;
+    p.BallisticCoefLow = p.BallisticCoefMid = p.BallisticCoefHigh = 0.45;
+    EXPECT_EQ(bulletLine(p, {}), "Ballistic coefficient 0.45, 165 gr.") << "breaks do not matter for one coefficient";
+    p.BallisticCoefLow = 0.4;
+    p.BallisticCoefHigh = 0.5;
+    EXPECT_EQ(bulletLine(p, {}), "Ballistic coefficients 0.4/0.45/0.5 (breaks 1600/2600 ft/s), 165 gr.");
+}
+
+TEST(Report, PageTextsAlwaysHoldTheLatestRunOnly) {
+    // A run without a hunting pass leaves no earlier hunting report or guide half behind.
     ProgramState s;
+    s.FirstPageText = "first half of the guide";
     s.SecondPageText = "second half of the guide";
-    EXPECT_EQ(runWith(s).state.SecondPageText, "second half of the guide");
+    const RunResult r = runWith(s);
+    EXPECT_EQ(r.state.FirstPageText, r.text);
+    EXPECT_EQ(r.state.SecondPageText, "");
+    // A run that stops in the range pass leaves what it wrote, as the results window shows it.
+    s.params.BallisticCoefHigh = s.params.BallisticCoefMid = s.params.BallisticCoefLow = 0;
+    const RunResult stopped = runWith(s);
+    ASSERT_FALSE(stopped.outcome.completed);
+    EXPECT_EQ(stopped.state.FirstPageText, stopped.text);
+    EXPECT_EQ(stopped.state.SecondPageText, "");
 }
 
 TEST(Report, UserTextsAreCopiedAsTyped) {
@@ -164,16 +194,21 @@ TEST(Report, UserTextsAreCopiedAsTyped) {
 
 TEST(Report, PlotTitleNamesTheBulletAsTheReportDoesAndTheVelocity) {
     struct Case {
+        bool named;
         std::string maker, mass, type;
         double velocity;
         std::string title;
     };
-    for (const Case& c : {Case{"", "", "", 2000, "2000 ft/s"}, Case{" ", "  ", "", 2650.5, "2650.5 ft/s"},
-                          Case{"Sierra", "168", "HPBT", 2800, "Sierra 168 gr.  HPBT, 2800 ft/s"},
-                          Case{"", "150", "", 2000, "150 gr., 2000 ft/s"}}) {
+    for (const Case& c : {Case{true, "", "", "", 2000, "2000 ft/s"}, Case{true, " ", "  ", "", 2650.5, "2650.5 ft/s"},
+                          Case{true, "Sierra", "168", "HPBT", 2800, "Sierra 168 gr.  HPBT, 2800 ft/s"},
+                          Case{true, "", "150", "", 2000, "150 gr., 2000 ft/s"},
+                          Case{false, "", "", "", 2000, "Ballistic coefficient 0.5, 168 gr., 2000 ft/s"}}) {
         ProgramState s;
         s.params.InitialVelocity = c.velocity;
+        s.params.BallisticCoefLow = s.params.BallisticCoefMid = s.params.BallisticCoefHigh = 0.5;
+        s.params.BulletMass = 168;
         RunInputs in;
+        in.texts.namesBullet = c.named;
         in.texts.txtManufacturer = c.maker;
         in.texts.txtBulletMass = c.mass;
         in.texts.txtBulletType = c.type;

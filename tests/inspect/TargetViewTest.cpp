@@ -267,11 +267,13 @@ TEST_F(TargetViewTest, CloseHidesAndKeepsTheViewUntilReloaded) {
     EXPECT_EQ(t.view().scale, 144);
     EXPECT_EQ(t.view().centreX, 60);
 
-    // The close box unloads; loading again starts life size.
+    // The close box unloads; loading again starts life size, aimed where the user aimed.
     t.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(program->loaded<frmTarget>(), nullptr);
     EXPECT_EQ(target().view().scale, 72);
+    EXPECT_EQ(target().view().centreX, 60);
+    EXPECT_EQ(target().view().centreY, 70);
 }
 
 TEST_F(TargetViewTest, HidesWhenAnotherWindowOfTheProgramIsActive) {

@@ -1,11 +1,15 @@
 // The key window's legend and placement; the remembered settings kept between starts.
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
 
 #include "FormSupport.h"
 #include "GuiTest.h"
 #include "SettingsStore.h"
 #include "frmKey.h"
+#include "frmRunParam.h"
 #include "frmTrajectory.h"
 
 namespace {
@@ -67,8 +71,8 @@ TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
     record.remembered.LastPBRMode = false;
     record.remembered.LastZeroCrossing = 250;
     record.remembered.LastInitialVelocity = 2850;
-    record.remembered.LastHorizontalScale = 2.0 / 3;
-    record.remembered.LastVerticalScale = 16;
+    record.remembered.LastHorizontalScale = 0.2;  // the 1000-yard pair
+    record.remembered.LastVerticalScale = 1;
     record.remembered.LastScopeHeight = 1.75;
     record.remembered.LastHTemperature = -10.5;
     record.geometry = QRect(20, 30, 640, 400);
@@ -83,8 +87,8 @@ TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
     EXPECT_FALSE(params().PBRMode);
     EXPECT_EQ(r.LastZeroCrossing, 250);
     EXPECT_EQ(params().InitialVelocity, 2850);
-    EXPECT_EQ(params().HorizontalScale, 2.0 / 3) << "doubles survive exactly";
-    EXPECT_EQ(params().VerticalScale, 16);
+    EXPECT_EQ(params().HorizontalScale, 0.2) << "doubles survive exactly";
+    EXPECT_EQ(params().VerticalScale, 1);
     EXPECT_EQ(params().ScopeHeight, 1.75);
     EXPECT_EQ(params().HTemperature, -10.5);
     EXPECT_EQ(main.size(), QSize(640, 400));
@@ -169,6 +173,62 @@ TEST_F(SettingsTest, CorruptOrPartialRecordLeavesAllDefaults) {
     frmTrajectory& main = program->window<frmTrajectory>();
     EXPECT_EQ(params().InitialVelocity, 2000);
     EXPECT_EQ(main.size().width(), 578);
+}
+
+TEST_F(SettingsTest, ValuesNoDialogCouldStoreFallBackAndTheWindowFitsTheScreen) {
+    StoredRecord record;
+    record.remembered.LastInitialVelocity = 1e308;
+    record.remembered.LastVerticalScale = 0;  // not a pair the scale dialog offers
+    record.remembered.LastScopeHeight = -1e300;
+    record.remembered.LastBallisticCoef = 0;
+    record.remembered.LastZeroCrossing = 250;  // a usable value stays
+    const QSize screen = QGuiApplication::primaryScreen()->availableSize();
+    for (const QSize stored : {screen * 5, QSize(1, 1)}) {
+        SCOPED_TRACE(stored.width());
+        record.geometry = QRect(QPoint(0, 0), stored);
+        ASSERT_TRUE(saveStoredRecord(record));
+        program.reset();
+        program = std::make_unique<Program>(*services);
+        frmTrajectory& main = program->window<frmTrajectory>();
+        EXPECT_LE(main.width(), screen.width());
+        EXPECT_LE(main.height(), screen.height());
+        EXPECT_GE(main.width(), main.minimumSizeHint().width());
+        EXPECT_GE(main.height(), main.minimumSizeHint().height());
+        EXPECT_EQ(params().InitialVelocity, 2000);
+        EXPECT_EQ(params().VerticalScale, 32);
+        EXPECT_EQ(params().HorizontalScale, 2.0 / 3);
+        EXPECT_EQ(params().ScopeHeight, 1.5);
+        EXPECT_EQ(program->state().remembered.LastBallisticCoef, 0.2);
+        EXPECT_EQ(program->state().remembered.LastZeroCrossing, 250);
+    }
+    // What is saved back is what was restored; a value typed beyond any shot is not kept.
+    program->state().remembered.LastMaxDeviation = -1e7;
+    program->window<frmTrajectory>().close();
+    QSettings saved(settingsFilePath(), QSettings::IniFormat);
+    saved.beginGroup("Remembered");
+    EXPECT_EQ(saved.value("LastInitialVelocity").toDouble(), 2000);
+    EXPECT_EQ(saved.value("LastVerticalScale").toDouble(), 32);
+    EXPECT_EQ(saved.value("LastMaxDeviation").toDouble(), 3);
+    EXPECT_LE(saved.value("Width").toInt(), screen.width());
+    expectNoMessages();
+}
+
+TEST_F(SettingsTest, RestartInTheDropTableVariantFliesAsTheRunDialogSetsIt) {
+    StoredRecord record;
+    record.remembered.LastPBRMode = false;  // Target mode, Drop Table
+    record.remembered.LastScopeHeight = 2.25;
+    record.geometry = QRect(20, 30, 640, 400);
+    ASSERT_TRUE(saveStoredRecord(record));
+    frmTrajectory& main = program->window<frmTrajectory>();
+    EXPECT_EQ(params().MaxDeviation, 0);
+    EXPECT_EQ(params().ScopeHeight, 0);
+    EXPECT_FALSE(main.mnuStandard->isEnabled());
+    // The first plot is a straight drop table, as after the run dialog's OK.
+    main.mnuPlot_Click();
+    EXPECT_TRUE(program->state().FirstPageText.ends_with("\r\nActual max deviation = 0.000 inches"));
+    // The user's scope height is only set aside.
+    program->window<frmRunParam>().optOne->click();
+    EXPECT_EQ(params().ScopeHeight, 2.25);
 }
 
 }  // namespace

@@ -153,6 +153,23 @@ TEST_F(MainWindowTest, DragFunctionGroupAndIndicator) {
     EXPECT_FALSE(w.mnuIngalls->isChecked());
 }
 
+TEST_F(MainWindowTest, DragIndicatorShowsItsWholeCaptionAtAnyWindowWidth) {
+    frmTrajectory& w = main();
+    w.show();
+    const auto* indicator = w.menuBar()->findChild<QWidget*>("dragIndicator");
+    ASSERT_NE(indicator, nullptr);
+    for (const int width : {w.width(), w.minimumWidth()}) {
+        w.resize(width, w.height());
+        ASSERT_EQ(w.width(), width);
+        for (QAction* drag : {w.mnuIngalls, w.mnuKrupp, w.mnuGavre}) {
+            drag->trigger();
+            SCOPED_TRACE(std::to_string(width) + " " + w.mnuDragShow->text().toStdString());
+            EXPECT_GE(indicator->width(), indicator->sizeHint().width());
+            EXPECT_TRUE(w.menuBar()->rect().contains(indicator->geometry()));
+        }
+    }
+}
+
 TEST_F(MainWindowTest, StandardScopeHeightIsRememberedButPresetsAreNot) {
     frmTrajectory& w = main();
     params().ScopeHeight = 2.25;

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <unistd.h>
 
 #include "FileSizeLimit.h"
@@ -46,6 +47,20 @@ TEST_F(ResultsWindowTest, WindowLayout) {
     QStringList items;
     for (QAction* a : w.mnuFile->actions()) items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&Print", "-", "&Save", "Save As...", "-", "Append", "Append To..."}));
+}
+
+TEST_F(ResultsWindowTest, OpensWideEnoughForTheLongestReportLineButNoWiderThanTheScreen) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    params().DropTable = 1;
+    main.mnuPlot_Click();
+    frmPrintOutput& w = results();
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.txtText->horizontalScrollBar()->maximum(), 0) << "no line needs scrolling";
+
+    w.setText(QString(3000, QLatin1Char('W')));
+    w.widenToFitText();
+    EXPECT_GT(w.txtText->horizontalScrollBar()->maximum(), 0);
+    EXPECT_LE(w.frameGeometry().right(), screenSize(&w).width());
 }
 
 TEST_F(ResultsWindowTest, SaveWritesOneQuotedRecordAndRemembersTheName) {
@@ -271,9 +286,12 @@ TEST_F(ResultsWindowTest, HowToShowsTheWholeGuideAndPrintsItAsTwoPages) {
     EXPECT_FALSE(text.contains(".mdb"));
     EXPECT_TRUE(text.contains("Bullets.db"));
 
-    // A later plot run replaces the guide again.
+    // A later plot run replaces the guide again, in print too: no half of it stays behind.
     main.mnuPlot_Click();
     EXPECT_TRUE(w.text().startsWith("Muzzle Velocity"));
+    services->pdfPath = dir.filePath("report.pdf");
+    w.mnuPrint->trigger();
+    EXPECT_EQ(pdfPages(services->pdfPath), 1);
 }
 
 }  // namespace
