@@ -49,10 +49,15 @@ std::optional<PlotFormat> plotFormatFor(const QString& fileName) {
 
 namespace {
 
+// The largest picture made: 2^28 pixels (1 GiB). The memory for a larger one might
+// be promised by the system and only fail once written, ending the program.
+constexpr double kMostPixels = 268435456;
+
 QByteArray png(const PainterSurface& drawing, int scale) {
-    if (scale < 1) return {};
-    const QSize size(qRound(drawing.width() * scale), qRound(drawing.height() * scale));
-    QImage picture(size, QImage::Format_RGB32);  // null when too large to hold
+    const double width = drawing.width() * scale, height = drawing.height() * scale;
+    if (scale < 1 || !(width * height <= kMostPixels)) return {};
+    const QSize size(qRound(width), qRound(height));
+    QImage picture(size, QImage::Format_RGB32);  // null when memory is short
     if (picture.isNull()) return {};
     picture.fill(Qt::white);
     QPainter painter(&picture);

@@ -21,8 +21,8 @@ enum class PlotFormat { Png, Svg, Pdf };
 // The format a file name asks for by its extension (letter case ignored), if any.
 std::optional<PlotFormat> plotFormatFor(const QString& fileName);
 
-// The plot encoded in `format`, or empty when it could not be made (a picture too
-// large to hold). A PDF is a page with `title` above the plot; PNG and SVG are the
+// The plot encoded in `format`, or empty when it could not be made (a PNG picture of
+// more than 2^28 pixels is not attempted). A PDF is a page with `title` above the plot; PNG and SVG are the
 // canvas alone, a PNG with `scale` pixels per canvas unit.
 QByteArray exportPlot(const PainterSurface& drawing, PlotFormat format, const QString& title, int scale = 1);
 

@@ -127,6 +127,13 @@ TEST(ImageSurfaceTest, KeptOperationsDrawTheSamePixelsAgain) {
     EXPECT_EQ(exported.convertToFormat(QImage::Format_RGB32), direct.composed(eyePicture()));
 }
 
+TEST(ImageSurfaceTest, ExportTooLargeToHoldIsNotMade) {
+    QImage device(1, 1, QImage::Format_RGB32);
+    QPainter painter(&device);
+    PainterSurface huge(painter, 30000, 30000, QFont(), 96);
+    EXPECT_TRUE(exportPlot(huge, PlotFormat::Png, QString(), 8).isEmpty());
+}
+
 // Records the paint events a widget receives.
 class PaintRecorder : public QObject {
 public:
