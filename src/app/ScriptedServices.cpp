@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPrinter>
+#include <algorithm>
 
 void ScriptedServices::message(QWidget*, MessageIcon icon, const QString& title, const QString& text) {
     messages.push_back({icon, title.isEmpty() ? kProgramName : title, text});
@@ -33,6 +34,16 @@ bool ScriptedServices::choosePrinter(QWidget*, QPrinter& printer) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
     return true;
+}
+
+std::optional<int> ScriptedServices::askWholeNumber(QWidget*, const QString&, const QString& label, int value,
+                                                    int minimum, int maximum) {
+    numberQuestions.push_back(label);
+    if (numberAnswers.empty()) return value;
+    const std::optional<int> answer = numberAnswers.front();
+    numberAnswers.pop_front();
+    if (!answer) return std::nullopt;
+    return std::clamp(*answer, minimum, maximum);
 }
 
 void ScriptedServices::showBlocking(QDialog& dialog) {

@@ -27,6 +27,8 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<int> askWholeNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                                      int minimum, int maximum) override;
     void showBlocking(QDialog& dialog) override;
 
     // Recorded calls.
@@ -35,12 +37,16 @@ public:
     std::vector<QString> saveDialogTitles;
     std::vector<bool> saveDialogConfirmsOverwrite;  // one flag per save dialog shown
     int printerDialogs = 0;
+    std::vector<QString> numberQuestions;  // the label of each whole-number question asked
     std::vector<QString> blockingShown;  // object names of the windows shown blocking
 
     // Answers: the next questions get these (true = Yes); none left = the default button.
     std::deque<bool> answers;
     // The next save dialogs return these (std::nullopt = cancel; none left = cancel).
     std::deque<std::optional<QString>> saveAnswers;
+    // Answers to the whole-number questions (std::nullopt = cancel; none left = the
+    // number offered).
+    std::deque<std::optional<int>> numberAnswers;
     // The printer dialog: false = cancel; otherwise the printer writes a PDF to pdfPath.
     bool printerAccepts = true;
     QString pdfPath;

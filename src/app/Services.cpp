@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
@@ -82,6 +83,14 @@ std::optional<QString> QtServices::saveFileName(QWidget* parent, const QString& 
 bool QtServices::choosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<int> QtServices::askWholeNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                                              int minimum, int maximum) {
+    bool ok = false;
+    const int number = QInputDialog::getInt(parent, title, label, value, minimum, maximum, 1, &ok);
+    if (!ok) return std::nullopt;
+    return number;
 }
 
 void QtServices::showBlocking(QDialog& dialog) { dialog.exec(); }

@@ -33,6 +33,11 @@ public:
     // The printer dialog for `printer`; false when the user cancels.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 
+    // Asks for a whole number from `minimum` to `maximum`, offering `value`;
+    // std::nullopt when the user cancels.
+    virtual std::optional<int> askWholeNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                                              int minimum, int maximum) = 0;
+
     // Shows a window blocking: returns when the window is hidden or closed.
     virtual void showBlocking(QDialog& dialog) = 0;
 };
@@ -53,5 +58,7 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<int> askWholeNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                                      int minimum, int maximum) override;
     void showBlocking(QDialog& dialog) override;
 };

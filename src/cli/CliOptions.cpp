@@ -186,9 +186,12 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
         } else if (option == "--range-table") {
             const std::string v = value();
             options.rangeTable = parseRangeList(v, "--range-table " + v);
-        } else if (option == "--png") {
-            options.pngPath = value();
-            if (options.pngPath.empty()) throw CliError("empty file name in '--png'");
+        } else if (option == "--png" || option == "--svg" || option == "--pdf") {
+            std::string& path = option == "--png" ? options.pngPath
+                                : option == "--svg" ? options.svgPath
+                                                    : options.pdfPath;
+            path = value();
+            if (path.empty()) throw CliError("empty file name in '" + option + "'");
         } else {
             throw CliError("unknown argument '" + arg + "'");
         }
@@ -204,7 +207,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
 
 std::string cliHelpText() {
     return R"(Usage: tarnwick-cli [--set NAME=VALUE]... [--text NAME=TEXT]... [--canvas WxH]
-                    [--energy | --velocity] [--grid] [--inspect X] [--png FILE]
+                    [--energy | --velocity] [--grid] [--inspect X]
+                    [--png FILE] [--svg FILE] [--pdf FILE]
                     [--bullet STOCK [--maker NAME]] [--db FILE]
                     [--range-table START:END:STEP]
        tarnwick-cli bullets (--export FILE.csv | --import FILE.csv) [--db FILE]
@@ -238,6 +242,9 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      range (yards) under the range conditions, sighted in as the
                      plot run sights: range (yd), height above the line of sight
                      (in), wind drift (in), speed (ft/s), energy (ft-lbs), time (s)
+  --svg FILE         also write the plot as an SVG drawing
+  --pdf FILE         also write the plot on a PDF page, titled with the bullet,
+                     the muzzle velocity and the date
   --bullet STOCK     take mass, ballistic coefficients and break velocities from
                      the first bullet with this stock number (letter case ignored),
                      and the report's bullet line from that row; applied after --set
@@ -257,8 +264,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
 Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run or
 the --inspect click stopped on a numeric failure (what was written so far is
 printed, the reason goes to standard error), 1 the bullet database or a CSV file
-could not be used, or a file could not be written (the --png picture, the
-standard output; the report is still printed, and 1 outranks 3).
+could not be used, or a file could not be written (the --png, --svg or --pdf
+file, the standard output; the report is still printed, and 1 outranks 3).
 
 Examples:
   tarnwick-cli

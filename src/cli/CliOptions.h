@@ -20,6 +20,8 @@ struct CliOptions {
     int canvasHeight = 288;
     std::optional<double> inspectX;
     std::string pngPath;
+    std::string svgPath;  // the plot drawn as an SVG drawing
+    std::string pdfPath;  // the plot on a PDF page with a title line
     bool help = false;
 
     // The bullet table: --bullet STOCK [--maker NAME] takes a bullet as the select

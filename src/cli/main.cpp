@@ -20,6 +20,8 @@
 
 #include "AtomicFile.h"
 #include "ImageSurface.h"
+#include "PlotExport.h"
+#include "Report.h"
 #endif
 
 using namespace tarnwick;
@@ -86,7 +88,7 @@ int run(int argc, char** argv) {
     // A picture that could not be written still leaves the report printed, but the
     // status is 1 (a file failure outranks a numeric one).
     bool pictureWritten = true;
-    if (options.pngPath.empty()) {
+    if (options.pngPath.empty() && options.svgPath.empty() && options.pdfPath.empty()) {
         NullSurface surface(options.canvasWidth, options.canvasHeight);
         outcome = plotRun(options.state, options.inputs, surface, results);
     } else {
@@ -96,18 +98,24 @@ int run(int argc, char** argv) {
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
         ImageSurface surface(options.canvasWidth, options.canvasHeight);
+        // SVG and PDF draw the plot again, as lines and text, from what the run drew.
+        if (!options.svgPath.empty() || !options.pdfPath.empty()) surface.keepOperations();
         outcome = plotRun(options.state, options.inputs, surface, results);
-        const QByteArray png = surface.png();
-        const tarnwick::files::FileResult written =
-            png.isEmpty() ? tarnwick::files::FileResult{options.pngPath, "the picture could not be encoded"}
-                          : tarnwick::files::writeFileAtomically(
-                                options.pngPath, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-        if (!written.ok()) {
+        const QString title = pageTitle(plotTitle(options.state.params, options.inputs.texts));
+        const auto write = [&](const std::string& path, const QByteArray& bytes) {
+            const std::string_view contents(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            const tarnwick::files::FileResult written =
+                bytes.isEmpty() ? tarnwick::files::FileResult{path, "the picture could not be encoded"}
+                                : tarnwick::files::writeFileAtomically(path, contents);
+            if (written.ok()) return;
             std::cerr << "tarnwick-cli: cannot write the picture " << written.message() << '\n';
             pictureWritten = false;
-        }
+        };
+        if (!options.pngPath.empty()) write(options.pngPath, surface.png());
+        if (!options.svgPath.empty()) write(options.svgPath, exportPlot(surface, PlotFormat::Svg, title));
+        if (!options.pdfPath.empty()) write(options.pdfPath, exportPlot(surface, PlotFormat::Pdf, title));
 #else
-        std::cerr << "tarnwick-cli: --png needs the build with Qt\n";
+        std::cerr << "tarnwick-cli: --png, --svg and --pdf need the build with Qt\n";
         return 2;
 #endif
     }

@@ -71,4 +71,25 @@ std::vector<std::string> RecordingSurface::texts() const {
     return found;
 }
 
+void replay(const std::vector<DrawOp>& ops, DrawingSurface& target) {
+    for (const DrawOp& op : ops) {
+        target.setPenColour(op.pen);
+        target.setPenStyle(op.penStyle);
+        target.setFillStyle(op.fillStyle);
+        target.setFillColour(op.fill);
+        switch (op.kind) {
+        case DrawOp::Kind::Clear: target.clear(); break;
+        case DrawOp::Kind::Line: target.line(op.x1, op.y1, op.x2, op.y2); break;
+        case DrawOp::Kind::Rectangle: target.rectangle(op.x1, op.y1, op.x2, op.y2); break;
+        case DrawOp::Kind::Circle: target.circle(op.x1, op.y1, op.x2); break;
+        case DrawOp::Kind::Text:
+            target.setCurrent(op.x1, op.y1);
+            target.print(op.text);
+            break;
+        case DrawOp::Kind::ShowEye: target.showEye(op.x1, op.y1); break;
+        case DrawOp::Kind::HideEye: target.hideEye(); break;
+        }
+    }
+}
+
 }  // namespace tarnwick

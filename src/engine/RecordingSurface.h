@@ -1,6 +1,7 @@
 #pragma once
-// A drawing surface that records every operation, for tests and for checking what a
-// window drew.
+// A drawing surface that records every operation: for tests, for checking what a window
+// drew, and as the canvas's memory of its drawing, which can be drawn again on another
+// surface at another resolution (a printer page, a PDF or SVG document).
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ public:
     void hideEye() override;
 
     const std::vector<DrawOp>& ops() const { return ops_; }
+    // Forgets the operations recorded so far; the styles stay.
+    void discardOps() { ops_.clear(); }
     std::vector<DrawOp> opsOfKind(DrawOp::Kind kind) const;
     std::vector<std::string> texts() const;
     bool eyeVisible() const { return eyeVisible_; }
@@ -50,5 +53,8 @@ private:
     FillStyle fillStyle_ = FillStyle::Transparent;
     bool eyeVisible_ = false;
 };
+
+// Draws recorded operations again on `target`, each with the styles it was drawn with.
+void replay(const std::vector<DrawOp>& ops, DrawingSurface& target);
 
 }  // namespace tarnwick

@@ -38,6 +38,16 @@ std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts) 
            line(bulletLine(params, texts));
 }
 
+std::string plotTitle(const ShotParameters& params, const ReportTexts& texts) {
+    const std::string velocity = plainText(params.InitialVelocity) + " ft/s";
+    const auto blank = [](const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; };
+    if (texts.namesBullet && blank(texts.txtManufacturer) && blank(texts.txtBulletMass) && blank(texts.txtBulletType))
+        return velocity;
+    const std::string bullet = bulletLine(params, texts);
+    const auto first = bullet.find_first_not_of(' ');
+    return bullet.substr(first, bullet.find_last_not_of(' ') - first + 1) + ", " + velocity;
+}
+
 std::string dropTableRow(long long yards, double height, double deflection, bool hunting) {
     return line(formatFourDigits(yards) + (hunting ? " yards: " : " yards: drop = ") + formatF3(height) +
                 " inches; " + "wind deflection = " + formatF2(deflection) + " inches");

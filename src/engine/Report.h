@@ -44,6 +44,11 @@ std::string yardsText(double rangeFeet);
 // "Ballistic coefficients 0.4/0.45/0.5 (breaks 1600/2600 ft/s), 165 gr.".
 std::string bulletLine(const ShotParameters& params, const ReportTexts& texts);
 
+// The title of a printed or exported plot without its date: the bullet as the report's
+// third line names it (left out when a named bullet's three boxes are blank) and the
+// muzzle velocity, for example "Sierra 168 gr.  HPBT, 2800 ft/s".
+std::string plotTitle(const ShotParameters& params, const ReportTexts& texts);
+
 // The three header lines of the range report (no CR LF in front).
 std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts);
 

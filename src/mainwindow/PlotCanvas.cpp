@@ -7,10 +7,11 @@
 #include <QResizeEvent>
 #include <QScreen>
 
-CanvasSurface::CanvasSurface(PlotCanvas& canvas) : ImageSurface(578, 288), canvas_(canvas) {}
+CanvasSurface::CanvasSurface(PlotCanvas& canvas) : ImageSurface(578, 288), canvas_(canvas) { keepOperations(); }
 
 void CanvasSurface::clear() {
     ImageSurface::clear();
+    canvas_.runTitle.clear();
     canvas_.flush();
 }
 

@@ -5,7 +5,9 @@
 // the drawing survives being covered and successive plots overlay. The eye picture
 // `imgEye` is a separate element laid over the canvas: clearing the canvas leaves it.
 // Resizing never redraws: the backing store grows and keeps what was drawn, and the
-// surface reports the new size to the next plot run.
+// surface reports the new size to the next plot run. The surface also keeps the drawing
+// operations since the last clear, so that a print or an export draws the plot again
+// at its own resolution.
 //
 // Coordinates are canvas units (pixels), origin top-left, y downward.
 #include <QWidget>
@@ -44,6 +46,10 @@ public:
 
     // The eye picture laid over the canvas.
     QLabel* imgEye = nullptr;
+
+    // The title (tarnwick::plotTitle) of the run drawn last since the canvas was
+    // cleared, for printed and exported pages.
+    std::string runTitle;
 
     // The colour at one canvas unit of the drawing (without the eye picture).
     QColor pixel(int x, int y) const;

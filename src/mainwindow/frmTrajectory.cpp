@@ -7,13 +7,16 @@
 #include <QPrinter>
 #include <QScreen>
 
+#include "AtomicFile.h"
 #include "BulletDatabaseLocation.h"
 #include "BulletLookup.h"
 #include "FormSupport.h"
 #include "HelpText.h"
 #include "PlotCanvas.h"
+#include "PlotExport.h"
 #include "PlotFrame.h"
 #include "PlotRun.h"
+#include "Report.h"
 #include "Services.h"
 #include "SettingsStore.h"
 #include "frmDisplayScale.h"
@@ -140,6 +143,7 @@ void frmTrajectory::Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
 
 void frmTrajectory::mnuPrintTraj_Click() {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);  // the plot is wider than high
     if (!program_.services().choosePrinter(this, printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -147,17 +151,49 @@ void frmTrajectory::mnuPrintTraj_Click() {
                     MessageIcon::Exclamation);
         return;
     }
-    // The client area with the eye, as large as the page allows, in its own proportions.
-    const QImage picture = canvas->composedImage();
+    // The client area with the eye, drawn again at the printer's resolution under a
+    // title line, as large as the page allows, in its own proportions.
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QSizeF size = QSizeF(picture.size()).scaled(page.size(), Qt::KeepAspectRatio);
-    painter.drawImage(QRectF(QPointF(0, 0), size), picture);
+    drawPlotPage(painter, QRectF(QPointF(0, 0), page.size()), canvas->surface(), pageTitle(canvas->runTitle));
     if (!painter.end())
         showMessage(this, QStringLiteral("The plot could not be printed: the printer did not take the page."),
                     MessageIcon::Exclamation);
 }
 
 void frmTrajectory::mnuExit_Click() { close(); }
+
+void frmTrajectory::mnuExportPlot_Click() {
+    Services& services = program_.services();
+    const QString title = QStringLiteral("Export Plot");
+    const std::optional<QString> name = services.saveFileName(
+        this, title, QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"),
+        QStringLiteral("plot.png"), true);
+    if (!name) return;
+    const std::optional<PlotFormat> format = plotFormatFor(*name);
+    if (!format) {
+        showMessage(this, QStringLiteral("The plot was not exported: the file name must end in .png, .svg or .pdf."),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    int scale = 1;
+    if (*format == PlotFormat::Png) {
+        const std::optional<int> chosen = services.askWholeNumber(
+            this, title, QStringLiteral("Scale of the picture (1 to 8 times the window's size):"), 2, 1, 8);
+        if (!chosen) return;
+        scale = *chosen;
+    }
+    const QByteArray bytes = exportPlot(canvas->surface(), *format, pageTitle(canvas->runTitle), scale);
+    const tarnwick::files::FileResult written =
+        bytes.isEmpty() ? tarnwick::files::FileResult{{}, "the picture could not be made"}
+                        : tarnwick::files::writeFileAtomically(
+                              QFile::encodeName(*name).toStdString(),
+                              std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written.ok())
+        showMessage(this,
+                    QStringLiteral("The plot could not be exported to %1.\r\n%2")
+                        .arg(QDir::toNativeSeparators(*name), QString::fromStdString(written.reason)),
+                    MessageIcon::Exclamation);
+}
 
 // Run
 
@@ -194,6 +230,7 @@ void frmTrajectory::mnuPlot_Click() {
     // happens to show.
     tarnwick::bulletdb::nameFlownBullet(program_.state(), inputs.texts);
 
+    canvas->runTitle = tarnwick::plotTitle(program_.params(), inputs.texts);
     PrintOutputResults results(program_);
     const tarnwick::RunOutcome outcome = tarnwick::plotRun(program_.state(), inputs, canvas->surface(), results);
     results.fitWindowToReport();

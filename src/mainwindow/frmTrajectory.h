@@ -33,6 +33,7 @@ public:
     // Commands.
     void mnuPrintTraj_Click();
     void mnuExit_Click();
+    void mnuExportPlot_Click();
     void mnuGo_Click();
     void mnuPlot_Click();
     void mnuClear_Click();
@@ -86,6 +87,8 @@ public:
     // Items
     QAction* mnuPrintTraj = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuExportDash = nullptr;
+    QAction* mnuExportPlot = nullptr;
     QAction* mnuGo = nullptr;
     QAction* mnuS3 = nullptr;
     QAction* mnuPlot = nullptr;

@@ -47,6 +47,8 @@ void frmTrajectory::buildMenus() {
     mnuFile = topMenu(bar, "mnuFile", "&File");
     mnuPrintTraj = item(mnuFile, "mnuPrintTraj", "Print Trajectory");
     mnuExit = item(mnuFile, "mnuExit", "Exit");
+    mnuExportDash = separator(mnuFile, "mnuExportDash");
+    mnuExportPlot = item(mnuFile, "mnuExportPlot", "Export Plot...");
 
     mnuRun = topMenu(bar, "mnuRun", "&Run");
     mnuGo = item(mnuRun, "mnuGo", "GO!");
@@ -147,6 +149,7 @@ void frmTrajectory::connectCommands() {
     const std::pair<QAction*, void (frmTrajectory::*)()> commands[] = {
         {mnuPrintTraj, &frmTrajectory::mnuPrintTraj_Click},
         {mnuExit, &frmTrajectory::mnuExit_Click},
+        {mnuExportPlot, &frmTrajectory::mnuExportPlot_Click},
         {mnuGo, &frmTrajectory::mnuGo_Click},
         {mnuPlot, &frmTrajectory::mnuPlot_Click},
         {mnuClear, &frmTrajectory::mnuClear_Click},

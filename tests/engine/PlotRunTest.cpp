@@ -4,6 +4,7 @@
 
 #include "PlotRun.h"
 #include "RecordingSurface.h"
+#include "Report.h"
 
 using namespace tarnwick;
 
@@ -189,6 +190,38 @@ TEST(Report, UserTextsAreCopiedAsTyped) {
     in.texts.txtRCrossWind = "";
     const RunResult r = runWith(ProgramState{}, in);
     EXPECT_NE(r.text.find("67% humidity; 5 or so MPH tailwind;  MPH Cross Wind"), std::string::npos);
+}
+
+TEST(Report, PlotTitleNamesTheBulletAsTheReportDoesAndTheVelocity) {
+    struct Case {
+        bool named;
+        std::string maker, mass, type;
+        double velocity;
+        std::string title;
+    };
+    for (const Case& c : {Case{true, "", "", "", 2000, "2000 ft/s"}, Case{true, " ", "  ", "", 2650.5, "2650.5 ft/s"},
+                          Case{true, "Sierra", "168", "HPBT", 2800, "Sierra 168 gr.  HPBT, 2800 ft/s"},
+                          Case{true, "", "150", "", 2000, "150 gr., 2000 ft/s"},
+                          Case{false, "", "", "", 2000, "Ballistic coefficient 0.5, 168 gr., 2000 ft/s"}}) {
+        ProgramState s;
+        s.params.InitialVelocity = c.velocity;
+        s.params.BallisticCoefLow = s.params.BallisticCoefMid = s.params.BallisticCoefHigh = 0.5;
+        s.params.BulletMass = 168;
+        RunInputs in;
+        in.texts.namesBullet = c.named;
+        in.texts.txtManufacturer = c.maker;
+        in.texts.txtBulletMass = c.mass;
+        in.texts.txtBulletType = c.type;
+        EXPECT_EQ(plotTitle(s.params, in.texts), c.title);
+        // The bullet is named as the report's third line names it, without its outer blanks.
+        const std::string report = runWith(s, in).text;
+        const std::size_t third = report.find("\r\n", report.find("\r\n") + 2) + 2;
+        std::string line = report.substr(third, report.find("\r\n", third) - third);
+        line = line.substr(line.find_first_not_of(' '), line.find_last_not_of(' ') - line.find_first_not_of(' ') + 1);
+        if (c.title.find(", ") != std::string::npos) {
+            EXPECT_EQ(line, c.title.substr(0, c.title.rfind(", ")));
+        }
+    }
 }
 
 TEST(PlotRun, HuntingScalingPeaksOnlyTheFieldPassAtMaxDeviation) {

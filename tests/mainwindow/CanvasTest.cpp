@@ -2,6 +2,8 @@
 // separate element.
 #include <QCoreApplication>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QScreen>
 #include <set>
@@ -132,6 +134,78 @@ TEST_F(CanvasTest, PrintTrajectoryWritesOnePageAndCancelPrintsNothing) {
     const QByteArray bytes = pdf.readAll();
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page/"), 1)
         << bytes.left(200).toStdString();
+}
+
+// The output of a poppler tool run on a file, or std::nullopt when the tool is missing.
+std::optional<QString> popplerOutput(const QString& tool, const QString& file) {
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty()) return std::nullopt;
+    QProcess process;
+    process.start(program, tool == "pdfimages" ? QStringList{"-list", file} : QStringList{file, "-"});
+    process.waitForFinished(-1);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(CanvasTest, PrintedPlotIsLinesAndTextWithOnlyTheEyeAsAPicture) {
+    QTemporaryDir dir;
+    services->pdfPath = dir.filePath("plot.pdf");
+    frmTrajectory& w = main();
+    params().BallisticCoefLow = params().BallisticCoefMid = params().BallisticCoefHigh = 0.5;
+    params().BulletMass = 168;
+    w.mnuPlot_Click();
+    w.mnuPrintTraj->trigger();
+    const std::optional<QString> text = popplerOutput("pdftotext", services->pdfPath);
+    const std::optional<QString> images = popplerOutput("pdfimages", services->pdfPath);
+    if (!text || !images) GTEST_SKIP() << "pdftotext or pdfimages (poppler-utils) is not installed";
+    // The title line, and the axis labels as text.
+    // (The "ffi" of "coefficient" may come out as one ligature character.)
+    const QRegularExpression title(R"(^Ballistic coe\S+ 0\.5, 168 gr\., 2000 ft/s, \d{4}-\d\d-\d\d\n)");
+    EXPECT_TRUE(title.match(*text).hasMatch()) << text->toStdString();
+    for (const char* label : {"Yards", "+1", "-2", "100"}) EXPECT_TRUE(text->contains(label)) << label;
+    // Rows of "page num type width height ...": no picture larger than the eye.
+    int pictures = 0;
+    for (const QString& row : images->split('\n').mid(2)) {
+        const QStringList columns = row.split(' ', Qt::SkipEmptyParts);
+        if (columns.size() < 5) continue;
+        ++pictures;
+        EXPECT_LE(columns[3].toInt(), 32) << row.toStdString();
+        EXPECT_LE(columns[4].toInt(), 32) << row.toStdString();
+    }
+    EXPECT_GE(pictures, 1) << "the eye";
+}
+
+TEST_F(CanvasTest, ExportPlotWritesTheFormatItsNameAsksFor) {
+    QTemporaryDir dir;
+    frmTrajectory& w = main();
+    w.mnuPlot_Click();
+    struct Case {
+        QString name;
+        std::optional<int> scale;  // the answer to the scale question (PNG only)
+        QByteArray start;          // of the file written; empty: no file
+        QString message;           // part of the message shown; empty: none
+    };
+    const Case cases[] = {
+        {"plot.PNG", 3, "\x89PNG", {}},
+        {"plot.svg", {}, "<?xml", {}},
+        {"plot.pdf", {}, "%PDF", {}},
+        {"cancelled.png", std::nullopt, {}, {}},
+        {"plot.txt", {}, {}, "must end in .png, .svg or .pdf"},
+        {"missing/plot.pdf", {}, {}, "could not be exported to"},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(c.name);
+        services->messages.clear();
+        services->saveAnswers = {path};
+        services->numberAnswers = {c.scale};
+        w.mnuExportPlot->trigger();
+        QFile file(path);
+        const QByteArray start = file.open(QIODevice::ReadOnly) ? file.read(c.start.size()) : QByteArray();
+        EXPECT_EQ(start, c.start) << c.name.toStdString();
+        const QString shown = services->messages.empty() ? QString() : services->messages.back().text;
+        EXPECT_EQ(shown.isEmpty(), c.message.isEmpty()) << c.name.toStdString();
+        EXPECT_TRUE(shown.contains(c.message)) << shown.toStdString();
+    }
+    EXPECT_EQ(QImage(dir.filePath("plot.PNG")).size(), QSize(578, 288) * 3);
 }
 
 TEST_F(CanvasTest, ComposedImageCarriesTheEye) {

@@ -11,6 +11,7 @@
 #include "GuiTest.h"
 #include "ImageSurface.h"
 #include "PlotCanvas.h"
+#include "PlotExport.h"
 #include "PlotFrame.h"
 #include "PlotRun.h"
 #include "frmTrajectory.h"
@@ -103,6 +104,34 @@ TEST(ImageSurfaceTest, DrawingGoesOnAcrossResizeAndClear) {
     surface.line(10, 30, 90, 30);
     EXPECT_EQ(surface.image().pixelColor(100, 20), QColor(Qt::white));
     EXPECT_EQ(surface.image().pixelColor(100, 60), QColor(Qt::black));
+}
+
+TEST(ImageSurfaceTest, KeptOperationsDrawTheSamePixelsAgain) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        ImageSurface direct(578, 288, ratio);
+        direct.keepOperations();
+        // Only what was drawn since the last clear is kept.
+        direct.setPenColour(tarnwick::colours::Blue);
+        direct.line(0, 0, 578, 288);
+        direct.clear();
+        drawBusyPicture(direct);
+        ImageSurface replayed(578, 288, ratio);
+        tarnwick::replay(direct.operations(), replayed);
+        EXPECT_EQ(replayed.image(), direct.image()) << "device pixel ratio " << ratio;
+    }
+    // An exported picture at one pixel per canvas unit is the canvas with its eye.
+    ImageSurface direct(578, 288);
+    direct.keepOperations();
+    drawBusyPicture(direct);
+    const QImage exported = QImage::fromData(exportPlot(direct, PlotFormat::Png, QString(), 1));
+    EXPECT_EQ(exported.convertToFormat(QImage::Format_RGB32), direct.composed(eyePicture()));
+}
+
+TEST(ImageSurfaceTest, ExportTooLargeToHoldIsNotMade) {
+    QImage device(1, 1, QImage::Format_RGB32);
+    QPainter painter(&device);
+    PainterSurface huge(painter, 30000, 30000, QFont(), 96);
+    EXPECT_TRUE(exportPlot(huge, PlotFormat::Png, QString(), 8).isEmpty());
 }
 
 // Records the paint events a widget receives.

@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
     EXPECT_EQ(w.windowTitle(), "Tarnwick");
     EXPECT_EQ(captions(w.menuBar()->actions()),
               QStringList({"&File", "&Run", "&Options", "&Tools", "&Key", "&Help"}));
-    EXPECT_EQ(captions(w.mnuFile->actions()), QStringList({"Print Trajectory", "Exit"}));
+    EXPECT_EQ(captions(w.mnuFile->actions()), QStringList({"Print Trajectory", "Exit", "-", "Export Plot..."}));
     EXPECT_EQ(captions(w.mnuRun->actions()),
               QStringList({"GO!", "-", "Plot Trajectory", "Clear Screen", "Set All Parameters", "-",
                            "Set Run Parameters...", "Set Display Scale...", "Set Slope...",
