@@ -28,4 +28,30 @@ void requireFinite(std::initializer_list<NamedValue> values) {
         if (!std::isfinite(value)) throw NumericFailure(std::string("The run stopped: ") + name + " is not a usable number.");
 }
 
+void requireFiniteFlightInputs(const ShotParameters& p) {
+    requireFinite({{p.BallisticCoefLow, "the low ballistic coefficient"},
+                   {p.BallisticCoefMid, "the mid ballistic coefficient"},
+                   {p.BallisticCoefHigh, "the high ballistic coefficient"},
+                   {p.Altitude, "the range altitude"},
+                   {p.HAltitude, "the hunting altitude"},
+                   {p.ScopeHeight, "the scope height"},
+                   {p.Temperature, "the range temperature"},
+                   {p.HTemperature, "the hunting temperature"},
+                   {p.BarometricPressure, "the range barometric pressure"},
+                   {p.HBarometricPressure, "the hunting barometric pressure"},
+                   {p.BCBreakLow, "the low break velocity"},
+                   {p.BCBreakHigh, "the high break velocity"},
+                   {p.MaxDeviation, "the maximum deviation"},
+                   {p.BulletMass, "the bullet mass"},
+                   {p.InitialVelocity, "the muzzle velocity"},
+                   {p.RelHumidity, "the range humidity"},
+                   {p.HRelHumidity, "the hunting humidity"},
+                   {p.LOSAngle, "the slope"},
+                   {p.RCrossWind, "the range cross wind"},
+                   {p.RTailWind, "the range tail wind"},
+                   {p.HCrossWind, "the hunting cross wind"},
+                   {p.HTailWind, "the hunting tail wind"}});
+    requireUsableTimeStep(p.DeltaT);
+}
+
 }  // namespace tarnwick

@@ -72,5 +72,8 @@ struct NamedValue {
     const char* name;
 };
 void requireFinite(std::initializer_list<NamedValue> values);
+// Every number a flight of the classic model reads, and a usable time step; a dialog may
+// have stored infinity from a text such as 1e999.
+void requireFiniteFlightInputs(const ShotParameters& params);
 
 }  // namespace tarnwick

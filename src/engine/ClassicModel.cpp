@@ -91,27 +91,7 @@ public:
 }  // namespace
 
 ClassicModel::ClassicModel(const ShotParameters& p, const Sighting& sighting) : params_(p) {
-    requireFinite({{p.BallisticCoefLow, "the low ballistic coefficient"},
-                   {p.BallisticCoefMid, "the mid ballistic coefficient"},
-                   {p.BallisticCoefHigh, "the high ballistic coefficient"},
-                   {p.Altitude, "the range altitude"},
-                   {p.HAltitude, "the hunting altitude"},
-                   {p.ScopeHeight, "the scope height"},
-                   {p.Temperature, "the range temperature"},
-                   {p.HTemperature, "the hunting temperature"},
-                   {p.BarometricPressure, "the range barometric pressure"},
-                   {p.HBarometricPressure, "the hunting barometric pressure"},
-                   {p.BCBreakLow, "the low break velocity"},
-                   {p.BCBreakHigh, "the high break velocity"},
-                   {p.MaxDeviation, "the maximum deviation"},
-                   {p.BulletMass, "the bullet mass"},
-                   {p.InitialVelocity, "the muzzle velocity"},
-                   {p.LOSAngle, "the slope"},
-                   {p.RCrossWind, "the range cross wind"},
-                   {p.RTailWind, "the range tail wind"},
-                   {p.HCrossWind, "the hunting cross wind"},
-                   {p.HTailWind, "the hunting tail wind"}});
-    requireUsableTimeStep(p.DeltaT);
+    requireFiniteFlightInputs(p);
     // The plot run's sighting: the Varmint zero from the time of flight to the zero
     // distance, otherwise the point-blank launch speed, scaled with the Hunting option so
     // that the hunting pass gets the peak.

@@ -7,44 +7,17 @@
 #include "Flight.h"
 #include "NumberText.h"
 #include "PlotFrame.h"
+#include "BallisticModel.h"
 #include "TrajectoryPass.h"
 
 namespace tarnwick {
 
 namespace {
 
-// Every number the run reads must be finite; a dialog may have stored infinity from a
-// text such as 1e999.
+// Every number the run reads must be finite: the flight's inputs and the display scales.
 void requireFiniteInputs(const ShotParameters& p) {
-    const std::pair<double, const char*> values[] = {
-        {p.BallisticCoefLow, "the low ballistic coefficient"},
-        {p.BallisticCoefMid, "the mid ballistic coefficient"},
-        {p.BallisticCoefHigh, "the high ballistic coefficient"},
-        {p.Altitude, "the range altitude"},
-        {p.HAltitude, "the hunting altitude"},
-        {p.ScopeHeight, "the scope height"},
-        {p.Temperature, "the range temperature"},
-        {p.HTemperature, "the hunting temperature"},
-        {p.BarometricPressure, "the range barometric pressure"},
-        {p.HBarometricPressure, "the hunting barometric pressure"},
-        {p.BCBreakLow, "the low break velocity"},
-        {p.BCBreakHigh, "the high break velocity"},
-        {p.MaxDeviation, "the maximum deviation"},
-        {p.BulletMass, "the bullet mass"},
-        {p.InitialVelocity, "the muzzle velocity"},
-        {p.RelHumidity, "the range humidity"},
-        {p.HRelHumidity, "the hunting humidity"},
-        {p.LOSAngle, "the slope"},
-        {p.VerticalScale, "the vertical scale"},
-        {p.HorizontalScale, "the horizontal scale"},
-        {p.RCrossWind, "the range cross wind"},
-        {p.RTailWind, "the range tail wind"},
-        {p.HCrossWind, "the hunting cross wind"},
-        {p.HTailWind, "the hunting tail wind"},
-    };
-    for (const auto& [value, name] : values)
-        if (!std::isfinite(value)) throw NumericFailure(std::string("The run stopped: ") + name + " is not a usable number.");
-    requireUsableTimeStep(p.DeltaT);
+    requireFiniteFlightInputs(p);
+    requireFinite({{p.VerticalScale, "the vertical scale"}, {p.HorizontalScale, "the horizontal scale"}});
 }
 
 std::int16_t roundCanvasRow(double value) {
