@@ -1,0 +1,59 @@
+#pragma once
+// The outcome of an operation outside the engine: a value, or the message that says in
+// plain words why there is none. The bullet table, the settings record and file writes
+// report through it, so every caller checks and shows failures the same way.
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace tarnwick {
+
+// Why an operation failed, as the user is told.
+struct Error {
+    std::string message;
+};
+
+template <class T>
+class [[nodiscard]] Result {
+public:
+    Result(T value) : outcome_(std::move(value)) {}
+    Result(Error error) : outcome_(std::move(error)) {}
+
+    bool ok() const { return std::holds_alternative<T>(outcome_); }
+    explicit operator bool() const { return ok(); }
+    const T& value() const { return std::get<T>(outcome_); }
+    T& value() { return std::get<T>(outcome_); }
+    const T& operator*() const { return value(); }
+    const T* operator->() const { return &value(); }
+    // The message; empty when the operation succeeded.
+    const std::string& error() const {
+        static const std::string none;
+        return ok() ? none : std::get<Error>(outcome_).message;
+    }
+
+private:
+    std::variant<T, Error> outcome_;
+};
+
+// An operation that gives nothing back but may fail.
+template <>
+class [[nodiscard]] Result<void> {
+public:
+    Result() = default;
+    Result(Error error) : error_(std::move(error.message)) {}
+
+    bool ok() const { return !error_; }
+    explicit operator bool() const { return ok(); }
+    const std::string& error() const {
+        static const std::string none;
+        return error_ ? *error_ : none;
+    }
+
+private:
+    std::optional<std::string> error_;
+};
+
+using Status = Result<void>;
+
+}  // namespace tarnwick
