@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Constants.h"
+
 namespace tarnwick {
 
 double densityFactor(double altitude, double pressure, double temperature) {
@@ -15,8 +17,12 @@ EffectiveCoefficients effectiveCoefficients(const ShotParameters& params, double
             factor * params.BallisticCoefHigh};
 }
 
+double muzzleVelocityAt(double velocity, double fromTemperature, double toTemperature) {
+    return velocity + kVelocityPerDegreeF * (toTemperature - fromTemperature);
+}
+
 double huntingMuzzleVelocity(const ShotParameters& params) {
-    return params.InitialVelocity + 1.5 * (params.HTemperature - params.Temperature);
+    return muzzleVelocityAt(params.InitialVelocity, params.Temperature, params.HTemperature);
 }
 
 }  // namespace tarnwick

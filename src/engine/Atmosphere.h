@@ -16,7 +16,11 @@ struct EffectiveCoefficients {
 };
 EffectiveCoefficients effectiveCoefficients(const ShotParameters& params, double factor);
 
-// Muzzle velocity at the hunting temperature: 1.5 ft/s more per degree F.
+// A muzzle velocity measured at one powder temperature carried to another (deg F),
+// kVelocityPerDegreeF ft/s more per degree warmer.
+double muzzleVelocityAt(double velocity, double fromTemperature, double toTemperature);
+
+// Muzzle velocity at the hunting temperature.
 double huntingMuzzleVelocity(const ShotParameters& params);
 
 }  // namespace tarnwick

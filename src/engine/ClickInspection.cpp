@@ -1,7 +1,9 @@
 #include "ClickInspection.h"
 
 #include <cmath>
+#include <utility>
 
+#include "Constants.h"
 #include "Flight.h"
 #include "NumberText.h"
 
@@ -20,7 +22,14 @@ struct WalkSetup {
     EffectiveCoefficients coefficients;
 };
 
-WalkEnd walk(const ShotParameters& p, const WalkSetup& setup, double s, double c, float click) {
+// The state of a walk when it ended: v and y after the step that crossed the click,
+// x and t - DeltaT of the step before it.
+struct WalkEnd {
+    double x = 0, t = 0, v = 0, y = 0;
+    std::string problem;  // why the walk stopped short of the click; empty when it did not
+};
+
+Worked<WalkEnd> walk(const ShotParameters& p, const WalkSetup& setup, double s, double c, float click) {
     WalkEnd end;
     const double dt = p.DeltaT;
     const double y0 = -p.ScopeHeight;
@@ -35,7 +44,7 @@ WalkEnd walk(const ShotParameters& p, const WalkSetup& setup, double s, double c
         }
         const double ny = t * setup.launchSpeed + y0 - t * t * c * kHalfGravity;
         if (const auto fault = finiteState(nx, nv, ny); fault != FlightModel::Fault::None)
-            throw NumericFailure(faultReason(fault));
+            return Worked<WalkEnd>::failed(faultReason(fault));
         v = nv;
         y = ny;
         if (static_cast<float>(nx * p.HorizontalScale + p.YAxis) > click) break;
@@ -56,27 +65,54 @@ WalkEnd walk(const ShotParameters& p, const WalkSetup& setup, double s, double c
     return end;
 }
 
-std::string yardsCaption(double rangeFeet) { return formatWholeWithPoint(rangeFeet / 3); }
+// What the point information window shows for one set of conditions at the click.
+struct ClickPoint {
+    WalkEnd end;
+    double energy = 0;      // ft-lbs
+    double deflection = 0;  // inches
+};
 
-// The energy a label shows; it can overflow even when the speed does not.
-double energyOf(double v, double massFactor) {
-    const double energy = v * (massFactor * v) / 2;
-    if (!std::isfinite(energy)) throw NumericFailure(faultReason(FlightModel::Fault::NotFinite));
-    return energy;
+// Walks to the click and works out the energy and the wind deflection there. Either can
+// overflow even when the speed does not.
+Worked<ClickPoint> pointAtClick(const ShotParameters& p, const WalkSetup& setup, double s, double c, float click,
+                                double crossWind) {
+    Worked<WalkEnd> walked = walk(p, setup, s, c, click);
+    if (walked.failure) return Worked<ClickPoint>::failed(*walked.failure);
+    ClickPoint point;
+    point.end = std::move(walked.value);
+    const double v = point.end.v;
+    point.energy = v * (p.BulletMass / kGrainsPerSlug * v) / 2;
+    if (!std::isfinite(point.energy)) return Worked<ClickPoint>::failed(faultReason(FlightModel::Fault::NotFinite));
+    if (p.InitialVelocity == 0) return point;  // no muzzle velocity, no lag time
+    if (const auto fault = windDeflection(crossWind, point.end.t - p.DeltaT, point.end.x, p.InitialVelocity,
+                                          point.deflection);
+        fault != FlightModel::Fault::None)
+        return Worked<ClickPoint>::failed(faultReason(fault));
+    return point;
 }
 
-// The click as a whole: throws NumericFailure when it cannot be worked out.
-ClickInspection workOutClick(const ShotParameters& p, const RememberedSettings& remembered, bool huntingOption,
-                             double clickX, const StrikeValues& previous) {
+std::string yardsCaption(double rangeFeet) { return formatWholeWithPoint(rangeFeet / 3); }
+
+// A click that cannot be worked out: no values, the reason, the strike values as they were.
+ClickInspection noValues(const StrikeValues& previous, std::string reason) {
     ClickInspection result;
     result.strike = previous;
-    const double s = std::sin(p.LOSAngle * 3.141592654 / 180);
-    const double c = std::cos(p.LOSAngle * 3.141592654 / 180);
-    const double m = p.BulletMass / 225218;
+    result.failed = true;
+    result.problem = std::move(reason);
+    result.caption = "No values: " + result.problem;
+    return result;
+}
+
+}  // namespace
+
+ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& remembered, bool huntingOption,
+                             double clickX, const StrikeValues& previous) {
+    const double s = std::sin(p.LOSAngle * kTenDigitPi / 180);
+    const double c = std::cos(p.LOSAngle * kTenDigitPi / 180);
     const float click = static_cast<float>(clickX);
 
     if (!(std::isfinite(p.DeltaT) && p.DeltaT > 0))
-        throw NumericFailure("the time step must be a positive number of seconds.");
+        return noValues(previous, "the time step must be a positive number of seconds.");
 
     const auto coefficientsAt = [&](double altitude, double pressure, double temperature) {
         return effectiveCoefficients(p, clickDensityFactor(altitude, pressure, temperature));
@@ -86,70 +122,50 @@ ClickInspection workOutClick(const ShotParameters& p, const RememberedSettings& 
     double vy0 = kLaunchFactor * std::sqrt(p.MaxDeviation + p.ScopeHeight);
     if (huntingOption) {
         if (p.PBRMode) {
-            vy0 = vy0 * p.InitialVelocity / (p.InitialVelocity + (p.HTemperature - p.Temperature) * 1.5);
+            vy0 = vy0 * p.InitialVelocity / huntingMuzzleVelocity(p);
         } else {
-            const double tz = FindTime(p, remembered.LastZeroCrossing, rangeCoefficients);
-            if (tz == 0) throw NumericFailure("the Varmint zero distance must be more than 0 yards.");
-            vy0 = p.ScopeHeight / tz + tz * kHalfGravity;
+            const Worked<double> tz = zeroTime(p, remembered.LastZeroCrossing, rangeCoefficients);
+            if (tz.failure) return noValues(previous, *tz.failure);
+            if (tz.value == 0) return noValues(previous, "the Varmint zero distance must be more than 0 yards.");
+            vy0 = p.ScopeHeight / tz.value + tz.value * kHalfGravity;
         }
     }
 
-    const auto deflectionAt = [&](const WalkEnd& end, double crossWind) {
-        if (p.InitialVelocity == 0) return 0.0;  // no muzzle velocity, no lag time
-        double deflection = 0;
-        if (const auto fault = windDeflection(crossWind, end.t - p.DeltaT, end.x, p.InitialVelocity, deflection);
-            fault != FlightModel::Fault::None)
-            throw NumericFailure(faultReason(fault));
-        return deflection;
-    };
-    const auto energyAt = [&](const WalkEnd& end) { return energyOf(end.v, m); };
-
-    const WalkEnd range = walk(p, {p.InitialVelocity, vy0, p.RTailWind, rangeCoefficients}, s, c, click);
-    result.caption = "At " + yardsCaption(range.x) + " Yards:";
-    result.lblRangeDrop = formatF3(range.y) + " inches";
-    result.lblRangeVelocity = formatWholeWithPoint(range.v) + " feet/sec";
-    result.lblRangeEnergy = formatWholeWithPoint(energyAt(range)) + " ft-lbs";
-    result.targetCaption = "Target at " + yardsCaption(range.x) + " yards:";
-    result.strike.RStrikeDrop = range.y;
-    result.strike.RStrikeDeflection = deflectionAt(range, p.RCrossWind);
+    const Worked<ClickPoint> range =
+        pointAtClick(p, {p.InitialVelocity, vy0, p.RTailWind, rangeCoefficients}, s, c, click, p.RCrossWind);
+    if (range.failure) return noValues(previous, *range.failure);
+    ClickInspection result;
+    result.strike = previous;
+    result.caption = "At " + yardsCaption(range.value.end.x) + " Yards:";
+    result.lblRangeDrop = formatF3(range.value.end.y) + " inches";
+    result.lblRangeVelocity = formatWholeWithPoint(range.value.end.v) + " feet/sec";
+    result.lblRangeEnergy = formatWholeWithPoint(range.value.energy) + " ft-lbs";
+    result.targetCaption = "Target at " + yardsCaption(range.value.end.x) + " yards:";
+    result.strike.RStrikeDrop = range.value.end.y;
+    result.strike.RStrikeDeflection = range.value.deflection;
     result.lblRangeDeflection = formatF2(result.strike.RStrikeDeflection) + " inches";
-    result.problem = range.problem;
+    result.problem = range.value.end.problem;
 
     if (huntingOption) {
         result.hunting = true;
-        const double vh = p.InitialVelocity + (p.HTemperature - p.Temperature) * 1.5;
+        const double vh = huntingMuzzleVelocity(p);
         const double vyh = p.InitialVelocity == 0 ? 0 : vh * vy0 / p.InitialVelocity;
         const EffectiveCoefficients huntingCoefficients =
             coefficientsAt(p.HAltitude, p.HBarometricPressure, p.HTemperature);
-        const WalkEnd field = walk(p, {vh, vyh, p.HTailWind, huntingCoefficients}, s, c, click);
-        result.lblFieldDrop = formatF3(field.y) + " inches";
-        result.lblFieldVelocity = formatWholeWithPoint(field.v) + " feet/sec";
-        result.lblFieldEnergy = formatWholeWithPoint(energyAt(field)) + " ft-lbs";
-        result.targetCaption = "Hunting Target at " + yardsCaption(field.x) + " yards:";
-        result.strike.HStrikeDrop = field.y;
-        result.strike.HStrikeDeflection = deflectionAt(field, p.HCrossWind);
+        const Worked<ClickPoint> field =
+            pointAtClick(p, {vh, vyh, p.HTailWind, huntingCoefficients}, s, c, click, p.HCrossWind);
+        if (field.failure) return noValues(previous, *field.failure);
+        result.lblFieldDrop = formatF3(field.value.end.y) + " inches";
+        result.lblFieldVelocity = formatWholeWithPoint(field.value.end.v) + " feet/sec";
+        result.lblFieldEnergy = formatWholeWithPoint(field.value.energy) + " ft-lbs";
+        result.targetCaption = "Hunting Target at " + yardsCaption(field.value.end.x) + " yards:";
+        result.strike.HStrikeDrop = field.value.end.y;
+        result.strike.HStrikeDeflection = field.value.deflection;
         result.lblFieldDeflection = formatF2(result.strike.HStrikeDeflection) + " inches";
-        if (result.problem.empty()) result.problem = field.problem;
+        if (result.problem.empty()) result.problem = field.value.end.problem;
     }
     if (!result.problem.empty()) result.caption += " (" + result.problem + ")";
     return result;
-}
-
-}  // namespace
-
-ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& remembered, bool huntingOption,
-                             double clickX, const StrikeValues& previous) {
-    try {
-        return workOutClick(p, remembered, huntingOption, clickX, previous);
-    } catch (const NumericFailure& failure) {
-        // No values at all: the strike values keep what they had.
-        ClickInspection result;
-        result.strike = previous;
-        result.failed = true;
-        result.problem = failure.what();
-        result.caption = "No values: " + result.problem;
-        return result;
-    }
 }
 
 }  // namespace tarnwick

@@ -19,13 +19,6 @@ struct ClickInspection {
     bool failed = false;        // a numeric failure: no values at all, `problem` says why
 };
 
-// The state of a walk when it ended: v and y after the step that crossed the click,
-// x and t - DeltaT of the step before it.
-struct WalkEnd {
-    double x = 0, t = 0, v = 0, y = 0;
-    std::string problem;
-};
-
 // Inspects a click at canvas x `clickX` (left button). `previous` supplies the strike
 // values that the click leaves alone (the hunting ones in Target mode). A click whose
 // numbers cannot be worked out (a zero time step, an unreachable Varmint zero, values

@@ -40,9 +40,16 @@ std::string faultReason(FlightModel::Fault fault) {
     return "";
 }
 
+namespace {
+
+const char* const kUnusableTimeStep = "The run stopped: the time step must be a positive number of seconds.";
+
+bool usableTimeStep(double deltaT) { return std::isfinite(deltaT) && deltaT > 0; }
+
+}  // namespace
+
 void requireUsableTimeStep(double deltaT) {
-    if (!(std::isfinite(deltaT) && deltaT > 0))
-        throw NumericFailure("The run stopped: the time step must be a positive number of seconds.");
+    if (!usableTimeStep(deltaT)) throw NumericFailure(kUnusableTimeStep);
 }
 
 void requireUsableDensity(double factor, const char* conditions) {
@@ -58,32 +65,40 @@ FlightModel::Fault windDeflection(double crossWind, double t, double rangeFeet, 
     return std::isfinite(deflection) ? FlightModel::Fault::None : FlightModel::Fault::NotFinite;
 }
 
-double FindTime(const ShotParameters& params, double zeroCrossingYards,
-                const EffectiveCoefficients& coefficients) {
+Worked<double> zeroTime(const ShotParameters& params, double zeroCrossingYards,
+                        const EffectiveCoefficients& coefficients) {
     double x = 0;
     double v = params.InitialVelocity;
     double t = params.DeltaT;
     const double target = 3 * zeroCrossingYards;
-    if (!(target > x)) return 0;
-    requireUsableTimeStep(params.DeltaT);
+    if (!(target > x)) return 0.0;
+    if (!usableTimeStep(params.DeltaT)) return Worked<double>::failed(kUnusableTimeStep);
     const double sinA = std::sin(params.LOSAngle * params.Pi / 180);
     const FlightModel model = FlightModel::make(params, sinA, params.RTailWind, coefficients);
     const std::string zeroText = "The zero distance of " + plainText(zeroCrossingYards) + " yards cannot be reached: ";
     for (long long steps = 1; target > x; ++steps) {
         // At or below zero speed on a level or uphill line of sight the bullet never
         // comes forward again (both tables pass through zero; Ingalls has no speed there).
-        if (v <= 0 && model.slopeLoss >= 0) throw NumericFailure(zeroText + "the bullet's speed fell to zero first.");
+        if (v <= 0 && model.slopeLoss >= 0)
+            return Worked<double>::failed(zeroText + "the bullet's speed fell to zero first.");
         if (steps > kMaxZeroSearchSteps)
-            throw NumericFailure(zeroText + "the bullet slows down too much to get there.");
+            return Worked<double>::failed(zeroText + "the bullet slows down too much to get there.");
         x = x + v * params.DeltaT;
         double next = v;
         auto fault = model.nextSpeed(v, next);
         if (fault == FlightModel::Fault::None) fault = finiteState(x, next, 0);
-        if (fault != FlightModel::Fault::None) throw NumericFailure(zeroText + faultReason(fault));
+        if (fault != FlightModel::Fault::None) return Worked<double>::failed(zeroText + faultReason(fault));
         v = next;
         t = t + params.DeltaT;
     }
     return t - params.DeltaT;
+}
+
+double FindTime(const ShotParameters& params, double zeroCrossingYards,
+                const EffectiveCoefficients& coefficients) {
+    const Worked<double> time = zeroTime(params, zeroCrossingYards, coefficients);
+    if (time.failure) throw NumericFailure(*time.failure);
+    return time.value;
 }
 
 }  // namespace tarnwick

@@ -2,8 +2,10 @@
 // The flat-fire flight model shared by the plot run, the zero search and the click
 // inspection: the speed along the line of sight is integrated in explicit Euler steps
 // of DeltaT; the height follows in closed form from the time.
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "Atmosphere.h"
 #include "DragFunctions.h"
@@ -27,6 +29,22 @@ inline constexpr long long kMaxZeroSearchSteps = 1'000'000;
 class NumericFailure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A number worked out, or the plain-words reason it could not be: for callers that show
+// the reason (a click) rather than stop on it (a run), so no exception is thrown for an
+// outcome they expect.
+template <class T>
+struct Worked {
+    Worked(T worked) : value(std::move(worked)) {}
+    static Worked failed(std::string reason) {
+        Worked none{T{}};
+        none.failure = std::move(reason);
+        return none;
+    }
+
+    T value;
+    std::optional<std::string> failure;  // set when there is no value
 };
 
 // "The run stopped at 412 yards: <reason>" for a range x in feet.
@@ -89,8 +107,12 @@ FlightModel::Fault windDeflection(double crossWind, double t, double rangeFeet, 
                                   double& deflection);
 
 // Time of flight (s) to LastZeroCrossing yards under range conditions, with the range
-// coefficients. 0 when the distance is 0 or less. Throws NumericFailure when the
-// distance cannot be reached within the step limit or a step fails.
+// coefficients. 0 when the distance is 0 or less. Fails when the time step is unusable,
+// or the distance cannot be reached within the step limit or a step fails.
+Worked<double> zeroTime(const ShotParameters& params, double zeroCrossingYards,
+                        const EffectiveCoefficients& coefficients);
+
+// zeroTime for a run: throws NumericFailure with the reason when it fails.
 double FindTime(const ShotParameters& params, double zeroCrossingYards,
                 const EffectiveCoefficients& coefficients);
 

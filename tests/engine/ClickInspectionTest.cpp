@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ClickInspection.h"
 #include "Flight.h"
 
@@ -97,29 +99,39 @@ TEST(ClickInspection, UnreachableClicksStopAndSaySo) {
     const ClickInspection recovered = inspectClick(backwards, RememberedSettings{}, false, 300, StrikeValues{});
     EXPECT_EQ(recovered.caption, "At 125. Yards:");
     EXPECT_EQ(recovered.lblRangeVelocity, "409. feet/sec");
-
-    ShotParameters still = plotted();
-    still.DeltaT = 0;
-    EXPECT_FALSE(inspectClick(still, RememberedSettings{}, false, 300, StrikeValues{}).problem.empty());
 }
 
-// A click whose numbers stop being finite shows no values, says why and keeps every
-// strike value.
-TEST(ClickInspection, ValuesThatStopBeingFiniteShowNone) {
-    void (*const cases[])(ShotParameters&) = {
-        [](ShotParameters& p) { p.LOSAngle = 1e308; },
-        [](ShotParameters& p) { p.BulletMass = 1e308; },                          // energy
-        [](ShotParameters& p) { p.HCrossWind = 1.7e308, p.HTemperature = -1e5; },  // deflection
+// A click that cannot be worked out (numbers no longer finite, an unusable time step or
+// Varmint zero) shows no values, says why and keeps every strike value.
+TEST(ClickInspection, ClicksThatCannotBeWorkedOutShowNone) {
+    const std::string tooLarge = "the numbers grew too large to work out; check the parameters for extreme values.";
+    const struct {
+        void (*change)(ShotParameters&, RememberedSettings&);
+        std::string reason;
+    } cases[] = {
+        {[](ShotParameters& p, RememberedSettings&) { p.LOSAngle = 1e308; }, tooLarge},
+        {[](ShotParameters& p, RememberedSettings&) { p.BulletMass = 1e308; }, tooLarge},  // energy
+        {[](ShotParameters& p, RememberedSettings&) { p.HCrossWind = 1.7e308, p.HTemperature = -1e5; },
+         tooLarge},  // deflection
+        {[](ShotParameters& p, RememberedSettings&) { p.DeltaT = 0; },
+         "the time step must be a positive number of seconds."},
+        {[](ShotParameters& p, RememberedSettings& r) { p.PBRMode = false, r.LastZeroCrossing = 0; },
+         "the Varmint zero distance must be more than 0 yards."},
+        {[](ShotParameters& p, RememberedSettings& r) {
+             p.PBRMode = false, r.LastZeroCrossing = 100, p.BallisticCoefHigh = 0;
+         },
+         "The zero distance of 100 yards cannot be reached: the ballistic coefficient in use is zero."},
     };
     StrikeValues before;
     before.RStrikeDrop = 1;
     before.HStrikeDeflection = 2;
-    for (const auto change : cases) {
+    for (const auto& c : cases) {
         ShotParameters p = plotted();
-        change(p);
-        const ClickInspection click = inspectClick(p, RememberedSettings{}, true, 300, before);
+        RememberedSettings r;
+        c.change(p, r);
+        const ClickInspection click = inspectClick(p, r, true, 300, before);
         EXPECT_TRUE(click.failed);
-        EXPECT_EQ(click.caption, "No values: the numbers grew too large to work out; check the parameters for extreme values.");
+        EXPECT_EQ(click.caption, "No values: " + c.reason);
         EXPECT_EQ(click.lblRangeDrop + click.lblFieldEnergy + click.lblFieldDeflection + click.targetCaption, "");
         EXPECT_EQ(click.strike.RStrikeDrop, 1);
         EXPECT_EQ(click.strike.HStrikeDeflection, 2);
