@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "Constants.h"
 #include "Flight.h"
 #include "PlotRun.h"
 #include "PointMassModel.h"
@@ -45,7 +46,7 @@ void BM_IntegratorStep(benchmark::State& state) {
 BENCHMARK(BM_IntegratorStep);
 
 void BM_DefaultPlotRun(benchmark::State& state) {
-    NullSurface surface(578, 288);
+    NullSurface surface(kCanvasWidth, kCanvasHeight);
     TextResults results;
     for (auto _ : state) {
         ProgramState programState;
@@ -57,14 +58,14 @@ BENCHMARK(BM_DefaultPlotRun)->Unit(benchmark::kMicrosecond);
 // The range pass of a .30 calibre hunting load drawn (and discarded) out to 500 yards.
 void BM_PassTo500Yards(benchmark::State& state) {
     ShotParameters p = rifle();
-    p.YAxis = 50;
-    p.XAxis = 338;
-    NullSurface surface(50 + 1500 * p.HorizontalScale + 75 + 1, 388);
+    p.YAxis = kPlotMargin;
+    p.XAxis = 388 - kPlotMargin;
+    NullSurface surface(kPlotMargin + 1500 * p.HorizontalScale + kPlotRightMargin + 1, 388);
     PassSetup setup;
     setup.muzzleVelocity = p.InitialVelocity;
     setup.launchSpeed = kLaunchFactor * std::sqrt(p.MaxDeviation + p.ScopeHeight);
     setup.model = FlightModel::make(p, 0.0, 0.0, {0.45, 0.45, 0.45});
-    setup.energyFactor = p.BulletMass / 225218;
+    setup.energyFactor = p.BulletMass / kGrainsPerSlug;
     setup.L = 169;
     p.VerticalScale = 0.5;  // keep the whole flight above the horizontal axis
     EventResults events;

@@ -29,6 +29,7 @@
 #include "BulletCursor.h"
 #include "BulletDatabaseLocation.h"
 #include "ClickInspection.h"
+#include "Constants.h"
 #include "ImageSurface.h"
 #include "PlotCanvas.h"
 #include "PlotRun.h"
@@ -106,11 +107,11 @@ void BM_CanvasPlotRun(benchmark::State& state) {
 }
 BENCHMARK(BM_CanvasPlotRun)
     ->ArgNames({"w", "h", "dt_us", "full"})
-    ->Args({578, 288, 1000, 0})
-    ->Args({578, 288, 100, 0})
+    ->Args({kCanvasWidth, kCanvasHeight, 1000, 0})
+    ->Args({kCanvasWidth, kCanvasHeight, 100, 0})
     ->Args({1920, 1080, 1000, 0})
     ->Args({1920, 1080, 100, 0})
-    ->Args({578, 288, 100, 1})
+    ->Args({kCanvasWidth, kCanvasHeight, 100, 1})
     ->Args({1920, 1080, 1000, 1})
     ->Args({1920, 1080, 100, 1})
     ->Unit(benchmark::kMillisecond);
@@ -142,10 +143,10 @@ BENCHMARK(BM_MainWindowPlot)
 
 // --- click inspection ----------------------------------------------------------------
 
-// The flight walk alone, at the far end of the default plot (x = 500 of 578).
+// The flight walk alone, at the far end of the default plot (x = 500 of kCanvasWidth).
 void BM_ClickWalk(benchmark::State& state) {
     ProgramState programState;
-    programState.params.YAxis = 50;
+    programState.params.YAxis = kPlotMargin;
     programState.params.HuntingMode = true;
     for (auto _ : state) {
         benchmark::DoNotOptimize(

@@ -34,8 +34,8 @@ int strictCanvasSide(const std::string& text, const std::string& argument) {
 }
 
 // miles per hour -> the engine's units, as the environment dialog converts them
-double crossWindFromMph(double mph) { return mph * 17.6; }
-double tailWindFromMph(double mph) { return mph * 22 / 15; }
+double crossWindFromMph(double mph) { return mph * kCrossWindPerMph; }
+double tailWindFromMph(double mph) { return mph * kTailWindPerMphNumerator / kTailWindPerMphDenominator; }
 
 void setMember(CliOptions& options, const std::string& name, const std::string& value, const std::string& argument) {
     ShotParameters& p = options.state.params;
@@ -206,6 +206,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
 }
 
 std::string cliHelpText() {
+    const std::string canvas = std::to_string(kCanvasWidth) + "x" + std::to_string(kCanvasHeight);
     return R"(Usage: tarnwick-cli [--set NAME=VALUE]... [--text NAME=TEXT]... [--canvas WxH]
                     [--energy | --velocity] [--grid] [--inspect X]
                     [--png FILE] [--svg FILE] [--pdf FILE]
@@ -231,7 +232,7 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      txtManufacturer, txtBulletMass or txtBulletType; the last
                      three name the bullet in the report's third line, which
                      otherwise (without --bullet) states the coefficients flown
-  --canvas WxH       inner size of the canvas in canvas units (default 578x288)
+  --canvas WxH       inner size of the canvas in canvas units (default )" + canvas + R"()
   --energy           draw the remaining-energy curve
   --velocity         draw the remaining-velocity curve
   --grid             draw grid lines

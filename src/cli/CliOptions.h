@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Constants.h"
 #include "PlotRun.h"
 #include "RangeTable.h"
 #include "ShotParameters.h"
@@ -16,8 +17,8 @@ struct CliError : std::runtime_error {
 struct CliOptions {
     tarnwick::ProgramState state;
     tarnwick::RunInputs inputs;
-    int canvasWidth = 578;
-    int canvasHeight = 288;
+    int canvasWidth = tarnwick::kCanvasWidth;
+    int canvasHeight = tarnwick::kCanvasHeight;
     std::optional<double> inspectX;
     std::string pngPath;
     std::string svgPath;  // the plot drawn as an SVG drawing

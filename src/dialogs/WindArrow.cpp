@@ -18,13 +18,13 @@ std::optional<double> direction(double dx, double dy, bool upperHalf) {
     if (dy != 0) {
         angle = std::atan(dx / dy);
     } else if (dx > 0) {
-        angle = kPi / 2;
+        angle = tarnwick::kTenDigitPi / 2;
     } else if (dx < 0) {
-        angle = -kPi / 2;
+        angle = -tarnwick::kTenDigitPi / 2;
     } else {
         return std::nullopt;
     }
-    if (upperHalf) angle += kPi;
+    if (upperHalf) angle += tarnwick::kTenDigitPi;
     return angle;
 }
 

@@ -5,16 +5,16 @@
 // are the picture's inner width and height. The shooter stands at the bottom, the
 // target at the top. A direction angle is in radians, measured from straight down
 // (behind the shooter) towards the right: 0 is a pure tail wind, pi/2 a cross wind from
-// the right, pi a head wind, -pi/2 (or 3pi/2) a cross wind from the left.
+// the right, pi a head wind, -pi/2 (or 3pi/2) a cross wind from the left; pi is
+// tarnwick::kTenDigitPi, as the calculator has always held it.
 #include <cstdint>
 #include <optional>
 
+#include "Constants.h"
 #include "DrawingSurface.h"
 
 namespace windcalc {
 
-// Pi as the calculator holds it (ten significant digits).
-inline constexpr double kPi = 3.141592654;
 // The arrowhead's barbs: length in pixels and angle off the shaft in radians.
 inline constexpr double kBarbLength = 30.0;
 inline constexpr double kBarbAngle = 0.17;

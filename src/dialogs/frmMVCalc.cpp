@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "Atmosphere.h"
 #include "CalculatorControls.h"
 #include "DialogSupport.h"
 #include "FormSupport.h"
@@ -113,7 +114,7 @@ void frmMVCalc::cmdCalculate_Click() {
     const auto measuredVelocity = readField(txtMMVel, QStringLiteral("Measured Muzzle Velocity"));
     if (!measuredVelocity) return;
 
-    const double velocity = *measuredVelocity + (*wantedTemperature - *measuredTemperature) * kVelocityPerDegree;
+    const double velocity = tarnwick::muzzleVelocityAt(*measuredVelocity, *measuredTemperature, *wantedTemperature);
     if (!std::isfinite(velocity)) {
         showMessage(this, QStringLiteral("The calculated muzzle velocity is too large to show."),
                     MessageIcon::Exclamation, kTitle);

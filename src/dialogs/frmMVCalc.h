@@ -1,8 +1,9 @@
 #pragma once
 // "Muzzle Velocity Calculator": carries a muzzle velocity measured at one air or
-// cartridge temperature to another by the rule of thumb of 1.5 ft/s per degree
-// Fahrenheit. A stand-alone tool: it reads and writes nothing of the shot parameters;
-// the user copies the result into the run parameters by hand.
+// cartridge temperature to another by the rule of thumb the hunting conditions use
+// (tarnwick::muzzleVelocityAt, 1.5 ft/s per degree Fahrenheit). A stand-alone tool: it
+// reads and writes nothing of the shot parameters; the user copies the result into the
+// run parameters by hand.
 #include <QDialog>
 #include <optional>
 
@@ -19,9 +20,6 @@ class frmMVCalc : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmMVCalc(Program& program);
-
-    // Change of muzzle velocity in ft/s per degree Fahrenheit.
-    static constexpr double kVelocityPerDegree = 1.5;
 
     QMenuBar* menuBar = nullptr;
     QMenu* mnuFaq = nullptr;

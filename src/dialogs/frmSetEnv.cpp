@@ -8,16 +8,13 @@
 #include <iterator>
 #include <optional>
 
+#include "Constants.h"
 #include "DialogSupport.h"
 #include "FormSupport.h"
 #include "frmSetSlope.h"
 #include "frmWindCalc.h"
 
 namespace {
-// Miles per hour to the engine's wind units.
-constexpr double kCrossWindFactor = 17.6;                       // in/s per mph
-constexpr double kTailWindMultiplier = 22, kTailWindDivisor = 15;  // ft/s per mph, as 22 / 15
-
 const QColor kTargetModeText(64, 64, 64);
 
 void paint(QWidget* widget, const QColor& background, const QColor& text) {
@@ -177,14 +174,16 @@ void frmSetEnv::cmdSet_Click() {
         {txtRBarPres, "the Barrometric Pressure (Range Conditions)"},
         {txtRTemperature, "the Temperature (Range Conditions)"},
         {txtRRelHum, "the Relative Humidity (Range Conditions)"},
-        {txtRCrossWind, "the Cross Wind (Range Conditions)", kCrossWindFactor},
-        {txtRTailWind, "the Tail Wind (Range Conditions)", kTailWindMultiplier, kTailWindDivisor},
+        {txtRCrossWind, "the Cross Wind (Range Conditions)", tarnwick::kCrossWindPerMph},
+        {txtRTailWind, "the Tail Wind (Range Conditions)", tarnwick::kTailWindPerMphNumerator,
+         tarnwick::kTailWindPerMphDenominator},
         {txtHAltitude, "the Altitude (Hunting Conditions)"},
         {txtHBarPres, "the Barrometric Pressure (Hunting Conditions)"},
         {txtHTemperature, "the Temperature (Hunting Conditions)"},
         {txtHRelHum, "the Relative Humidity (Hunting Conditions)"},
-        {txtHCrossWind, "the Cross Wind (Hunting Conditions)", kCrossWindFactor},
-        {txtHTailWind, "the Tail Wind (Hunting Conditions)", kTailWindMultiplier, kTailWindDivisor},
+        {txtHCrossWind, "the Cross Wind (Hunting Conditions)", tarnwick::kCrossWindPerMph},
+        {txtHTailWind, "the Tail Wind (Hunting Conditions)", tarnwick::kTailWindPerMphNumerator,
+         tarnwick::kTailWindPerMphDenominator},
     };
     double values[std::size(fields)];
     for (std::size_t i = 0; i < std::size(fields); ++i) {

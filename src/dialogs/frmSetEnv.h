@@ -2,8 +2,8 @@
 // "Set Environmental Variables": the range conditions (under which the muzzle velocity
 // was measured and the gun sighted in) and the hunting conditions (used in Hunting mode
 // only). Winds are typed in miles per hour; OK stores cross winds in inches per second
-// (x 17.6) and tail winds in feet per second (x 22 / 15). Altitudes and temperatures are
-// remembered from one start to the next.
+// and tail winds in feet per second (tarnwick::kCrossWindPerMph and kTailWindPerMph...).
+// Altitudes and temperatures are remembered from one start to the next.
 #include <QAction>
 #include <QColor>
 #include <QDialog>

@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <cmath>
 
-namespace {
-
 QColor toQColor(tarnwick::Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
+
+namespace {
 
 Qt::PenStyle toQtStyle(tarnwick::PenStyle style) {
     switch (style) {

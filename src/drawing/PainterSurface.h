@@ -3,6 +3,7 @@
 // canvas's backing image (ImageSurface), a printer page, a PDF or an SVG document.
 // Coordinates are canvas units; the painter's transform maps them onto the device.
 // Text needs a QGuiApplication (fonts).
+#include <QColor>
 #include <QFont>
 #include <QPen>
 #include <QPoint>
@@ -14,6 +15,9 @@
 
 class QPainter;
 class QPaintDevice;
+
+// An engine colour as Qt names it (the windows draw with the plot's colours too).
+QColor toQColor(tarnwick::Rgb colour);
 
 class PainterSurface : public tarnwick::DrawingSurface {
 public:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Atmosphere.h"
+#include "Constants.h"
 #include "Flight.h"
 #include "Report.h"
 
@@ -44,7 +45,7 @@ public:
         const FlightModel model = FlightModel::make(p, std::sin(a), hunting ? p.HTailWind : p.RTailWind,
                                                     coefficientsFor(p, conditions));
         const double crossWind = hunting ? p.HCrossWind : p.RCrossWind;
-        const double k = p.BulletMass / 225218;
+        const double k = p.BulletMass / kGrainsPerSlug;
 
         double x = 0, v = muzzleVelocity, t = p.DeltaT;
         steps_.push_back({0, 0, -p.ScopeHeight, 0, v, k * v * v / 2});

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Constants.h"
+
 namespace tarnwick {
 
 struct Rgb {
@@ -22,6 +24,14 @@ inline constexpr Rgb Blue{0, 0, 255};
 inline constexpr Rgb Magenta{255, 0, 255};
 inline constexpr Rgb Cyan{0, 255, 255};
 inline constexpr Rgb LightGrey{192, 192, 192};
+
+// The plot's curves, which the key window's legend repeats.
+inline constexpr Rgb RangeTrajectory = Black;
+inline constexpr Rgb HuntingTrajectory = Blue;
+inline constexpr Rgb RangeEnergy = Red;
+inline constexpr Rgb HuntingEnergy = Magenta;
+inline constexpr Rgb RangeVelocity = Green;
+inline constexpr Rgb HuntingVelocity = Cyan;
 }  // namespace colours
 
 enum class PenStyle { Solid, Dotted, DashDotDot };
@@ -67,7 +77,7 @@ public:
 // that only need some operations (benchmarks, silent runs).
 class NullSurface : public DrawingSurface {
 public:
-    NullSurface(double width = 578, double height = 288) : width_(width), height_(height) {}
+    NullSurface(double width = kCanvasWidth, double height = kCanvasHeight) : width_(width), height_(height) {}
     double width() const override { return width_; }
     double height() const override { return height_; }
     void clear() override {}

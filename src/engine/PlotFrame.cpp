@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "Constants.h"
 #include "Flight.h"
 #include "NumberText.h"
 
@@ -36,7 +37,7 @@ void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_
     const double height = surface.height();
     const double yAxis = params.YAxis;
     const double xAxis = params.XAxis;
-    const double right = width - 75;
+    const double right = width - kPlotRightMargin;
     const bool sighted = params.ScopeHeight > 0 || params.MaxDeviation > 0;
 
     surface.setPenColour(colours::Black);
@@ -68,7 +69,7 @@ void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_
         const double x = step * i * params.HorizontalScale + yAxis;
         if (!(static_cast<float>(x) <= static_cast<float>(right))) break;
         surface.setPenColour(tickColour);
-        surface.line(x, tickTop, x, height - 50);
+        surface.line(x, tickTop, x, height - kPlotMargin);
         surface.setPenColour(colours::Black);
         printAt(surface, x - 10, height - 48, printedNumber(step * i / 3));
     }
@@ -97,7 +98,7 @@ void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_
         surface.rectangle(yAxis / 4, muzzle - 5, yAxis + 3, muzzle + 5);
     }
 
-    if (params.PBRMode && params.VerticalScale * params.MaxDeviation * 2 + 50 < height) {
+    if (params.PBRMode && params.VerticalScale * params.MaxDeviation * 2 + kPlotMargin < height) {
         surface.setPenStyle(PenStyle::DashDotDot);
         surface.setPenColour(colours::Black);
         surface.line(yAxis, L - params.VerticalScale * params.MaxDeviation, right,
@@ -118,10 +119,10 @@ CurveScale drawCurveScale(DrawingSurface& surface, const ShotParameters& params,
     const bool energy = curve.kind == CurveScale::Kind::Energy;
     const double xAxis = params.XAxis;
     const double v0 = params.InitialVelocity;
-    curve.scale = energy ? 2 * (xAxis - 50) / (energyFactor * v0 * v0) : (xAxis - 50) / (v0 - 500);
+    curve.scale = energy ? 2 * (xAxis - kPlotMargin) / (energyFactor * v0 * v0) : (xAxis - kPlotMargin) / (v0 - 500);
 
-    const double axisX = surface.width() - 75;
-    surface.setPenColour(energy ? colours::Red : colours::Green);
+    const double axisX = surface.width() - kPlotRightMargin;
+    surface.setPenColour(energy ? colours::RangeEnergy : colours::RangeVelocity);
     surface.line(axisX, xAxis, axisX, 0);
 
     // A muzzle velocity at or below 500 ft/s (velocity) or a zero energy leaves the
@@ -149,7 +150,7 @@ void drawGravityIndicator(DrawingSurface& surface, const ShotParameters& params)
     surface.setFillColour(colours::Blue);
     const double pivotX = surface.width() - 200;
     const double pivotY = 10;
-    const double a = params.LOSAngle * 3.141592654 / 180;
+    const double a = params.LOSAngle * kTenDigitPi / 180;
     const double endX = pivotX - 100 * std::sin(a);
     const double endY = pivotY + 100 * std::cos(a);
     surface.line(pivotX, pivotY, endX, endY);

@@ -23,7 +23,7 @@ struct CurveScale {
 
 // Chooses the curve (energy takes precedence), works out its scale from the range
 // muzzle velocity and draws the right-hand axis, ticks, labels and captions.
-// energyFactor is BulletMass / 225218.
+// energyFactor is BulletMass / kGrainsPerSlug.
 CurveScale drawCurveScale(DrawingSurface& surface, const ShotParameters& params, double energyFactor,
                           bool energyCurveOn, bool velocityCurveOn);
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Atmosphere.h"
+#include "Constants.h"
 #include "Flight.h"
 #include "NumberText.h"
 #include "PlotFrame.h"
@@ -39,13 +40,13 @@ public:
     void execute() {
         results_.hideWindow();
         requireFiniteInputs(p_);
-        p_.YAxis = 50;
-        p_.XAxis = roundCanvasRow(surface_.height() - 50);
+        p_.YAxis = kPlotMargin;
+        p_.XAxis = roundCanvasRow(surface_.height() - kPlotMargin);
         const bool dropChart = p_.ScopeHeight == 0 && p_.MaxDeviation == 0;
-        L_ = dropChart ? std::int16_t{50} : roundCanvasRow((surface_.height() - 50) / 2);
+        L_ = dropChart ? std::int16_t{kPlotMargin} : roundCanvasRow((surface_.height() - kPlotMargin) / 2);
         PlotAxis(surface_, p_, L_, inputs_.gridLinesOn);
 
-        k_ = p_.BulletMass / 225218;
+        k_ = p_.BulletMass / kGrainsPerSlug;
         curve_ = drawCurveScale(surface_, p_, k_, inputs_.energyCurveOn, inputs_.velocityCurveOn);
         const double a = p_.LOSAngle * p_.Pi / 180;
         sinA_ = std::sin(a);
@@ -138,9 +139,9 @@ private:
         const auto coefficients =
             coefficientsFor(p_.HAltitude, p_.HBarometricPressure, p_.HTemperature, "hunting");
         PassSetup setup = passSetup(vh, wh, p_.HTailWind, p_.HCrossWind, coefficients);
-        setup.trajectoryColour = colours::Blue;
-        setup.energyColour = colours::Magenta;
-        setup.velocityColour = colours::Cyan;
+        setup.trajectoryColour = colours::HuntingTrajectory;
+        setup.energyColour = colours::HuntingEnergy;
+        setup.velocityColour = colours::HuntingVelocity;
         flyPass(p_, setup, events_, state_.strike.HStrikeDrop, state_.strike.HStrikeDeflection, surface_,
                 [this](long long yards, double height, double deflection) {
                     append(dropTableRow(yards, height, deflection, true), true);

@@ -7,6 +7,7 @@
 
 #include "AirDensity.h"
 #include "Atmosphere.h"
+#include "Constants.h"
 #include "Flight.h"
 #include "NumberText.h"
 #include "Report.h"
@@ -206,7 +207,7 @@ PointMassModel::PointMassModel(const ShotParameters& params, const Sighting& sig
 
 std::unique_ptr<Trajectory> PointMassModel::fly(Conditions conditions, double range) const {
     return std::make_unique<PointMassTrajectory>(pointMassShot(params_, conditions), angle_, range,
-                                                 params_.BulletMass / 225218);
+                                                 params_.BulletMass / kGrainsPerSlug);
 }
 
 }  // namespace tarnwick

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Constants.h"
+
 namespace tarnwick {
 
 // The flight model a run uses: the classic flat-fire model, or point-mass flight with
@@ -47,8 +49,8 @@ struct ShotParameters {
     double HCrossWind = 0;            // in/s, hunting
     double HTailWind = 0;             // ft/s, hunting
     std::string DragFunction = "G1";  // "G1", "Ingalls"; anything else is Krupp. Point mass: "G1" or "G7"
-    double Pi = 3.141592654;          // deliberately the 10-digit value
-    std::int16_t YAxis = 0;           // canvas x of the vertical axis (50 after a run)
+    double Pi = kTenDigitPi;          // deliberately the 10-digit value
+    std::int16_t YAxis = 0;           // canvas x of the vertical axis (kPlotMargin after a run)
     std::int16_t XAxis = 0;           // canvas y of the horizontal axis
     double BallisticCoefG7 = 0;       // G7 coefficient (point-mass model), 0 = none published
     BallisticModelKind Model = BallisticModelKind::Classic;

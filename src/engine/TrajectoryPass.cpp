@@ -1,5 +1,6 @@
 #include "TrajectoryPass.h"
 
+#include "Constants.h"
 #include "NumberText.h"
 
 namespace tarnwick {
@@ -88,7 +89,7 @@ private:
 void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, double& strikeDrop,
              double& strikeDeflection, DrawingSurface& surface, const DropRowSink& dropRow) {
     const double L = setup.L;
-    const float rightMargin = static_cast<float>(surface.width() - 75);
+    const float rightMargin = static_cast<float>(surface.width() - kPlotRightMargin);
     const bool dropTable = p.DropTable == 1;
     const bool curve = setup.curve.curveDrawn;
     const bool energy = setup.curve.kind == CurveScale::Kind::Energy;

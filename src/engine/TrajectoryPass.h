@@ -19,12 +19,12 @@ struct PassSetup {
     FlightModel model;
     double crossWind = 0;       // in/s
     double cosA = 1;            // cosine of the slope
-    double energyFactor = 0;    // BulletMass / 225218
+    double energyFactor = 0;    // BulletMass / kGrainsPerSlug
     std::int16_t L = 0;         // line-of-sight row
     CurveScale curve;
-    Rgb trajectoryColour = colours::Black;
-    Rgb energyColour = colours::Red;
-    Rgb velocityColour = colours::Green;
+    Rgb trajectoryColour = colours::RangeTrajectory;
+    Rgb energyColour = colours::RangeEnergy;
+    Rgb velocityColour = colours::RangeVelocity;
 };
 
 // Receives each drop-table row: yards, height (in) and wind deflection (in).

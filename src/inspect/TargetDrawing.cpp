@@ -48,6 +48,6 @@ void drawTarget(tarnwick::DrawingSurface& surface, const TargetView& view, const
     surface.setFillColour(colours::Red);
     surface.circle(view.centreX, view.centreY, view.scale / 4.0);
 
-    drawStrike(surface, view, strike.RStrikeDeflection, strike.RStrikeDrop, colours::Black);
-    if (huntingMode) drawStrike(surface, view, strike.HStrikeDeflection, strike.HStrikeDrop, colours::Blue);
+    drawStrike(surface, view, strike.RStrikeDeflection, strike.RStrikeDrop, colours::RangeTrajectory);
+    if (huntingMode) drawStrike(surface, view, strike.HStrikeDeflection, strike.HStrikeDrop, colours::HuntingTrajectory);
 }

@@ -7,7 +7,10 @@
 #include <QResizeEvent>
 #include <QScreen>
 
-CanvasSurface::CanvasSurface(PlotCanvas& canvas) : ImageSurface(578, 288), canvas_(canvas) { keepOperations(); }
+CanvasSurface::CanvasSurface(PlotCanvas& canvas)
+    : ImageSurface(tarnwick::kCanvasWidth, tarnwick::kCanvasHeight), canvas_(canvas) {
+    keepOperations();
+}
 
 void CanvasSurface::clear() {
     ImageSurface::clear();

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "Constants.h"
 #include "ImageSurface.h"
 
 class QLabel;
@@ -59,7 +60,7 @@ public:
     // Called on a mouse press with the button, the modifier keys and the position.
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, double, double)> onMouseDown;
 
-    QSize sizeHint() const override { return {578, 288}; }
+    QSize sizeHint() const override { return {tarnwick::kCanvasWidth, tarnwick::kCanvasHeight}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

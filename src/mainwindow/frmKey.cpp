@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "FormSupport.h"
+#include "PainterSurface.h"
 #include "frmTrajInfo.h"
 #include "frmTrajectory.h"
 
@@ -71,15 +72,15 @@ void frmKey::drawLegend() {
         painter.drawLine(QPointF(lineStart, unitToY(row.lineY)), QPointF(lineEnd, unitToY(row.lineY)));
     };
 
-    drawRow({"Hunting Trajectory: ", QColor(0, 0, 255), 50, 60});
-    drawRow({"Range Trajectory: ", QColor(0, 0, 0), 10, 20});
+    drawRow({"Hunting Trajectory: ", toQColor(tarnwick::colours::HuntingTrajectory), 50, 60});
+    drawRow({"Range Trajectory: ", toQColor(tarnwick::colours::RangeTrajectory), 10, 20});
     const frmTrajectory& main = program_.window<frmTrajectory>();
     if (main.EnergyCurveOn()) {
-        drawRow({"Range Energy: ", QColor(255, 0, 0), 30, 40});
-        drawRow({"Hunting Energy: ", QColor(255, 0, 255), 70, 80});
+        drawRow({"Range Energy: ", toQColor(tarnwick::colours::RangeEnergy), 30, 40});
+        drawRow({"Hunting Energy: ", toQColor(tarnwick::colours::HuntingEnergy), 70, 80});
     } else if (main.VelocityCurveOn()) {
-        drawRow({"Range Velocity: ", QColor(0, 255, 0), 30, 40});
-        drawRow({"Hunting Velocity: ", QColor(0, 255, 255), 70, 80});
+        drawRow({"Range Velocity: ", toQColor(tarnwick::colours::RangeVelocity), 30, 40});
+        drawRow({"Hunting Velocity: ", toQColor(tarnwick::colours::HuntingVelocity), 70, 80});
     }
 }
 

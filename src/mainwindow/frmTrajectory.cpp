@@ -36,10 +36,6 @@
 
 namespace {
 
-// The designed client area in pixels.
-constexpr int kClientWidth = 578;
-constexpr int kClientHeight = 288;
-
 // The bullet table file in use (beside the program, or the user's own copy).
 std::string bulletDatabasePath() {
     return QDir::toNativeSeparators(BulletDatabaseLocation::pathInUse()).toStdString();
@@ -60,8 +56,8 @@ frmTrajectory::frmTrajectory(Program& program) : program_(program) {
 }
 
 void frmTrajectory::Form_Load() {
-    // The client area is designed at 578 x 288 under the menu bar.
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    // The client area is designed at the canvas size under the menu bar.
+    resize(tarnwick::kCanvasWidth, tarnwick::kCanvasHeight + menuBar()->sizeHint().height());
     centreOnScreen(*this);
 
     // The parameter set, the remembered settings with their fixed start values and the

@@ -16,7 +16,7 @@ namespace {
 
 using tarnwick::DrawOp;
 using windcalc::Arrow;
-using windcalc::kPi;
+constexpr double kPi = tarnwick::kTenDigitPi;
 
 // ---- geometry of the picture, without the window ----
 

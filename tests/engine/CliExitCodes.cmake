@@ -51,6 +51,14 @@ foreach(law G9 g1)
 endforeach()
 expect_status(3 --set BulletMass=1e308 --inspect 300)
 
+# Winds in miles per hour fly as the same winds given in the engine's units.
+expect_status(0 --set RCrossWindMph=10 --set RTailWindMph=10)
+set(mph_report "${last_out}")
+expect_status(0 --set RCrossWind=176 --set RTailWind=14.666666666666666 --text txtRCrossWind=10 --text txtRTailWind=10)
+if(NOT mph_report STREQUAL last_out OR NOT last_out MATCHES "wind deflection = -")
+  message(FATAL_ERROR "winds in mph are not converted to in/s and ft/s:\n${mph_report}\n${last_out}")
+endif()
+
 # Output that cannot be written is a failure: a report, the help or a click's values
 # sent to a full disk, and a picture that cannot be written (the report still printed).
 foreach(args IN ITEMS "--canvas;578x288" "--help" "--inspect;300")

@@ -149,7 +149,7 @@ TEST(CurveScale, VelocityMappingAndTicks) {
     RecordingSurface s(578, 288);
     ShotParameters p = framed();
     p.InitialVelocity = 3000;
-    const CurveScale c = drawCurveScale(s, p, p.BulletMass / 225218, false, true);
+    const CurveScale c = drawCurveScale(s, p, p.BulletMass / kGrainsPerSlug, false, true);
     EXPECT_EQ(c.kind, CurveScale::Kind::Velocity);
     EXPECT_DOUBLE_EQ(c.scale, 188.0 / 2500);
     EXPECT_TRUE(c.curveDrawn);
@@ -167,7 +167,7 @@ TEST(CurveScale, EnergyTicksAndTheSmallScaleCutOff) {
     ShotParameters p = framed();
     p.InitialVelocity = 2000;
     p.BulletMass = 100;
-    const double k = p.BulletMass / 225218;
+    const double k = p.BulletMass / kGrainsPerSlug;
     const CurveScale c = drawCurveScale(s, p, k, true, false);
     EXPECT_EQ(c.kind, CurveScale::Kind::Energy);
     EXPECT_DOUBLE_EQ(c.scale, 2 * 188.0 / (k * 2000 * 2000));
@@ -177,7 +177,7 @@ TEST(CurveScale, EnergyTicksAndTheSmallScaleCutOff) {
     RecordingSurface big(578, 288);
     p.BulletMass = 500;
     p.InitialVelocity = 4000;
-    const CurveScale small = drawCurveScale(big, p, p.BulletMass / 225218, true, false);
+    const CurveScale small = drawCurveScale(big, p, p.BulletMass / kGrainsPerSlug, true, false);
     EXPECT_LT(small.scale, 0.03072);
     EXPECT_FALSE(small.curveDrawn);
     EXPECT_EQ(big.opsOfKind(DrawOp::Kind::Line).size(), 1u) << "only the axis line";
@@ -189,7 +189,7 @@ TEST(CurveScale, SlowMuzzleVelocityLeavesTheCurveOut) {
         RecordingSurface s(578, 288);
         ShotParameters p = framed();
         p.InitialVelocity = v;
-        EXPECT_FALSE(drawCurveScale(s, p, p.BulletMass / 225218, false, true).curveDrawn) << v;
+        EXPECT_FALSE(drawCurveScale(s, p, p.BulletMass / kGrainsPerSlug, false, true).curveDrawn) << v;
     }
 }
 
