@@ -5,13 +5,14 @@
 #include "ImageSurface.h"
 #include "Program.h"
 #include "Services.h"
+#include "Version.h"
 #include "frmTrajectory.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Tarnwick");
     QApplication::setApplicationName("Tarnwick");
-    QApplication::setApplicationVersion("2.5");
+    QApplication::setApplicationVersion(tarnwick::kVersion);
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(eyePicture())));
     QtServices services;
     Program program(services);

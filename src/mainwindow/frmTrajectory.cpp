@@ -19,6 +19,7 @@
 #include "Report.h"
 #include "Services.h"
 #include "SettingsStore.h"
+#include "Version.h"
 #include "frmDisplayScale.h"
 #include "frmEditBullet.h"
 #include "frmKey.h"
@@ -372,5 +373,6 @@ void frmTrajectory::mnuHowTo_Click() {
 }
 
 void frmTrajectory::mnuAboutTP_Click() {
-    showMessage(this, "Tarnwick Program\r\nVersion 2.5", MessageIcon::Information, "About Tarnwick");
+    showMessage(this, QStringLiteral("Tarnwick Program\r\nVersion ") + tarnwick::kVersionMajorMinor,
+                MessageIcon::Information, "About Tarnwick");
 }
