@@ -7,7 +7,6 @@
 #include "FormSupport.h"
 #include "PainterSurface.h"
 #include "frmTrajInfo.h"
-#include "frmTrajectory.h"
 
 namespace {
 
@@ -36,9 +35,8 @@ frmKey::frmKey(Program& program) : program_(program) {
 void frmKey::Form_Load() {
     // Below the main window, to the right of where the point information window sits,
     // and never past the screen's edges.
-    const QWidget& main = program_.window<frmTrajectory>();
     const int infoWidth = program_.window<frmTrajInfo>().frameGeometry().width();
-    const QRect mainFrame = main.frameGeometry();
+    const QRect mainFrame = program_.mainWindow() ? program_.mainWindow()->frameGeometry() : QRect();
     const QSize own = frameGeometry().size();
     const QSize screen = screenSize(this);
     int top = mainFrame.top() + mainFrame.height();
@@ -74,11 +72,11 @@ void frmKey::drawLegend() {
 
     drawRow({"Hunting Trajectory: ", toQColor(tarnwick::colours::HuntingTrajectory), 50, 60});
     drawRow({"Range Trajectory: ", toQColor(tarnwick::colours::RangeTrajectory), 10, 20});
-    const frmTrajectory& main = program_.window<frmTrajectory>();
-    if (main.EnergyCurveOn()) {
+    const DisplayOptions& display = program_.session().display();
+    if (display.energyCurve) {
         drawRow({"Range Energy: ", toQColor(tarnwick::colours::RangeEnergy), 30, 40});
         drawRow({"Hunting Energy: ", toQColor(tarnwick::colours::HuntingEnergy), 70, 80});
-    } else if (main.VelocityCurveOn()) {
+    } else if (display.velocityCurve) {
         drawRow({"Range Velocity: ", toQColor(tarnwick::colours::RangeVelocity), 30, 40});
         drawRow({"Hunting Velocity: ", toQColor(tarnwick::colours::HuntingVelocity), 70, 80});
     }
