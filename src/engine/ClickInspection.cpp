@@ -93,6 +93,15 @@ Worked<ClickPoint> pointAtClick(const ShotParameters& p, const WalkSetup& setup,
 
 std::string yardsCaption(double rangeFeet) { return formatWholeWithPoint(rangeFeet / 3); }
 
+// The point information window's four values for one set of conditions.
+void labelPoint(const ClickPoint& point, std::string& drop, std::string& velocity, std::string& energy,
+                std::string& deflection) {
+    drop = formatF3(point.end.y) + " inches";
+    velocity = formatWholeWithPoint(point.end.v) + " feet/sec";
+    energy = formatWholeWithPoint(point.energy) + " ft-lbs";
+    deflection = formatF2(point.deflection) + " inches";
+}
+
 // A click that cannot be worked out: no values, the reason, the strike values as they were.
 ClickInspection noValues(const StrikeValues& previous, std::string reason) {
     ClickInspection result;
@@ -137,13 +146,11 @@ ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& 
     ClickInspection result;
     result.strike = previous;
     result.caption = "At " + yardsCaption(range.value.end.x) + " Yards:";
-    result.lblRangeDrop = formatF3(range.value.end.y) + " inches";
-    result.lblRangeVelocity = formatWholeWithPoint(range.value.end.v) + " feet/sec";
-    result.lblRangeEnergy = formatWholeWithPoint(range.value.energy) + " ft-lbs";
+    labelPoint(range.value, result.lblRangeDrop, result.lblRangeVelocity, result.lblRangeEnergy,
+               result.lblRangeDeflection);
     result.targetCaption = "Target at " + yardsCaption(range.value.end.x) + " yards:";
     result.strike.RStrikeDrop = range.value.end.y;
     result.strike.RStrikeDeflection = range.value.deflection;
-    result.lblRangeDeflection = formatF2(result.strike.RStrikeDeflection) + " inches";
     result.problem = range.value.end.problem;
 
     if (huntingOption) {
@@ -155,13 +162,11 @@ ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& 
         const Worked<ClickPoint> field =
             pointAtClick(p, {vh, vyh, p.HTailWind, huntingCoefficients}, s, c, click, p.HCrossWind);
         if (field.failure) return noValues(previous, *field.failure);
-        result.lblFieldDrop = formatF3(field.value.end.y) + " inches";
-        result.lblFieldVelocity = formatWholeWithPoint(field.value.end.v) + " feet/sec";
-        result.lblFieldEnergy = formatWholeWithPoint(field.value.energy) + " ft-lbs";
+        labelPoint(field.value, result.lblFieldDrop, result.lblFieldVelocity, result.lblFieldEnergy,
+                   result.lblFieldDeflection);
         result.targetCaption = "Hunting Target at " + yardsCaption(field.value.end.x) + " yards:";
         result.strike.HStrikeDrop = field.value.end.y;
         result.strike.HStrikeDeflection = field.value.deflection;
-        result.lblFieldDeflection = formatF2(result.strike.HStrikeDeflection) + " inches";
         if (result.problem.empty()) result.problem = field.value.end.problem;
     }
     if (!result.problem.empty()) result.caption += " (" + result.problem + ")";
