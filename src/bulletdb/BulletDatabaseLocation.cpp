@@ -55,7 +55,7 @@ void setLocations(const QString& program, const QString& user, bool programFolde
     testLocations() = Override{program, user, programFolderWritable};
 }
 
-QString writablePath(QString* problem) {
+tarnwick::Result<QString> writablePath() {
     const QString inUse = pathInUse();
     if (inUse != programFile()) return inUse;
     const bool writable =
@@ -64,19 +64,20 @@ QString writablePath(QString* problem) {
 
     // Copied whole or not at all (AtomicFile), so a half-copied file is never used.
     const QString copy = userFile();
-    const auto fail = [&](const QString& why) {
-        if (problem) *problem = QStringLiteral("The bullet database %1 cannot be written, and it cannot be copied to %2: %3")
-                                    .arg(QDir::toNativeSeparators(inUse), QDir::toNativeSeparators(copy), why);
-        return QString();
+    const auto fail = [&](const QString& why) -> tarnwick::Result<QString> {
+        return tarnwick::Error{QStringLiteral("The bullet database %1 cannot be written, and it cannot be copied to %2: %3")
+                                   .arg(QDir::toNativeSeparators(inUse), QDir::toNativeSeparators(copy), why)
+                                   .toStdString()};
     };
     if (!QDir().mkpath(QFileInfo(copy).absolutePath())) return fail(QStringLiteral("the folder cannot be created."));
     QFile source(inUse);
     if (!source.open(QIODevice::ReadOnly)) return fail(source.errorString());
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError) return fail(source.errorString());
-    const tarnwick::files::FileResult written = tarnwick::files::writeFileAtomically(
-        QFile::encodeName(copy).toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!written.ok()) return fail(QString::fromStdString(written.reason));
+    const std::string target = QFile::encodeName(copy).toStdString();
+    const tarnwick::Status written = tarnwick::files::writeFileAtomically(
+        target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written) return fail(QString::fromStdString(tarnwick::files::failureReason(written, target)));
     return copy;
 }
 

@@ -5,6 +5,8 @@
 // that copy.
 #include <QString>
 
+#include "Result.h"
+
 namespace BulletDatabaseLocation {
 
 // The file beside the program.
@@ -16,8 +18,8 @@ QString userFile();
 QString pathInUse();
 
 // The file to write to. Copies the program's file to the user's data folder the first
-// time it is needed; returns an empty string and sets `problem` when that fails.
-QString writablePath(QString* problem);
+// time it is needed; the failure says why that copy could not be made.
+tarnwick::Result<QString> writablePath();
 
 // Tests point both files at temporary places; `programFolderWritable` stands in for
 // the check of the program folder (which a test running with full rights cannot
