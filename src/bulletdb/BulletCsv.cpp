@@ -25,14 +25,9 @@ namespace tarnwick::bulletdb {
 
 namespace {
 
+// Quoted (as a statement quotes a name) only when it holds a comma, a quote or a line break.
 std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
+    return text.find_first_of(",\"\r\n") == std::string::npos ? text : bulletdb::quoted(text);
 }
 
 std::string headerLine() {
