@@ -131,7 +131,7 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     setMinimumWidth(560);
 
     binding_ = std::make_unique<BulletBinding>(
-        *this, BulletBinding::Access::ReadWrite,
+        program_, *this, BulletBinding::Access::ReadWrite,
         BulletBinding::Boxes{txtCaliber, txtManufacturer, txtBulletType, txtBulletMass, txtStockNum, txtLowBC,
                              txtMidBC, txtHighBC, txtLowBV, txtHighBV});
 
@@ -223,7 +223,7 @@ void frmEditBullet::resolveConflict(bool deleted) {
                 : QStringLiteral("Another program has changed this bullet since you pressed Edit.\r\n\r\n"
                                  "Keep what you typed, to be stored over the other program's change at the next "
                                  "Update?\r\nNo shows the bullet as it is stored now and drops what you typed.");
-    if (askQuestion(this, question, true)) {
+    if (program_.askQuestion(this, question, true)) {
         if (const auto kept = binding_->cursor().keepPendingOverStored(); !kept) binding_->report(kept);
         return;
     }
@@ -246,14 +246,14 @@ void frmEditBullet::cmdDelete_Click() {
     const auto shownRow = cursor.bookmark();
     if (!binding_->done(cursor.refresh())) return;
     if (shownRow && cursor.bookmark() != shownRow) {
-        showMessage(this, deletedAlready, MessageIcon::Exclamation);
+        program_.showMessage(this, deletedAlready, MessageIcon::Exclamation);
         return;
     }
-    if (cursor.hasCurrent() && !askQuestion(this, deleteQuestion(cursor.current()), false)) return;
+    if (cursor.hasCurrent() && !program_.askQuestion(this, deleteQuestion(cursor.current()), false)) return;
     const tarnwick::Status removed = cursor.remove();
     if (removed.errorCode() == kErrorChangedElsewhere || removed.errorCode() == kErrorDeletedElsewhere) {
         binding_->show();
-        showMessage(this,
+        program_.showMessage(this,
                     removed.errorCode() == kErrorDeletedElsewhere
                         ? deletedAlready
                         : QStringLiteral("Another program has changed this bullet since you were asked, so it is "
@@ -284,7 +284,7 @@ void frmEditBullet::mnuImportCsv_Click() {
     const std::string csv = QDir::toNativeSeparators(*file).toStdString();
     const auto outcome = binding_->importCsvFile(csv);
     if (!outcome) {
-        showMessage(this,
+        program_.showMessage(this,
                     QStringLiteral("Nothing was imported:\r\n%1")
                         .arg(QString::fromStdString(outcome.error())),
                     MessageIcon::Exclamation);
@@ -292,7 +292,7 @@ void frmEditBullet::mnuImportCsv_Click() {
     }
     binding_->done(binding_->cursor().refresh());
     const QString summary = QString::fromStdString(tarnwick::bulletdb::importSummary(*outcome));
-    showMessage(this, QStringLiteral("%1.\r\nFile: %2").arg(summary, QDir::toNativeSeparators(*file)),
+    program_.showMessage(this, QStringLiteral("%1.\r\nFile: %2").arg(summary, QDir::toNativeSeparators(*file)),
                 MessageIcon::Information);
 }
 
@@ -303,18 +303,18 @@ void frmEditBullet::mnuExportCsv_Click() {
     const std::string csv = QDir::toNativeSeparators(*file).toStdString();
     const auto outcome = binding_->exportCsvFile(csv);
     if (!outcome) {
-        showMessage(this,
+        program_.showMessage(this,
                     QStringLiteral("The bullets could not be exported:\r\n%1")
                         .arg(QString::fromStdString(outcome.error())),
                     MessageIcon::Exclamation);
         return;
     }
-    showMessage(this, QStringLiteral("%1 bullets written to %2.").arg(*outcome).arg(QDir::toNativeSeparators(*file)),
+    program_.showMessage(this, QStringLiteral("%1 bullets written to %2.").arg(*outcome).arg(QDir::toNativeSeparators(*file)),
                 MessageIcon::Information);
 }
 
 void frmEditBullet::mnuAddHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 QStringLiteral("1) Click the <Add> button\r\n"
                                "2) Enter data in all fields\r\n"
                                "3) Click <Update>\r\n"
@@ -323,7 +323,7 @@ void frmEditBullet::mnuAddHelp_Click() {
 }
 
 void frmEditBullet::mnuModify_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 QStringLiteral("1) Find & Display Bullet in question\r\n"
                                "2) Click <Edit>\r\n"
                                "3) Modify data in appropriate fields\r\n"
@@ -333,7 +333,7 @@ void frmEditBullet::mnuModify_Click() {
 }
 
 void frmEditBullet::mnuHowDelete_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 QStringLiteral("1) Find & display the Bullet you wish to delete\r\n"
                                "2) Click the <Delete> button\r\n"
                                "3) Repeat 1 - 2 as needed"),
@@ -341,7 +341,7 @@ void frmEditBullet::mnuHowDelete_Click() {
 }
 
 void frmEditBullet::mnuHowSearch_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 BulletBinding::usingSearchHelp(),
                 MessageIcon::Information, QStringLiteral("Using Search:"));
 }

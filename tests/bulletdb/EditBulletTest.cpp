@@ -22,8 +22,7 @@ protected:
         for (int i = 0; i < values.size(); ++i) boxes[i]->setText(values[i]);
     }
     int rows() {
-        auto table = bullettest::openTable(BulletDatabaseLocation::pathInUse().toStdString(),
-                                           tarnwick::bulletdb::BulletTable::Access::ReadOnly);
+        auto table = bullettest::openTable(bulletFile().toStdString(), tarnwick::bulletdb::BulletTable::Access::ReadOnly);
         tarnwick::bulletdb::BulletCursor cursor = bullettest::firstRow(table);
         int n = 0;
         for (bool more = cursor.hasCurrent(); more; ++n) {
@@ -207,10 +206,11 @@ TEST_F(EditBulletTest, SelectWindowSeesAnEditAfterItsNextMove) {
 }
 
 TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
-    BulletDatabaseLocation::setLocations(programFile, userFile, false);
+    bulletFiles.programFolderWritable = false;
+    program = makeProgram();
     frmSelectBullet& select = program->window<frmSelectBullet>();
     frmEditBullet& w = window();
-    EXPECT_EQ(BulletDatabaseLocation::pathInUse(), programFile);
+    EXPECT_EQ(bulletFile(), programFile);
     // A file of the user's named like a temporary copy is no concern of the copy.
     ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
     QFile own(userFile + ".part");
@@ -219,7 +219,7 @@ TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
     w.cmdEdit_Click();
     EXPECT_TRUE(QFile::exists(userFile));
     EXPECT_EQ(own.size(), 4);
-    EXPECT_EQ(BulletDatabaseLocation::pathInUse(), userFile);
+    EXPECT_EQ(bulletFile(), userFile);
     w.txtManufacturer->setText("Lapua");
     w.cmdUpdate_Click();
 
