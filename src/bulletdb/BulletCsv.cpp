@@ -51,7 +51,7 @@ Error csvFault(const std::string& csvName, const std::string& message) {
 // A fault of the database, named with its file: `cause`, or else the connection's last
 // failure.
 Error databaseFault(sqlite3* db, const Status& cause = {}) {
-    const Error engine = cause ? engineError(db) : Error{cause.error(), cause.errorCode()};
+    const Error engine = cause ? engineError(db) : cause.failure();
     return Error{"the bullet database " + databaseFile(db) + ": " + engine.message, engine.code};
 }
 
@@ -144,7 +144,7 @@ Result<int> exportRows(sqlite3* db, std::ostream& out) {
 
 // The import; a fault of the text is named with `csvName` (none for a plain stream).
 Result<CsvCounts> importRows(sqlite3* db, std::istream& in, const std::string& csvName) {
-    if (Status refused = prepareForChanges(db); !refused) return Error{refused.error(), refused.errorCode()};
+    if (Status refused = prepareForChanges(db); !refused) return refused.failure();
     CsvReader reader(in);
     CsvRecord record;
     if (!reader.next(record))
@@ -195,7 +195,7 @@ Result<int> BulletTable::exportCsvFile(const std::string& csvPath) {
     std::ostringstream out;
     Result<int> rows = exportRows(db_.get(), out);
     if (!rows) return rows;
-    if (const Status written = files::writeFileAtomically(csvPath, out.str()); !written) return Error{written.error()};
+    if (const Status written = files::writeFileAtomically(csvPath, out.str()); !written) return written.failure();
     return rows;
 }
 
@@ -230,7 +230,7 @@ Result<CsvCounts> BulletTable::createFromCsv(const std::string& csvPath, const s
     Result<CsvCounts> counts = [&]() -> Result<CsvCounts> {
         Result<Connection> db = openConnection(file.temporaryPath(), SQLITE_OPEN_READWRITE);
         if (!db) return Error{"cannot create " + dbPath + ": " + db.error()};
-        if (const Status created = createBulletTable(db->get()); !created) return Error{created.error()};
+        if (const Status created = createBulletTable(db->get()); !created) return created.failure();
         return BulletTable(std::move(*db), dbPath).importCsvFile(csvPath);
     }();  // the connection is closed here, before the file takes its name
     if (!counts) return counts;

@@ -81,7 +81,7 @@ Result<std::optional<BulletCursor::StoredRow>> BulletCursor::read(std::int64_t i
 
 Result<bool> BulletCursor::load(std::int64_t id) {
     Result<std::optional<StoredRow>> row = read(id);
-    if (!row) return Error{row.error(), row.errorCode()};
+    if (!row) return row.failure();
     if (!*row) return false;
     currentId_ = id;
     stored_ = std::move(**row);

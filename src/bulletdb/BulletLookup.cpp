@@ -11,7 +11,7 @@ Result<bool> findBullet(BulletCursor& cursor, const std::string& stock, const st
     while (found && *found && maker && cursor.current()[index(Field::Manufacturer)].value_or("") != *maker)
         found = cursor.findNext(Field::StockNumber, stock);
     if (!found || *found) return found;
-    if (Status back = cursor.returnTo(mark); !back) return Error{back.error(), back.errorCode()};
+    if (Status back = cursor.returnTo(mark); !back) return back.failure();
     return false;
 }
 

@@ -16,7 +16,7 @@ constexpr int kBusyTimeoutMs = 2000;
 Result<BulletTable> BulletTable::open(const std::string& path, Access access) {
     Result<Connection> opened =
         openConnection(path, access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
-    if (!opened) return Error{opened.error(), opened.errorCode()};
+    if (!opened) return opened.failure();
     sqlite3* db = opened->get();
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // A double-quoted name that is no column is an error, never a text literal.
@@ -26,7 +26,7 @@ Result<BulletTable> BulletTable::open(const std::string& path, Access access) {
     // Opening is lazy in SQLite: check the table's columns and read one row now, so that
     // a file that is no database or lacks the table or a column is refused here rather
     // than on a move.
-    if (Status columns = checkBulletColumns(db); !columns) return Error{columns.error(), columns.errorCode()};
+    if (Status columns = checkBulletColumns(db); !columns) return columns.failure();
     Statement probe(db, "SELECT rowid, " + quotedColumnList() + " FROM Bullets LIMIT 1");
     const int step = probe.prepared() ? probe.step() : SQLITE_ERROR;
     if (step != SQLITE_ROW && step != SQLITE_DONE) return engineError(db);

@@ -36,6 +36,8 @@ public:
         return ok() ? none : std::get<Error>(outcome_).message;
     }
     int errorCode() const { return ok() ? 0 : std::get<Error>(outcome_).code; }
+    // The failure, to hand on as the outcome of a caller (empty after a success).
+    Error failure() const { return ok() ? Error{} : std::get<Error>(outcome_); }
 
 private:
     std::variant<T, Error> outcome_;
@@ -55,6 +57,7 @@ public:
         return error_ ? error_->message : none;
     }
     int errorCode() const { return error_ ? error_->code : 0; }
+    Error failure() const { return error_.value_or(Error{}); }
 
 private:
     std::optional<Error> error_;
@@ -66,7 +69,7 @@ using Status = Result<void>;
 template <class T>
 Status statusOf(const Result<T>& result) {
     if (result) return {};
-    return Error{result.error(), result.errorCode()};
+    return result.failure();
 }
 
 }  // namespace tarnwick
