@@ -28,6 +28,8 @@
 
 #include "BulletCursor.h"
 #include "BulletDatabaseLocation.h"
+#include "BulletSchema.h"
+#include "BulletTable.h"
 #include "ClickInspection.h"
 #include "Constants.h"
 #include "ImageSurface.h"
@@ -181,27 +183,24 @@ BENCHMARK(BM_ClickOnPlot)->Unit(benchmark::kMicrosecond);
 class GeneratedTable {
 public:
     explicit GeneratedTable(int rows) : path_(dir_.filePath("Bullets.db").toStdString()) {
-        sqlite3* db = nullptr;
-        sqlite3_open(path_.c_str(), &db);
-        createBulletTable(db);
-        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        Result<Connection> db = openConnection(path_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        if (!db || !createBulletTable(db->get())) return;
+        Transaction transaction(db->get());
         {
-            Statement insert(db, "INSERT INTO Bullets (" + quotedColumnList() +
-                                     ") VALUES (?1, ?2, ?3, ?4, ?5, 0.3, 0.35, 0.4, 1400, 2200)");
+            RowInsert insert(db->get());
             for (int i = 1; i <= rows; ++i) {
                 char stock[16];
                 std::snprintf(stock, sizeof stock, "S%06d", i);
-                insert.bindText(1, ".%03d" + std::to_string(172 + (i % 40) * 3));
-                insert.bindText(2, "Maker " + std::to_string(i % 12));
-                insert.bindText(3, i % 2 ? "Spitzer" : "Hollow Point");
-                insert.bindText(4, std::to_string(50 + i % 200));
-                insert.bindText(5, stock);
-                insert.step();
-                sqlite3_reset(insert.get());
+                const RowValues row = {".%03d" + std::to_string(172 + (i % 40) * 3),
+                                       "Maker " + std::to_string(i % 12),
+                                       std::string(i % 2 ? "Spitzer" : "Hollow Point"),
+                                       double(50 + i % 200),
+                                       std::string(stock),
+                                       0.3, 0.35, 0.4, 1400.0, 2200.0};
+                (void)insert.insert(row);
             }
         }
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        (void)transaction.commit();
         char last[16];
         std::snprintf(last, sizeof last, "S%06d", rows);
         lastStock_ = last;
@@ -233,16 +232,18 @@ BenchProgram::BenchProgram() {
 // ask it. Arg 0: the last row's stock number (two fruitless scans, then a match at the
 // end); arg 1: a text nothing matches (three fruitless scans).
 void BM_CursorSearch(benchmark::State& state) {
-    BulletCursor cursor;
-    if (cursor.open(table10k().path(), BulletCursor::Access::ReadOnly)) {
+    tarnwick::Result<BulletTable> table = BulletTable::open(table10k().path(), BulletTable::Access::ReadOnly);
+    if (!table) {
         state.SkipWithError("cannot open the generated table");
         return;
     }
+    BulletCursor cursor = table->cursor();
     const std::string text = state.range(0) == 0 ? table10k().lastStock() : std::string("no such bullet");
     for (auto _ : state) {
         bool found = false;
         for (const Field field : {Field::Caliber, Field::Manufacturer, Field::StockNumber}) {
-            cursor.findFirst(field, text, found);
+            const Result<bool> match = cursor.findFirst(field, text);
+            found = match && *match;
             if (found) break;
         }
         benchmark::DoNotOptimize(found);

@@ -48,11 +48,26 @@ QMenuBar* makeMenuBar(QWidget* window) {
 BulletBinding::BulletBinding(Program& program, QWidget& window, Access access, const Boxes& boxes)
     : program_(program), window_(window), access_(access), boxes_(boxes) {}
 
+tarnwick::Status BulletBinding::openTable(const std::string& path) {
+    cursor_ = BulletCursor();
+    table_.reset();
+    tarnwick::Result<BulletTable> opened = BulletTable::open(path, access_);
+    if (!opened) return tarnwick::statusOf(opened);
+    table_.emplace(std::move(*opened));
+    cursor_ = table_->cursor();
+    const tarnwick::Status first = cursor_.moveFirst();
+    if (!first) {
+        cursor_ = BulletCursor();
+        table_.reset();
+    }
+    return first;
+}
+
 bool BulletBinding::openFile(const QString& path) {
-    const DbResult error = cursor_.open(path.toStdString(), access_);
-    if (!error) return true;
+    const tarnwick::Status opened = openTable(path.toStdString());
+    if (opened) return true;
     QString text = QStringLiteral("The bullet database cannot be opened:\r\n%1\r\n%2")
-                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(error->description));
+                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(opened.error()));
     if (!QFileInfo::exists(path)) text += QStringLiteral(" (the file does not exist)");
     program_.showMessage(&window_, text, MessageIcon::Exclamation);
     return false;
@@ -64,8 +79,8 @@ void BulletBinding::open() {
 }
 
 bool BulletBinding::fileIntact() {
-    if (!cursor_.isOpen() || !cursor_.fileMoved()) return true;
-    const QString path = QString::fromStdString(cursor_.path());
+    if (!table_ || !table_->fileMoved()) return true;
+    const QString path = QString::fromStdString(table_->path());
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo::exists(path)) {
         // The connection stays open on the old file: nothing is written to it (it would
@@ -96,8 +111,8 @@ void BulletBinding::show() {
 }
 
 void BulletBinding::reread() {
-    if (!cursor_.isOpen() || cursor_.fileMoved()) return;
-    cursor_.refresh();
+    if (!table_ || table_->fileMoved()) return;
+    (void)cursor_.refresh();
     show();
 }
 
@@ -110,11 +125,11 @@ std::array<std::string, kFieldCount> BulletBinding::boxTexts() const {
 
 bool BulletBinding::reopen(const QString& path) {
     const auto mark = cursor_.bookmark();
-    const std::string previous = cursor_.path();
-    if (DbResult error = cursor_.open(path.toStdString(), access_)) {
-        report(*error);
+    const std::string previous = table_->path();
+    if (const tarnwick::Status opened = openTable(path.toStdString()); !opened) {
+        report(opened);
         // Stay on the file that worked so far.
-        if (!cursor_.open(previous, access_)) done(cursor_.returnTo(mark));
+        if (openTable(previous)) done(cursor_.returnTo(mark));
         return false;
     }
     done(cursor_.returnTo(mark));
@@ -122,7 +137,7 @@ bool BulletBinding::reopen(const QString& path) {
 }
 
 bool BulletBinding::follow() {
-    if (!cursor_.isOpen()) {
+    if (!table_) {
         const QString inUse = BulletDatabaseLocation::pathInUse(program_.bulletFiles());
         // Without a file the closed view simply has no rows.
         return !QFileInfo::exists(inUse) || openFile(inUse);
@@ -131,14 +146,14 @@ bool BulletBinding::follow() {
     // A pending add or edit belongs to the old file; it is finished or discarded first.
     if (cursor_.pending() != BulletCursor::Pending::None) return true;
     const QString inUse = BulletDatabaseLocation::pathInUse(program_.bulletFiles());
-    if (inUse.toStdString() != cursor_.path() && QFileInfo::exists(inUse)) reopen(inUse);
+    if (inUse.toStdString() != table_->path() && QFileInfo::exists(inUse)) reopen(inUse);
     return true;
 }
 
-bool BulletBinding::done(const DbResult& result) {
-    if (result) report(*result);
+bool BulletBinding::done(const tarnwick::Status& result) {
+    if (!result) report(result);
     show();
-    return !result;
+    return result.ok();
 }
 
 void BulletBinding::moveFirst() {
@@ -159,14 +174,13 @@ void BulletBinding::search(const QString& text, bool next) {
     const auto mark = cursor_.bookmark();
     const std::string criterion = text.toStdString();
     for (const Field field : {Field::Caliber, Field::Manufacturer, Field::StockNumber}) {
-        bool found = false;
-        const DbResult result =
-            next ? cursor_.findNext(field, criterion, found) : cursor_.findFirst(field, criterion, found);
-        if (result) {
-            done(result);
+        const tarnwick::Result<bool> found =
+            next ? cursor_.findNext(field, criterion) : cursor_.findFirst(field, criterion);
+        if (!found) {
+            done(tarnwick::statusOf(found));
             return;
         }
-        if (found) {
+        if (*found) {
             show();
             return;
         }
@@ -177,20 +191,29 @@ void BulletBinding::search(const QString& text, bool next) {
 
 bool BulletBinding::prepareWrite() {
     if (!follow()) return false;
-    if (!cursor_.isOpen()) return true;  // the cursor reports that it is not open
-    QString problem;
-    const QString path = BulletDatabaseLocation::writablePath(program_.bulletFiles(), &problem);
-    if (path.isEmpty()) {
-        program_.showMessage(&window_, problem, MessageIcon::Exclamation);
+    if (!table_) return true;  // the cursor reports that it is not open
+    const tarnwick::Result<QString> path = BulletDatabaseLocation::writablePath(program_.bulletFiles());
+    if (!path) {
+        program_.showMessage(&window_, QString::fromStdString(path.error()), MessageIcon::Exclamation);
         return false;
     }
-    if (path.toStdString() == cursor_.path()) return true;
-    return reopen(path);
+    if (path->toStdString() == table_->path()) return true;
+    return reopen(*path);
 }
 
-void BulletBinding::report(const DbError& error) {
-    program_.showMessage(&window_, QString::fromStdString(error.description), MessageIcon::Question,
-                QStringLiteral("Error Code=%1").arg(error.code));
+tarnwick::Result<CsvCounts> BulletBinding::importCsvFile(const std::string& csvPath) {
+    if (!table_) return tarnwick::Error{"The bullet database is not open."};
+    return table_->importCsvFile(csvPath);
+}
+
+tarnwick::Result<int> BulletBinding::exportCsvFile(const std::string& csvPath) {
+    if (!table_) return tarnwick::Error{csvPath + ": the bullet database is not open"};
+    return table_->exportCsvFile(csvPath);
+}
+
+void BulletBinding::report(const tarnwick::Status& failure) {
+    program_.showMessage(&window_, QString::fromStdString(failure.error()), MessageIcon::Question,
+                QStringLiteral("Error Code=%1").arg(failure.errorCode()));
 }
 
 QString BulletBinding::usingSearchHelp() {

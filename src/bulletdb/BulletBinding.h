@@ -4,8 +4,10 @@
 // fields, and report the engine's failures.
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "BulletCursor.h"
+#include "BulletTable.h"
 
 class QLineEdit;
 class QMenuBar;
@@ -25,7 +27,7 @@ class Program;
 
 class BulletBinding {
 public:
-    using Access = tarnwick::bulletdb::BulletCursor::Access;
+    using Access = tarnwick::bulletdb::BulletTable::Access;
     using Boxes = std::array<QLineEdit*, tarnwick::bulletdb::kFieldCount>;  // in column order; null = not shown
 
     BulletBinding(Program& program, QWidget& window, Access access, const Boxes& boxes);
@@ -64,17 +66,23 @@ public:
     // failure has been reported).
     bool prepareWrite();
 
+    // The edit window's File menu: CSV import into, and export from, the open file.
+    tarnwick::Result<tarnwick::bulletdb::CsvCounts> importCsvFile(const std::string& csvPath);
+    tarnwick::Result<int> exportCsvFile(const std::string& csvPath);
+
     // The help text "Using Search:" of both windows.
     static QString usingSearchHelp();
 
-    // "Error Code=" message box with the engine's number and description.
-    void report(const tarnwick::bulletdb::DbError& error);
+    // "Error Code=" message box with the failure's number and message.
+    void report(const tarnwick::Status& failure);
     // Reports a failure, if any, and shows the current row. Returns true when there was none.
-    bool done(const tarnwick::bulletdb::DbResult& result);
+    bool done(const tarnwick::Status& result);
 
 private:
     // Opens `path` at its first row; a failure is reported naming the file.
     bool openFile(const QString& path);
+    // Opens `path` and moves to its first row; after a failure no file is open.
+    tarnwick::Status openTable(const std::string& path);
     // Run before each operation on the view: opens the file if no view could be opened
     // before (it was missing, locked or unreadable), checks that the file is still the
     // one opened, and follows the file in use when it has changed (the user's copy has
@@ -86,5 +94,6 @@ private:
     QWidget& window_;
     Access access_;
     Boxes boxes_;
-    tarnwick::bulletdb::BulletCursor cursor_;
+    std::optional<tarnwick::bulletdb::BulletTable> table_;  // the file open, if any
+    tarnwick::bulletdb::BulletCursor cursor_;  // on table_, or on none
 };

@@ -14,7 +14,8 @@
 #include <sstream>
 
 #include "AtomicFile.h"
-#include "BulletCursor.h"
+#include "BulletSchema.h"
+#include "BulletTable.h"
 #include "CsvReader.h"
 #include "NumberText.h"
 #include "SqliteStatement.h"
@@ -24,14 +25,9 @@ namespace tarnwick::bulletdb {
 
 namespace {
 
+// Quoted (as a statement quotes a name) only when it holds a comma, a quote or a line break.
 std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
+    return text.find_first_of(",\"\r\n") == std::string::npos ? text : bulletdb::quoted(text);
 }
 
 std::string headerLine() {
@@ -47,22 +43,17 @@ std::string exactText(double value) {
     return std::string(text, result.ptr);
 }
 
-CsvOutcome failure(std::string message) {
-    CsvOutcome outcome;
-    outcome.message = std::move(message);
-    return outcome;
+// A fault of the CSV side; the file forms name the CSV file in front.
+Error csvFault(const std::string& csvName, const std::string& message) {
+    return Error{csvName.empty() ? message : csvName + ": " + message};
 }
 
-// A fault of the database, named with its file; `description` from prepareForChanges
-// names the file itself.
-CsvOutcome databaseFailure(sqlite3* db, const std::string& description, bool namesTheFile = false) {
-    CsvOutcome outcome =
-        failure(namesTheFile ? description : "the bullet database " + databaseFile(db) + ": " + description);
-    outcome.databaseFault = true;
-    return outcome;
+// A fault of the database, named with its file: `cause`, or else the connection's last
+// failure.
+Error databaseFault(sqlite3* db, const Status& cause = {}) {
+    const Error engine = cause ? engineError(db) : cause.failure();
+    return Error{"the bullet database " + databaseFile(db) + ": " + engine.message, engine.code};
 }
-
-CsvOutcome engineFailure(sqlite3* db) { return databaseFailure(db, sqlite3_errmsg(db)); }
 
 // A field quoted in a message, cut short when long.
 std::string shown(const std::string& text) {
@@ -75,40 +66,42 @@ std::string shown(const std::string& text) {
 
 bool blank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
-using RowNumbers = std::array<std::optional<double>, kFieldCount>;
-
-// Why a row cannot be stored, or an empty text; fills `numbers` for a sound row.
-std::string rowProblem(const CsvRecord& record, RowNumbers& numbers) {
+// The values to store for a sound row, or why it cannot be stored.
+Result<RowValues> rowValues(const CsvRecord& record) {
     const std::vector<std::string>& fields = record.fields;
     if (fields.size() != kFieldCount)
-        return "expected " + std::to_string(kFieldCount) + " fields, found " + std::to_string(fields.size());
+        return Error{"expected " + std::to_string(kFieldCount) + " fields, found " + std::to_string(fields.size())};
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         const std::string name = quoted(kColumnNames[i]);
-        if (fields[i].find('\0') != std::string::npos) return name + " holds a NUL byte";
-        if (!isValidUtf8(fields[i])) return name + " is not UTF-8 text";
+        if (fields[i].find('\0') != std::string::npos) return Error{name + " holds a NUL byte"};
+        if (!isValidUtf8(fields[i])) return Error{name + " is not UTF-8 text"};
     }
     bool empty = true;
     for (const std::string& field : fields) empty = empty && field.empty();
-    if (empty) return "the row is empty";
+    if (empty) return Error{"the row is empty"};
     if (blank(fields[index(Field::Manufacturer)]) || blank(fields[index(Field::StockNumber)]))
-        return "a bullet needs a maker and a stock number";
+        return Error{"a bullet needs a maker and a stock number"};
+    RowValues row;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        numbers[i].reset();
-        if (!isNumeric(i)) continue;
+        if (!isNumeric(i)) {
+            row[i] = fields[i];
+            continue;
+        }
         const std::string name = quoted(kColumnNames[i]);
         // No flight can use a mass or coefficient of 0 or none; a break velocity of 0, or
         // none, only moves the edge of a band.
         const bool breakVelocity = i == index(Field::LowBreakVelocity) || i == index(Field::HighBreakVelocity);
         if (fields[i].empty()) {
             if (breakVelocity) continue;
-            return name + " has no value";
+            return Error{name + " has no value"};
         }
-        numbers[i] = readStrict(fields[i]);
-        if (!numbers[i]) return name + " is not a number: " + shown(fields[i]);
-        if (breakVelocity && *numbers[i] < 0) return name + " is below 0: " + shown(fields[i]);
-        if (!breakVelocity && !(*numbers[i] > 0)) return name + " is not greater than 0: " + shown(fields[i]);
+        const std::optional<double> number = readStrict(fields[i]);
+        if (!number) return Error{name + " is not a number: " + shown(fields[i])};
+        if (breakVelocity && *number < 0) return Error{name + " is below 0: " + shown(fields[i])};
+        if (!breakVelocity && !(*number > 0)) return Error{name + " is not greater than 0: " + shown(fields[i])};
+        row[i] = *number;
     }
-    return {};
+    return row;
 }
 
 // An index for finding a bullet that is already stored, for the import only: it is
@@ -120,14 +113,12 @@ constexpr const char* kDropImportIndex = "DROP INDEX \"Bullets by maker and stoc
 constexpr const char* kFindStored =
     "SELECT EXISTS (SELECT 1 FROM Bullets WHERE Manufacturer = ?1 AND StockNumber = ?2)";
 
-}  // namespace
-
-CsvOutcome exportBulletCsv(sqlite3* db, std::ostream& out) {
-    if (!db) return failure("the bullet database is not open");
+// The export without its file: the header and every row of `Bullets`.
+Result<int> exportRows(sqlite3* db, std::ostream& out) {
     Statement stmt(db, "SELECT " + quotedColumnList() + " FROM Bullets ORDER BY rowid");
-    if (!stmt.prepared()) return engineFailure(db);
+    if (!stmt.prepared()) return databaseFault(db);
     out << headerLine() << "\r\n";
-    CsvOutcome outcome;
+    int rows = 0;
     int rc = SQLITE_ROW;
     while ((rc = stmt.step()) == SQLITE_ROW) {
         for (std::size_t i = 0; i < kFieldCount; ++i) {
@@ -144,125 +135,107 @@ CsvOutcome exportBulletCsv(sqlite3* db, std::ostream& out) {
             }
         }
         out << "\r\n";
-        ++outcome.rows;
+        ++rows;
     }
-    if (rc != SQLITE_DONE) return engineFailure(db);
-    if (!out) return failure("the file could not be written");
-    outcome.ok = true;
-    return outcome;
+    if (rc != SQLITE_DONE) return databaseFault(db);
+    if (!out) return Error{"the file could not be written"};
+    return rows;
 }
 
-CsvOutcome importBulletCsv(sqlite3* db, std::istream& in) {
-    if (!db) return databaseFailure(db, "The bullet database is not open.", true);
-    if (DbResult refused = prepareForChanges(db)) return databaseFailure(db, refused->description, true);
+// The import; a fault of the text is named with `csvName` (none for a plain stream).
+Result<CsvCounts> importRows(sqlite3* db, std::istream& in, const std::string& csvName) {
+    if (Status refused = prepareForChanges(db); !refused) return refused.failure();
     CsvReader reader(in);
     CsvRecord record;
     if (!reader.next(record))
-        return failure(reader.problem().empty() ? "line 1: the header line is missing" : reader.problem());
+        return csvFault(csvName, reader.problem().empty() ? "line 1: the header line is missing" : reader.problem());
     bool headerMatches = record.fields.size() == kFieldCount;
     for (std::size_t i = 0; headerMatches && i < kFieldCount; ++i) headerMatches = record.fields[i] == kColumnNames[i];
-    if (!headerMatches) return failure("line " + std::to_string(record.line) + ": the header must be " + headerLine());
+    if (!headerMatches)
+        return csvFault(csvName, "line " + std::to_string(record.line) + ": the header must be " + headerLine());
 
     // Every row is stored as it is read, inside one transaction: a bad row further on
     // rolls all of them back.
-    WriteTransaction transaction(db);
-    if (!transaction.begun()) return engineFailure(db);
-    if (sqlite3_exec(db, kCreateImportIndex, nullptr, nullptr, nullptr) != SQLITE_OK) return engineFailure(db);
-    CsvOutcome outcome;
+    Transaction transaction(db);
+    if (!transaction.started()) return databaseFault(db, transaction.started());
+    if (sqlite3_exec(db, kCreateImportIndex, nullptr, nullptr, nullptr) != SQLITE_OK) return databaseFault(db);
+    CsvCounts counts;
     {
         Statement stored(db, kFindStored);
-        Statement insert(db, insertRowSql());
-        if (!stored.prepared() || !insert.prepared()) return engineFailure(db);
-        RowNumbers numbers;
+        RowInsert insert(db);
+        if (!stored.prepared()) return databaseFault(db);
         while (reader.next(record)) {
-            const std::string problem = rowProblem(record, numbers);
-            if (!problem.empty()) return failure("line " + std::to_string(record.line) + ": " + problem);
-            sqlite3_reset(stored.get());
+            const Result<RowValues> row = rowValues(record);
+            if (!row) return csvFault(csvName, "line " + std::to_string(record.line) + ": " + row.error());
+            stored.reset();
             stored.bindText(1, record.fields[index(Field::Manufacturer)]);
             stored.bindText(2, record.fields[index(Field::StockNumber)]);
-            if (stored.step() != SQLITE_ROW) return engineFailure(db);
+            if (stored.step() != SQLITE_ROW) return databaseFault(db);
             if (sqlite3_column_int(stored.get(), 0) != 0) {
-                ++outcome.skipped;
+                ++counts.skipped;
                 continue;
             }
-            sqlite3_reset(insert.get());
-            for (std::size_t i = 0; i < kFieldCount; ++i) {
-                const int position = static_cast<int>(i + 1);
-                if (!isNumeric(i))
-                    insert.bindText(position, record.fields[i]);
-                else if (numbers[i])
-                    sqlite3_bind_double(insert.get(), position, *numbers[i]);
-                else
-                    insert.bindNull(position);
-            }
-            if (insert.step() != SQLITE_DONE) return engineFailure(db);
-            ++outcome.rows;
+            if (const Status inserted = insert.insert(*row); !inserted) return databaseFault(db, inserted);
+            ++counts.rows;
         }
-        if (!reader.problem().empty()) return failure(reader.problem());
+        if (!reader.problem().empty()) return csvFault(csvName, reader.problem());
     }
-    if (sqlite3_exec(db, kDropImportIndex, nullptr, nullptr, nullptr) != SQLITE_OK || !transaction.commit())
-        return engineFailure(db);
-    outcome.ok = true;
-    return outcome;
+    if (sqlite3_exec(db, kDropImportIndex, nullptr, nullptr, nullptr) != SQLITE_OK) return databaseFault(db);
+    if (const Status committed = transaction.commit(); !committed) return databaseFault(db, committed);
+    return counts;
 }
 
-CsvOutcome exportBulletCsvFile(sqlite3* db, const std::string& csvPath) {
+}  // namespace
+
+Result<int> BulletTable::exportCsv(std::ostream& out) { return exportRows(db_.get(), out); }
+
+Result<CsvCounts> BulletTable::importCsv(std::istream& in) { return importRows(db_.get(), in, {}); }
+
+Result<int> BulletTable::exportCsvFile(const std::string& csvPath) {
     std::ostringstream out;
-    CsvOutcome outcome = exportBulletCsv(db, out);
-    if (!outcome.ok) return outcome;
-    // The callers name the file; the reason is enough here.
-    if (const files::FileResult written = files::writeFileAtomically(csvPath, out.str()); !written.ok())
-        return failure(written.reason);
-    return outcome;
+    Result<int> rows = exportRows(db_.get(), out);
+    if (!rows) return rows;
+    if (const Status written = files::writeFileAtomically(csvPath, out.str()); !written) return written.failure();
+    return rows;
 }
 
-CsvOutcome importBulletCsvFile(sqlite3* db, const std::string& csvPath) {
+Result<CsvCounts> BulletTable::importCsvFile(const std::string& csvPath) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::status(csvPath, error);
-    if (error) return failure("cannot be read: " + error.message());
-    if (fs::is_directory(status)) return failure("is a folder, not a CSV file");
+    if (error) return csvFault(csvPath, "cannot be read: " + error.message());
+    if (fs::is_directory(status)) return csvFault(csvPath, "is a folder, not a CSV file");
     // A pipe is read as it comes; a device (/dev/zero, say) never ends a line.
     if (!fs::is_regular_file(status) && !fs::is_fifo(status))
-        return failure("is a device or special file, not a CSV file");
+        return csvFault(csvPath, "is a device or special file, not a CSV file");
     std::ifstream in(csvPath, std::ios::binary);
-    if (!in) return failure(std::string("cannot be read: ") + std::strerror(errno));
+    if (!in) return csvFault(csvPath, std::string("cannot be read: ") + std::strerror(errno));
     try {
-        return importBulletCsv(db, in);
+        return importRows(db_.get(), in, csvPath);
     } catch (const std::exception& e) {  // out of memory, say: nothing was stored
-        return failure(std::string("cannot be imported: ") + e.what());
+        return csvFault(csvPath, std::string("cannot be imported: ") + e.what());
     }
 }
 
-std::string importSummary(const CsvOutcome& outcome) {
-    std::string text = std::to_string(outcome.rows) + " bullets imported";
-    if (outcome.skipped > 0) text += ", " + std::to_string(outcome.skipped) + " already in the table skipped";
+std::string importSummary(const CsvCounts& counts) {
+    std::string text = std::to_string(counts.rows) + " bullets imported";
+    if (counts.skipped > 0) text += ", " + std::to_string(counts.skipped) + " already in the table skipped";
     return text;
 }
 
-std::string failureText(const CsvOutcome& outcome, const std::string& csvPath) {
-    return outcome.databaseFault ? outcome.message : csvPath + ": " + outcome.message;
-}
-
-CsvOutcome createBulletDatabase(const std::string& csvPath, const std::string& dbPath) {
+Result<CsvCounts> BulletTable::createFromCsv(const std::string& csvPath, const std::string& dbPath) {
     // SQLite fills a temporary file of the helper's, which then takes the name whole.
     files::AtomicFile file(dbPath);
-    if (const files::FileResult opened = file.open(); !opened.ok()) return failure("cannot create " + opened.message());
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(file.temporaryPath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        CsvOutcome failed = failure("cannot create " + dbPath + ": " + std::string(sqlite3_errmsg(db)));
-        sqlite3_close_v2(db);
-        return failed;
-    }
-    CsvOutcome outcome;
-    if (DbResult error = createBulletTable(db))
-        outcome = failure(error->description);
-    else
-        outcome = importBulletCsvFile(db, csvPath);
-    sqlite3_close_v2(db);
-    if (!outcome.ok) return outcome;
-    if (const files::FileResult written = file.commit(); !written.ok()) return failure("cannot write " + written.message());
-    return outcome;
+    if (const Status opened = file.open(); !opened) return Error{"cannot create " + opened.error()};
+    Result<CsvCounts> counts = [&]() -> Result<CsvCounts> {
+        Result<Connection> db = openConnection(file.temporaryPath(), SQLITE_OPEN_READWRITE);
+        if (!db) return Error{"cannot create " + dbPath + ": " + db.error()};
+        if (const Status created = createBulletTable(db->get()); !created) return created.failure();
+        return BulletTable(std::move(*db), dbPath).importCsvFile(csvPath);
+    }();  // the connection is closed here, before the file takes its name
+    if (!counts) return counts;
+    if (const Status written = file.commit(); !written) return Error{"cannot write " + written.error()};
+    return counts;
 }
 
 }  // namespace tarnwick::bulletdb

@@ -27,7 +27,7 @@ QString pathInUse(const BulletFiles& files) {
     return files.programFile;
 }
 
-QString writablePath(const BulletFiles& files, QString* problem) {
+tarnwick::Result<QString> writablePath(const BulletFiles& files) {
     const QString inUse = pathInUse(files);
     if (inUse != files.programFile) return inUse;
     const bool writable = files.programFolderWritable ? *files.programFolderWritable : canWriteBeside(inUse);
@@ -35,19 +35,20 @@ QString writablePath(const BulletFiles& files, QString* problem) {
 
     // Copied whole or not at all (AtomicFile), so a half-copied file is never used.
     const QString& copy = files.userFile;
-    const auto fail = [&](const QString& why) {
-        if (problem) *problem = QStringLiteral("The bullet database %1 cannot be written, and it cannot be copied to %2: %3")
-                                    .arg(QDir::toNativeSeparators(inUse), QDir::toNativeSeparators(copy), why);
-        return QString();
+    const auto fail = [&](const QString& why) -> tarnwick::Result<QString> {
+        return tarnwick::Error{QStringLiteral("The bullet database %1 cannot be written, and it cannot be copied to %2: %3")
+                                   .arg(QDir::toNativeSeparators(inUse), QDir::toNativeSeparators(copy), why)
+                                   .toStdString()};
     };
     if (!QDir().mkpath(QFileInfo(copy).absolutePath())) return fail(QStringLiteral("the folder cannot be created."));
     QFile source(inUse);
     if (!source.open(QIODevice::ReadOnly)) return fail(source.errorString());
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError) return fail(source.errorString());
-    const tarnwick::files::FileResult written = tarnwick::files::writeFileAtomically(
-        QFile::encodeName(copy).toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!written.ok()) return fail(QString::fromStdString(written.reason));
+    const std::string target = QFile::encodeName(copy).toStdString();
+    const tarnwick::Status written = tarnwick::files::writeFileAtomically(
+        target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written) return fail(QString::fromStdString(tarnwick::files::failureReason(written, target)));
     return copy;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "BulletFiles.h"
+#include "Result.h"
 
 namespace BulletDatabaseLocation {
 
@@ -13,7 +14,7 @@ namespace BulletDatabaseLocation {
 QString pathInUse(const BulletFiles& files);
 
 // The file to write to. Copies the program's file to the user's data folder the first
-// time it is needed; returns an empty string and sets `problem` when that fails.
-QString writablePath(const BulletFiles& files, QString* problem);
+// time it is needed; the failure says why that copy could not be made.
+tarnwick::Result<QString> writablePath(const BulletFiles& files);
 
 }  // namespace BulletDatabaseLocation

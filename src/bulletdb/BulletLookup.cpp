@@ -1,18 +1,18 @@
 #include "BulletLookup.h"
 
+#include "BulletTable.h"
 #include "NumberText.h"
 
 namespace tarnwick::bulletdb {
 
-DbResult findBullet(BulletCursor& cursor, const std::string& stock, const std::optional<std::string>& maker,
-                    bool& found) {
+Result<bool> findBullet(BulletCursor& cursor, const std::string& stock, const std::optional<std::string>& maker) {
     const auto mark = cursor.bookmark();
-    if (DbResult error = cursor.findFirst(Field::StockNumber, stock, found)) return error;
-    while (found && maker && cursor.current()[index(Field::Manufacturer)].value_or("") != *maker) {
-        if (DbResult error = cursor.findNext(Field::StockNumber, stock, found)) return error;
-    }
-    if (!found) return cursor.returnTo(mark);
-    return std::nullopt;
+    Result<bool> found = cursor.findFirst(Field::StockNumber, stock);
+    while (found && *found && maker && cursor.current()[index(Field::Manufacturer)].value_or("") != *maker)
+        found = cursor.findNext(Field::StockNumber, stock);
+    if (!found || *found) return found;
+    if (Status back = cursor.returnTo(mark); !back) return back.failure();
+    return false;
 }
 
 namespace {
@@ -42,11 +42,11 @@ void flyTableBullet(const FieldTexts& row, ProgramState& state) {
 bool restoreTableBullet(const std::string& path, ProgramState& state) {
     const RememberedSettings& remembered = state.remembered;
     if (remembered.LastBulletSource != BulletSource::Table || remembered.LastStockNumber.empty()) return false;
-    BulletCursor cursor;
-    bool found = false;
-    if (cursor.open(path, BulletCursor::Access::ReadOnly) ||
-        findBullet(cursor, remembered.LastStockNumber, remembered.LastManufacturer, found) || !found)
-        return false;
+    Result<BulletTable> table = BulletTable::open(path, BulletTable::Access::ReadOnly);
+    if (!table) return false;
+    BulletCursor cursor = table->cursor();
+    const Result<bool> found = findBullet(cursor, remembered.LastStockNumber, remembered.LastManufacturer);
+    if (!found || !*found) return false;
     flyTableBullet(cursor.current(), state);
     return true;
 }

@@ -10,10 +10,9 @@
 namespace tarnwick::bulletdb {
 
 // Moves to the first row whose stock number equals `stock` (letter case ignored) and,
-// when `maker` is given, whose maker equals it exactly. Without such a row the cursor
-// returns to where it was and `found` is false.
-DbResult findBullet(BulletCursor& cursor, const std::string& stock, const std::optional<std::string>& maker,
-                    bool& found);
+// when `maker` is given, whose maker equals it exactly; true when there is one. Without
+// such a row the cursor returns to where it was.
+Result<bool> findBullet(BulletCursor& cursor, const std::string& stock, const std::optional<std::string>& maker);
 
 // Flies the bullet of `row` as Select does: its mass, three ballistic coefficients and
 // two break velocities into the parameter set (read by the lenient leading-number rule:

@@ -53,13 +53,4 @@ constexpr bool isNumeric(std::size_t column) { return isNumeric(static_cast<Fiel
 // std::nullopt where the row holds no value.
 using FieldTexts = std::array<std::optional<std::string>, kFieldCount>;
 
-// A failure of the database engine: its error number and its description.
-struct DbError {
-    int code = 0;
-    std::string description;
-};
-
-// nullopt when the operation succeeded.
-using DbResult = std::optional<DbError>;
-
 }  // namespace tarnwick::bulletdb

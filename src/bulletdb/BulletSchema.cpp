@@ -4,13 +4,62 @@
 
 #include <vector>
 
-#include "SqliteStatement.h"
-
 namespace tarnwick::bulletdb {
+
+std::string quoted(std::string_view name) {
+    std::string out = "\"";
+    for (const char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string quotedColumnList() {
+    std::string list;
+    for (const char* name : kColumnNames) {
+        if (!list.empty()) list += ", ";
+        list += quoted(name);
+    }
+    return list;
+}
+
+void bindRow(Statement& stmt, const RowValues& row) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const int position = static_cast<int>(i + 1);
+        if (const auto* text = std::get_if<std::string>(&row[i]))
+            stmt.bindText(position, *text);
+        else if (const auto* number = std::get_if<double>(&row[i]))
+            stmt.bindDouble(position, *number);
+        else
+            stmt.bindNull(position);
+    }
+}
 
 namespace {
 
-DbError engineError(sqlite3* db) { return DbError{sqlite3_errcode(db), sqlite3_errmsg(db)}; }
+const std::string& insertRowSql() {
+    static const std::string sql = [] {
+        std::string text = "INSERT INTO Bullets (" + quotedColumnList() + ") VALUES (?1";
+        for (std::size_t i = 2; i <= kFieldCount; ++i) text += ", ?" + std::to_string(i);
+        return text + ")";
+    }();
+    return sql;
+}
+
+}  // namespace
+
+RowInsert::RowInsert(sqlite3* db) : db_(db), stmt_(db, insertRowSql()) {}
+
+Status RowInsert::insert(const RowValues& row) {
+    if (!stmt_.prepared()) return engineError(db_);
+    stmt_.reset();
+    bindRow(stmt_, row);
+    if (stmt_.step() != SQLITE_DONE) return engineError(db_);
+    return {};
+}
+
+namespace {
 
 struct Column {
     std::string name;
@@ -18,8 +67,8 @@ struct Column {
 };
 
 // The columns of `Bullets` as the file declares them; empty when there is no such table.
-DbResult readColumns(sqlite3* db, std::vector<Column>& columns) {
-    columns.clear();
+Result<std::vector<Column>> readColumns(sqlite3* db) {
+    std::vector<Column> columns;
     Statement stmt(db, "SELECT name, pk FROM pragma_table_info('Bullets')");
     if (!stmt.prepared()) return engineError(db);
     int rc = SQLITE_ROW;
@@ -28,7 +77,7 @@ DbResult readColumns(sqlite3* db, std::vector<Column>& columns) {
         columns.push_back({name ? name : "", sqlite3_column_int(stmt.get(), 1) != 0});
     }
     if (rc != SQLITE_DONE) return engineError(db);
-    return std::nullopt;
+    return columns;
 }
 
 bool hasKey(const std::vector<Column>& columns) {
@@ -37,20 +86,20 @@ bool hasKey(const std::vector<Column>& columns) {
     return false;
 }
 
-DbResult exec(sqlite3* db, const std::string& sql) {
+Status exec(sqlite3* db, const std::string& sql) {
     if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) return engineError(db);
-    return std::nullopt;
+    return {};
 }
 
 // Rebuilds the table with the key in front of its columns. The table's own definition
 // is kept (its types and constraints), so nothing it held is refused on the way; the
 // key of each row is its row id, which is the stored order.
-DbResult addKey(sqlite3* db, const std::vector<Column>& columns) {
-    WriteTransaction transaction(db);
-    if (!transaction.begun()) return engineError(db);
-    std::vector<Column> now;
-    if (DbResult error = readColumns(db, now)) return error;
-    if (hasKey(now)) return std::nullopt;  // another program has just done it
+Status addKey(sqlite3* db, const std::vector<Column>& columns) {
+    Transaction transaction(db);
+    if (!transaction.started()) return transaction.started();
+    const Result<std::vector<Column>> now = readColumns(db);
+    if (!now) return statusOf(now);
+    if (hasKey(*now)) return {};  // another program has just done it
 
     std::string definition;
     {
@@ -61,35 +110,32 @@ DbResult addKey(sqlite3* db, const std::vector<Column>& columns) {
         definition = sql ? sql : "";
     }
     const std::size_t open = definition.find('(');
-    if (open == std::string::npos) return DbError{SQLITE_ERROR, "the table Bullets has no column list"};
+    if (open == std::string::npos) return Error{"the table Bullets has no column list", SQLITE_ERROR};
     std::string list;
     for (const Column& column : columns) list += ", " + quoted(column.name);
     const std::string rebuilt = "\"Bullets with key\"";
-    if (DbResult error = exec(db, "CREATE TABLE " + rebuilt + " (" + quoted(kKeyColumn) +
-                                      " INTEGER PRIMARY KEY AUTOINCREMENT, " + definition.substr(open + 1)))
-        return error;
-    if (DbResult error = exec(db, "INSERT INTO " + rebuilt + " (" + quoted(kKeyColumn) + list + ") SELECT rowid" +
-                                      list + " FROM Bullets ORDER BY rowid"))
-        return error;
-    if (DbResult error = exec(db, "DROP TABLE Bullets")) return error;
-    if (DbResult error = exec(db, "ALTER TABLE " + rebuilt + " RENAME TO Bullets")) return error;
-    if (!transaction.commit()) return engineError(db);
-    return std::nullopt;
+    for (const std::string& step :
+         {"CREATE TABLE " + rebuilt + " (" + quoted(kKeyColumn) + " INTEGER PRIMARY KEY AUTOINCREMENT, " +
+              definition.substr(open + 1),
+          "INSERT INTO " + rebuilt + " (" + quoted(kKeyColumn) + list + ") SELECT rowid" + list +
+              " FROM Bullets ORDER BY rowid",
+          std::string("DROP TABLE Bullets"), "ALTER TABLE " + rebuilt + " RENAME TO Bullets"})
+        if (Status done = exec(db, step); !done) return done;
+    return transaction.commit();
 }
 
 // SQLite's quick check of the whole file: "ok", or the first fault it found.
-DbResult quickCheck(sqlite3* db, std::string& verdict) {
+Result<std::string> quickCheck(sqlite3* db) {
     Statement stmt(db, "PRAGMA quick_check(1)");
     if (!stmt.prepared()) return engineError(db);
     if (stmt.step() != SQLITE_ROW) return engineError(db);
     const auto* result = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
-    verdict = result ? result : "";
-    return std::nullopt;
+    return std::string(result ? result : "");
 }
 
 }  // namespace
 
-DbResult createBulletTable(sqlite3* db) {
+Status createBulletTable(sqlite3* db) {
     std::string sql = "CREATE TABLE Bullets (" + quoted(kKeyColumn) + " INTEGER PRIMARY KEY AUTOINCREMENT";
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         const std::string column = quoted(kColumnNames[i]);
@@ -102,11 +148,7 @@ DbResult createBulletTable(sqlite3* db) {
             sql += ", " + column + " TEXT";
     }
     sql += ")";
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return std::nullopt;
-    DbError error{sqlite3_errcode(db), message ? message : "cannot create the table Bullets"};
-    sqlite3_free(message);
-    return error;
+    return exec(db, sql);
 }
 
 std::string databaseFile(sqlite3* db) {
@@ -114,36 +156,38 @@ std::string databaseFile(sqlite3* db) {
     return name ? name : "";
 }
 
-DbResult checkBulletColumns(sqlite3* db) {
-    std::vector<Column> columns;
-    if (DbResult error = readColumns(db, columns)) return error;
-    if (columns.empty()) return DbError{SQLITE_ERROR, "the file has no table Bullets"};
+Status checkBulletColumns(sqlite3* db) {
+    const Result<std::vector<Column>> columns = readColumns(db);
+    if (!columns) return statusOf(columns);
+    if (columns->empty()) return Error{"the file has no table Bullets", SQLITE_ERROR};
     std::string missing;
     for (const char* wanted : kColumnNames) {
         bool found = false;
-        for (const Column& column : columns) found = found || sqlite3_stricmp(column.name.c_str(), wanted) == 0;
+        for (const Column& column : *columns) found = found || sqlite3_stricmp(column.name.c_str(), wanted) == 0;
         if (!found) missing += (missing.empty() ? "" : ", ") + quoted(wanted);
     }
-    if (missing.empty()) return std::nullopt;
-    return DbError{SQLITE_ERROR, "the table Bullets lacks the columns " + missing};
+    if (missing.empty()) return {};
+    return Error{"the table Bullets lacks the columns " + missing, SQLITE_ERROR};
 }
 
-DbResult prepareForChanges(sqlite3* db) {
-    const auto named = [db](const char* what, const DbError& error) {
-        return DbError{error.code, "The bullet database " + databaseFile(db) + " " + what +
-                                       ", so nothing is changed in it: " + error.description};
+Status prepareForChanges(sqlite3* db) {
+    const auto refused = [db](const char* what, const std::string& message, int code) {
+        return Status(Error{"The bullet database " + databaseFile(db) + " " + what +
+                                ", so nothing is changed in it: " + message,
+                            code});
     };
-    std::string verdict;
-    if (DbResult error = quickCheck(db, verdict)) return named("cannot be checked", *error);
-    if (verdict != "ok")
-        return DbError{SQLITE_CORRUPT, "The bullet database " + databaseFile(db) +
-                                           " is damaged, so nothing is changed in it (SQLite's quick check: " +
-                                           verdict + ")."};
-    std::vector<Column> columns;
-    if (DbResult error = readColumns(db, columns)) return named("cannot be checked", *error);
-    if (hasKey(columns) || sqlite3_db_readonly(db, "main") == 1) return std::nullopt;
-    if (DbResult error = addKey(db, columns)) return named("cannot be given its key column", *error);
-    return std::nullopt;
+    const Result<std::string> verdict = quickCheck(db);
+    if (!verdict) return refused("cannot be checked", verdict.error(), verdict.errorCode());
+    if (*verdict != "ok")
+        return Error{"The bullet database " + databaseFile(db) +
+                         " is damaged, so nothing is changed in it (SQLite's quick check: " + *verdict + ").",
+                     SQLITE_CORRUPT};
+    const Result<std::vector<Column>> columns = readColumns(db);
+    if (!columns) return refused("cannot be checked", columns.error(), columns.errorCode());
+    if (hasKey(*columns) || sqlite3_db_readonly(db, "main") == 1) return {};
+    if (Status keyed = addKey(db, *columns); !keyed)
+        return refused("cannot be given its key column", keyed.error(), keyed.errorCode());
+    return {};
 }
 
 }  // namespace tarnwick::bulletdb

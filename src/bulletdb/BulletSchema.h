@@ -1,11 +1,15 @@
 #pragma once
-// The table `Bullets` of a SQLite file: creating it, checking that an opened file has
-// the ten columns, and making a file fit for changes (intact, with a stable key).
+// The table `Bullets` of a SQLite file, for BulletTable and its cursors: creating it,
+// checking that an opened file has the ten columns, making a file fit for changes
+// (intact, with a stable key), and the statements that name its columns.
+#include <array>
 #include <string>
+#include <string_view>
+#include <variant>
 
 #include "BulletRecord.h"
-
-struct sqlite3;
+#include "Result.h"
+#include "SqliteStatement.h"
 
 namespace tarnwick::bulletdb {
 
@@ -19,19 +23,44 @@ inline constexpr const char* kKeyColumn = "BulletId";
 // Creates the table `Bullets` with the key and the ten columns in an open database
 // (numeric columns refuse text that is not a number, so such a value is reported by
 // the engine instead of being stored).
-DbResult createBulletTable(sqlite3* db);
+Status createBulletTable(sqlite3* db);
 
 // The file of the connection's main database, for messages.
 std::string databaseFile(sqlite3* db);
 
 // Refuses a file without the table `Bullets` or whose table lacks one of the ten
-// columns; the description names the missing columns.
-DbResult checkBulletColumns(sqlite3* db);
+// columns; the message names the missing columns.
+Status checkBulletColumns(sqlite3* db);
 
 // Run before every change (Add, Edit, Delete, import). Refuses a file that fails
 // SQLite's quick check, naming the file and the first fault found. A table made
 // before the key existed is given it: every row is kept, in its order, with its row
 // id as its key. A file that cannot be written is left as it is.
-DbResult prepareForChanges(sqlite3* db);
+Status prepareForChanges(sqlite3* db);
+
+// A name quoted for a statement (inner quotes doubled).
+std::string quoted(std::string_view name);
+// The ten columns, quoted, separated by commas.
+std::string quotedColumnList();
+
+// One value to store: none, a text (a numeric column converts a number text itself and
+// refuses any other), or a number.
+using ColumnValue = std::variant<std::monostate, std::string, double>;
+using RowValues = std::array<ColumnValue, kFieldCount>;
+
+// Binds the ten values to the parameters ?1 to ?10, in column order.
+void bindRow(Statement& stmt, const RowValues& row);
+
+// The INSERT of one bullet row, prepared once for as many rows as come. Every row
+// stored anywhere goes through it.
+class RowInsert {
+public:
+    explicit RowInsert(sqlite3* db);
+    Status insert(const RowValues& row);
+
+private:
+    sqlite3* db_;
+    Statement stmt_;
+};
 
 }  // namespace tarnwick::bulletdb

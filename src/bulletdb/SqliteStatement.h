@@ -1,13 +1,27 @@
 #pragma once
-// A prepared SQLite statement that finalizes itself, and a write transaction that
-// rolls back unless committed.
+// SQLite with its resources held by objects: a connection closed by its owner, a
+// prepared statement that finalizes itself, and a write transaction that rolls back
+// unless committed.
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <string_view>
+
+#include "Result.h"
 
 namespace tarnwick::bulletdb {
+
+struct CloseConnection {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using Connection = std::unique_ptr<sqlite3, CloseConnection>;
+
+// Opens `path` with sqlite3_open_v2's `flags`; the failure carries the engine's number.
+Result<Connection> openConnection(const std::string& path, int flags);
+
+// The connection's last failure, with the engine's number and description.
+Error engineError(sqlite3* db);
 
 class Statement {
 public:
@@ -26,45 +40,48 @@ public:
         sqlite3_bind_text(stmt_, position, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }
     void bindInt64(int position, std::int64_t value) { sqlite3_bind_int64(stmt_, position, value); }
+    void bindDouble(int position, double value) { sqlite3_bind_double(stmt_, position, value); }
     void bindNull(int position) { sqlite3_bind_null(stmt_, position); }
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step() { return sqlite3_step(stmt_); }
+    // Ready to run again with new parameters.
+    void reset() { sqlite3_reset(stmt_); }
 
 private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
 // BEGIN IMMEDIATE: takes the write lock at once (waiting up to the busy timeout), so
-// what is read inside the transaction cannot change before it commits.
-class WriteTransaction {
+// what is read inside the transaction cannot change before it commits. Every way out
+// of a scope without commit() rolls the changes back.
+class Transaction {
 public:
-    explicit WriteTransaction(sqlite3* db) : db_(db) {
-        begun_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    explicit Transaction(sqlite3* db) : db_(db) {
+        if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK)
+            open_ = true;
+        else
+            started_ = engineError(db_);
     }
-    ~WriteTransaction() {
-        if (begun_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    ~Transaction() {
+        if (open_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     }
-    WriteTransaction(const WriteTransaction&) = delete;
-    WriteTransaction& operator=(const WriteTransaction&) = delete;
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
 
-    bool begun() const { return begun_; }
-    // False when the commit failed; the destructor then rolls back.
-    bool commit() {
-        if (!begun_ || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
-        begun_ = false;
-        return true;
+    // Whether BEGIN succeeded; nothing else is done in a transaction that did not start.
+    const Status& started() const { return started_; }
+    // On failure the destructor rolls back.
+    Status commit() {
+        if (!open_) return started_ ? Status(Error{"no transaction is open"}) : started_;
+        if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) return engineError(db_);
+        open_ = false;
+        return {};
     }
 
 private:
     sqlite3* db_;
-    bool begun_ = false;
+    bool open_ = false;
+    Status started_;
 };
-
-// A name quoted for a statement (inner quotes doubled).
-std::string quoted(std::string_view name);
-// The ten columns, quoted, separated by commas.
-std::string quotedColumnList();
-// INSERT INTO Bullets of the ten columns, from the parameters ?1 to ?10 in column order.
-const std::string& insertRowSql();
 
 }  // namespace tarnwick::bulletdb

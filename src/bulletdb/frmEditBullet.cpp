@@ -203,13 +203,13 @@ void frmEditBullet::cmdEdit_Click() {
 void frmEditBullet::cmdUpdate_Click() {
     // On failure the row stays pending with the texts as typed, to be corrected.
     if (!binding_->fileIntact()) return;
-    const tarnwick::bulletdb::DbResult error = binding_->cursor().update(binding_->boxTexts());
-    if (!error) {
+    const tarnwick::Status stored = binding_->cursor().update(binding_->boxTexts());
+    if (stored) {
         binding_->show();
-    } else if (error->code == kErrorChangedElsewhere || error->code == kErrorDeletedElsewhere) {
-        resolveConflict(error->code == kErrorDeletedElsewhere);
+    } else if (stored.errorCode() == kErrorChangedElsewhere || stored.errorCode() == kErrorDeletedElsewhere) {
+        resolveConflict(stored.errorCode() == kErrorDeletedElsewhere);
     } else {
-        binding_->report(*error);
+        binding_->report(stored);
     }
 }
 
@@ -224,7 +224,7 @@ void frmEditBullet::resolveConflict(bool deleted) {
                                  "Keep what you typed, to be stored over the other program's change at the next "
                                  "Update?\r\nNo shows the bullet as it is stored now and drops what you typed.");
     if (program_.askQuestion(this, question, true)) {
-        if (auto error = binding_->cursor().keepPendingOverStored()) binding_->report(*error);
+        if (const auto kept = binding_->cursor().keepPendingOverStored(); !kept) binding_->report(kept);
         return;
     }
     binding_->cursor().cancelPending();
@@ -250,18 +250,18 @@ void frmEditBullet::cmdDelete_Click() {
         return;
     }
     if (cursor.hasCurrent() && !program_.askQuestion(this, deleteQuestion(cursor.current()), false)) return;
-    const tarnwick::bulletdb::DbResult error = cursor.remove();
-    if (error && (error->code == kErrorChangedElsewhere || error->code == kErrorDeletedElsewhere)) {
+    const tarnwick::Status removed = cursor.remove();
+    if (removed.errorCode() == kErrorChangedElsewhere || removed.errorCode() == kErrorDeletedElsewhere) {
         binding_->show();
         program_.showMessage(this,
-                    error->code == kErrorDeletedElsewhere
+                    removed.errorCode() == kErrorDeletedElsewhere
                         ? deletedAlready
                         : QStringLiteral("Another program has changed this bullet since you were asked, so it is "
                                          "not deleted. The window shows it as it is stored now."),
                     MessageIcon::Exclamation);
         return;
     }
-    binding_->done(error);
+    binding_->done(removed);
 }
 
 void frmEditBullet::cmdSearch_Click() {
@@ -282,16 +282,16 @@ void frmEditBullet::mnuImportCsv_Click() {
     discardPending();
     if (!binding_->prepareWrite()) return;
     const std::string csv = QDir::toNativeSeparators(*file).toStdString();
-    const auto outcome = tarnwick::bulletdb::importBulletCsvFile(binding_->cursor().connection(), csv);
-    if (!outcome.ok) {
+    const auto outcome = binding_->importCsvFile(csv);
+    if (!outcome) {
         program_.showMessage(this,
                     QStringLiteral("Nothing was imported:\r\n%1")
-                        .arg(QString::fromStdString(tarnwick::bulletdb::failureText(outcome, csv))),
+                        .arg(QString::fromStdString(outcome.error())),
                     MessageIcon::Exclamation);
         return;
     }
     binding_->done(binding_->cursor().refresh());
-    const QString summary = QString::fromStdString(tarnwick::bulletdb::importSummary(outcome));
+    const QString summary = QString::fromStdString(tarnwick::bulletdb::importSummary(*outcome));
     program_.showMessage(this, QStringLiteral("%1.\r\nFile: %2").arg(summary, QDir::toNativeSeparators(*file)),
                 MessageIcon::Information);
 }
@@ -301,15 +301,15 @@ void frmEditBullet::mnuExportCsv_Click() {
         this, QStringLiteral("Export Bullets"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("Bullets.csv"), true);
     if (!file || file->isEmpty()) return;
     const std::string csv = QDir::toNativeSeparators(*file).toStdString();
-    const auto outcome = tarnwick::bulletdb::exportBulletCsvFile(binding_->cursor().connection(), csv);
-    if (!outcome.ok) {
+    const auto outcome = binding_->exportCsvFile(csv);
+    if (!outcome) {
         program_.showMessage(this,
                     QStringLiteral("The bullets could not be exported:\r\n%1")
-                        .arg(QString::fromStdString(tarnwick::bulletdb::failureText(outcome, csv))),
+                        .arg(QString::fromStdString(outcome.error())),
                     MessageIcon::Exclamation);
         return;
     }
-    program_.showMessage(this, QStringLiteral("%1 bullets written to %2.").arg(outcome.rows).arg(QDir::toNativeSeparators(*file)),
+    program_.showMessage(this, QStringLiteral("%1 bullets written to %2.").arg(*outcome).arg(QDir::toNativeSeparators(*file)),
                 MessageIcon::Information);
 }
 

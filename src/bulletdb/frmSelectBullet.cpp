@@ -202,9 +202,8 @@ void frmSelectBullet::Form_Initialize() {
     if (remembered.LastStockNumber.empty()) return;  // no bullet remembered: stay on the first row
     // The first row with the remembered stock number whose maker matches exactly,
     // letter case included; otherwise the first row.
-    bool found = false;
-    binding_->done(tarnwick::bulletdb::findBullet(binding_->cursor(), remembered.LastStockNumber,
-                                                  remembered.LastManufacturer, found));
+    binding_->done(tarnwick::statusOf(tarnwick::bulletdb::findBullet(binding_->cursor(), remembered.LastStockNumber,
+                                                                      remembered.LastManufacturer)));
 }
 
 void frmSelectBullet::Form_Load() {

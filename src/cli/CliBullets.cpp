@@ -4,9 +4,9 @@
 #include <iostream>
 
 #ifdef TARNWICK_CLI_BULLETS
-#include "BulletCsv.h"
 #include "BulletCursor.h"
 #include "BulletLookup.h"
+#include "BulletTable.h"
 #endif
 #ifdef TARNWICK_CLI_PNG
 #include <QCoreApplication>
@@ -49,26 +49,31 @@ int runBulletsCommand(const CliOptions& options) {
     using namespace tarnwick::bulletdb;
     const std::string path = databaseOf(options);
     const bool exporting = options.bulletsCommand == CliOptions::BulletsCommand::Export;
-    BulletCursor cursor;
-    if (DbResult error = cursor.open(path, exporting ? BulletCursor::Access::ReadOnly : BulletCursor::Access::ReadWrite)) {
-        std::cerr << "tarnwick-cli: cannot open the bullet database " << path << ": " << error->description << '\n';
+    tarnwick::Result<BulletTable> table =
+        BulletTable::open(path, exporting ? BulletTable::Access::ReadOnly : BulletTable::Access::ReadWrite);
+    if (!table) {
+        std::cerr << "tarnwick-cli: cannot open the bullet database " << path << ": " << table.error() << '\n';
         return 1;
     }
-    if (!exporting && cursor.readOnly()) {
+    if (!exporting && table->readOnly()) {
         std::cerr << "tarnwick-cli: the bullet database " << path << " cannot be written\n";
         return 1;
     }
-    const CsvOutcome outcome = exporting ? exportBulletCsvFile(cursor.connection(), options.bulletsFile)
-                                         : importBulletCsvFile(cursor.connection(), options.bulletsFile);
-    if (!outcome.ok) {
-        std::cerr << "tarnwick-cli: " << failureText(outcome, options.bulletsFile)
-                  << (exporting ? "\n" : "\nnothing was imported\n");
+    if (exporting) {
+        const tarnwick::Result<int> rows = table->exportCsvFile(options.bulletsFile);
+        if (!rows) {
+            std::cerr << "tarnwick-cli: " << rows.error() << '\n';
+            return 1;
+        }
+        std::cout << *rows << " bullets written to " << options.bulletsFile << '\n';
+        return 0;
+    }
+    const tarnwick::Result<CsvCounts> counts = table->importCsvFile(options.bulletsFile);
+    if (!counts) {
+        std::cerr << "tarnwick-cli: " << counts.error() << "\nnothing was imported\n";
         return 1;
     }
-    if (exporting)
-        std::cout << outcome.rows << " bullets written to " << options.bulletsFile << '\n';
-    else
-        std::cout << importSummary(outcome) << " (bullet database " << path << ")\n";
+    std::cout << importSummary(*counts) << " (bullet database " << path << ")\n";
     return 0;
 #else
     (void)options;
@@ -82,17 +87,18 @@ int applyBulletOption(CliOptions& options) {
 #ifdef TARNWICK_CLI_BULLETS
     using namespace tarnwick::bulletdb;
     const std::string path = databaseOf(options);
-    BulletCursor cursor;
-    if (DbResult error = cursor.open(path, BulletCursor::Access::ReadOnly)) {
-        std::cerr << "tarnwick-cli: cannot open the bullet database " << path << ": " << error->description << '\n';
+    tarnwick::Result<BulletTable> table = BulletTable::open(path, BulletTable::Access::ReadOnly);
+    if (!table) {
+        std::cerr << "tarnwick-cli: cannot open the bullet database " << path << ": " << table.error() << '\n';
         return 1;
     }
-    bool found = false;
-    if (DbResult error = findBullet(cursor, options.bulletStock, options.bulletMaker, found)) {
-        std::cerr << "tarnwick-cli: " << path << ": " << error->description << '\n';
-        return 1;
-    }
+    BulletCursor cursor = table->cursor();
+    const tarnwick::Result<bool> found = findBullet(cursor, options.bulletStock, options.bulletMaker);
     if (!found) {
+        std::cerr << "tarnwick-cli: " << path << ": " << found.error() << '\n';
+        return 1;
+    }
+    if (!*found) {
         std::cerr << "tarnwick-cli: no bullet with stock number '" << options.bulletStock << "'"
                   << (options.bulletMaker ? " and maker '" + *options.bulletMaker + "'" : std::string()) << " in "
                   << path << '\n';

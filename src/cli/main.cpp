@@ -104,11 +104,11 @@ int run(int argc, char** argv) {
         const QString title = pageTitle(plotTitle(options.state.params, options.inputs.texts));
         const auto write = [&](const std::string& path, const QByteArray& bytes) {
             const std::string_view contents(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-            const tarnwick::files::FileResult written =
-                bytes.isEmpty() ? tarnwick::files::FileResult{path, "the picture could not be encoded"}
+            const tarnwick::Status written =
+                bytes.isEmpty() ? tarnwick::Status(tarnwick::Error{path + ": the picture could not be encoded"})
                                 : tarnwick::files::writeFileAtomically(path, contents);
             if (written.ok()) return;
-            std::cerr << "tarnwick-cli: cannot write the picture " << written.message() << '\n';
+            std::cerr << "tarnwick-cli: cannot write the picture " << written.error() << '\n';
             pictureWritten = false;
         };
         if (!options.pngPath.empty()) write(options.pngPath, surface.png());

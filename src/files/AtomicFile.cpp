@@ -70,14 +70,19 @@ AtomicFile::~AtomicFile() {
     if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
 }
 
-FileResult AtomicFile::fail(std::string reason) {
+Status AtomicFile::result() const {
+    if (failure_.empty()) return {};
+    return Error{path_ + ": " + failure_};
+}
+
+Status AtomicFile::fail(std::string reason) {
     if (failure_.empty()) failure_ = std::move(reason);
     return result();
 }
 
-FileResult AtomicFile::failWithErrno(int error) { return fail(systemReason(error)); }
+Status AtomicFile::failWithErrno(int error) { return fail(systemReason(error)); }
 
-FileResult AtomicFile::open() {
+Status AtomicFile::open() {
     if (!failure_.empty() || !temporary_.empty()) return result();
     if (path_.empty()) return failWithErrno(ENOENT);
     if (const int error = followLinks(target_)) return failWithErrno(error);
@@ -110,7 +115,7 @@ FileResult AtomicFile::open() {
     return failWithErrno(EEXIST);
 }
 
-FileResult AtomicFile::write(std::string_view data) {
+Status AtomicFile::write(std::string_view data) {
     if (!failure_.empty()) return result();
     if (fd_ < 0) return failWithErrno(EBADF);
     while (!data.empty()) {
@@ -124,7 +129,7 @@ FileResult AtomicFile::write(std::string_view data) {
     return result();
 }
 
-FileResult AtomicFile::commit() {
+Status AtomicFile::commit() {
     if (!failure_.empty() || committed_) return result();
     if (fd_ < 0) return failWithErrno(EBADF);
     if (keepMode_ && ::fchmod(fd_, mode_) != 0) return failWithErrno(errno);
@@ -140,11 +145,17 @@ FileResult AtomicFile::commit() {
     return result();
 }
 
-FileResult writeFileAtomically(const std::string& path, std::string_view contents) {
+Status writeFileAtomically(const std::string& path, std::string_view contents) {
     AtomicFile file(path);
-    if (FileResult opened = file.open(); !opened.ok()) return opened;
-    if (FileResult written = file.write(contents); !written.ok()) return written;
+    if (Status opened = file.open(); !opened) return opened;
+    if (Status written = file.write(contents); !written) return written;
     return file.commit();
+}
+
+std::string failureReason(const Status& status, const std::string& path) {
+    const std::string& message = status.error();
+    const std::string prefix = path + ": ";
+    return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
 }
 
 }  // namespace tarnwick::files

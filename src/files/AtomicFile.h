@@ -8,20 +8,16 @@
 // regular file (or a name not yet taken) is replaced; a folder, device, pipe or socket is
 // refused, so a device is never turned into a regular file. An existing file keeps its
 // permission bits; a new file gets the usual ones (0666 less the umask).
+//
+// Every step reports a Status whose message is "<path>: <reason>": the file as the
+// caller named it, and the system's reason or why the file was refused.
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 
-namespace tarnwick::files {
+#include "Result.h"
 
-// The outcome of a file operation: ok, or the file concerned and the reason.
-struct FileResult {
-    std::string path;    // the file as the caller named it
-    std::string reason;  // empty on success; the system's reason or why the file was refused
-    bool ok() const { return reason.empty(); }
-    // "<path>: <reason>"
-    std::string message() const { return path + ": " + reason; }
-};
+namespace tarnwick::files {
 
 class AtomicFile {
 public:
@@ -32,19 +28,19 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     // Checks the target and creates the temporary file.
-    FileResult open();
+    Status open();
     // The temporary file, for writers that need a name of their own (SQLite); they must
     // have closed it before commit().
     const std::string& temporaryPath() const { return temporary_; }
     // Appends to the temporary file. After a failure every later call fails the same way.
-    FileResult write(std::string_view data);
+    Status write(std::string_view data);
     // Flushes to the disk and renames the temporary file over the target.
-    FileResult commit();
+    Status commit();
 
 private:
-    FileResult fail(std::string reason);
-    FileResult failWithErrno(int error);
-    FileResult result() const { return FileResult{path_, failure_}; }
+    Status fail(std::string reason);
+    Status failWithErrno(int error);
+    Status result() const;
 
     std::string path_;       // as given
     std::string target_;     // after following symbolic links
@@ -57,6 +53,10 @@ private:
 };
 
 // Replaces (or creates) `path` with `contents` through an AtomicFile.
-FileResult writeFileAtomically(const std::string& path, std::string_view contents);
+Status writeFileAtomically(const std::string& path, std::string_view contents);
+
+// The reason alone, for a message that names the file itself: the failure's message
+// without the leading "<path>: " (empty when `status` is a success).
+std::string failureReason(const Status& status, const std::string& path);
 
 }  // namespace tarnwick::files

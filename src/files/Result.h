@@ -12,6 +12,8 @@ namespace tarnwick {
 // Why an operation failed, as the user is told.
 struct Error {
     std::string message;
+    // The bullet table's error number ("Error Code=" in its message boxes); 0 elsewhere.
+    int code = 0;
 };
 
 template <class T>
@@ -25,12 +27,17 @@ public:
     const T& value() const { return std::get<T>(outcome_); }
     T& value() { return std::get<T>(outcome_); }
     const T& operator*() const { return value(); }
+    T& operator*() { return value(); }
     const T* operator->() const { return &value(); }
+    T* operator->() { return &value(); }
     // The message; empty when the operation succeeded.
     const std::string& error() const {
         static const std::string none;
         return ok() ? none : std::get<Error>(outcome_).message;
     }
+    int errorCode() const { return ok() ? 0 : std::get<Error>(outcome_).code; }
+    // The failure, to hand on as the outcome of a caller (empty after a success).
+    Error failure() const { return ok() ? Error{} : std::get<Error>(outcome_); }
 
 private:
     std::variant<T, Error> outcome_;
@@ -41,19 +48,28 @@ template <>
 class [[nodiscard]] Result<void> {
 public:
     Result() = default;
-    Result(Error error) : error_(std::move(error.message)) {}
+    Result(Error error) : error_(std::move(error)) {}
 
     bool ok() const { return !error_; }
     explicit operator bool() const { return ok(); }
     const std::string& error() const {
         static const std::string none;
-        return error_ ? *error_ : none;
+        return error_ ? error_->message : none;
     }
+    int errorCode() const { return error_ ? error_->code : 0; }
+    Error failure() const { return error_.value_or(Error{}); }
 
 private:
-    std::optional<std::string> error_;
+    std::optional<Error> error_;
 };
 
 using Status = Result<void>;
+
+// The outcome without its value: for callers that only report failures.
+template <class T>
+Status statusOf(const Result<T>& result) {
+    if (result) return {};
+    return result.failure();
+}
 
 }  // namespace tarnwick

@@ -122,13 +122,10 @@ std::optional<StoredRecord> loadStoredRecord() {
     return record;
 }
 
-bool saveStoredRecord(const StoredRecord& record, QString* error) {
+tarnwick::Status saveStoredRecord(const StoredRecord& record) {
     const QString path = settingsFilePath();
     const QString folder = QFileInfo(path).absolutePath();
-    auto fail = [&](const QString& reason) {
-        if (error) *error = reason;
-        return false;
-    };
+    auto fail = [](const QString& reason) { return tarnwick::Status(tarnwick::Error{reason.toStdString()}); };
     if (!QDir().mkpath(folder))
         return fail(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
     // QSettings writes the INI text into a scratch folder of its own; the record file is
@@ -171,10 +168,12 @@ bool saveStoredRecord(const StoredRecord& record, QString* error) {
     if (!written.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("cannot read %1: %2").arg(QDir::toNativeSeparators(draft), written.errorString()));
     const QByteArray text = written.readAll();
-    const tarnwick::files::FileResult replaced = tarnwick::files::writeFileAtomically(
-        QFile::encodeName(path).toStdString(), std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-    if (!replaced.ok())
+    const std::string target = QFile::encodeName(path).toStdString();
+    const tarnwick::Status replaced = tarnwick::files::writeFileAtomically(
+        target, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    if (!replaced)
         return fail(QStringLiteral("cannot replace %1: %2")
-                        .arg(QDir::toNativeSeparators(path), QString::fromStdString(replaced.reason)));
-    return true;
+                        .arg(QDir::toNativeSeparators(path),
+                             QString::fromStdString(tarnwick::files::failureReason(replaced, target))));
+    return {};
 }

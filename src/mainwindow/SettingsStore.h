@@ -9,6 +9,7 @@
 #include <QString>
 #include <optional>
 
+#include "Result.h"
 #include "ShotParameters.h"
 
 struct StoredRecord {
@@ -23,5 +24,5 @@ QString settingsFilePath();
 // A value that no dialog could have stored comes back as that field's default.
 std::optional<StoredRecord> loadStoredRecord();
 
-// Stores the record; false (with the reason in `error`) when it could not be written.
-bool saveStoredRecord(const StoredRecord& record, QString* error = nullptr);
+// Stores the record; the failure says why it could not be written.
+tarnwick::Status saveStoredRecord(const StoredRecord& record);

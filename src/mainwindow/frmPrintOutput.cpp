@@ -157,9 +157,10 @@ QString replaceWith(const QString& path, const QByteArray& record) {
             return file.errorString();
         return QString();
     }
-    const tarnwick::files::FileResult written = tarnwick::files::writeFileAtomically(
-        QFile::encodeName(path).toStdString(), std::string_view(record.constData(), static_cast<std::size_t>(record.size())));
-    return QString::fromStdString(written.reason);
+    const std::string file = QFile::encodeName(path).toStdString();
+    const tarnwick::Status written = tarnwick::files::writeFileAtomically(
+        file, std::string_view(record.constData(), static_cast<std::size_t>(record.size())));
+    return QString::fromStdString(tarnwick::files::failureReason(written, file));
 }
 
 // Appends `record` in one write call, so that a second writer cannot interleave with

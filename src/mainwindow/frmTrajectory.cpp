@@ -137,10 +137,12 @@ bool frmTrajectory::saveSettings() {
     // Values no dialog could have stored are not carried into the next start.
     record.remembered = tarnwick::usableRemembered(program_.state().remembered);
     record.geometry = QRect(x(), y(), QMainWindow::width(), QMainWindow::height());
-    QString error;
-    if (saveStoredRecord(record, &error)) return true;
-    program_.showMessage(this, QStringLiteral("The settings could not be saved for the next start:\r\n%1").arg(error),
-                MessageIcon::Exclamation);
+    const tarnwick::Status saved = saveStoredRecord(record);
+    if (saved) return true;
+    program_.showMessage(this,
+                         QStringLiteral("The settings could not be saved for the next start:\r\n%1")
+                             .arg(QString::fromStdString(saved.error())),
+                         MessageIcon::Exclamation);
     return false;
 }
 
@@ -204,15 +206,16 @@ void frmTrajectory::mnuExportPlot_Click() {
         scale = *chosen;
     }
     const QByteArray bytes = exportPlot(canvas->surface(), *format, pageTitle(canvas->runTitle), scale);
-    const tarnwick::files::FileResult written =
-        bytes.isEmpty() ? tarnwick::files::FileResult{{}, "the picture could not be made"}
+    const std::string target = QFile::encodeName(*name).toStdString();
+    const tarnwick::Status written =
+        bytes.isEmpty() ? tarnwick::Status(tarnwick::Error{"the picture could not be made"})
                         : tarnwick::files::writeFileAtomically(
-                              QFile::encodeName(*name).toStdString(),
-                              std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+                              target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!written.ok())
         program_.showMessage(this,
                     QStringLiteral("The plot could not be exported to %1.\r\n%2")
-                        .arg(QDir::toNativeSeparators(*name), QString::fromStdString(written.reason)),
+                        .arg(QDir::toNativeSeparators(*name),
+                             QString::fromStdString(tarnwick::files::failureReason(written, target))),
                     MessageIcon::Exclamation);
 }
 

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 
 #include "BulletCursor.h"
+#include "BulletSchema.h"
 #include "BulletTestData.h"
 
 using namespace tarnwick::bulletdb;
@@ -22,38 +25,35 @@ std::array<std::string, kFieldCount> texts(const FieldTexts& row) {
 class CursorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath("Bullets.db").toStdString();
+        path = dir.filePath("Bullets.db");
         bullettest::writeDatabase(path);
-        ASSERT_FALSE(cursor.open(path, BulletCursor::Access::ReadWrite));
+        table.emplace(bullettest::openTable(path));
+        cursor = bullettest::firstRow(*table);
     }
-    bool findFirst(Field field, const std::string& text) {
-        bool found = false;
-        EXPECT_FALSE(cursor.findFirst(field, text, found));
-        return found;
+    static bool found(const tarnwick::Result<bool>& match) {
+        EXPECT_TRUE(match) << match.error();
+        return match && *match;
     }
-    bool findNext(Field field, const std::string& text) {
-        bool found = false;
-        EXPECT_FALSE(cursor.findNext(field, text, found));
-        return found;
-    }
+    bool findFirst(Field field, const std::string& text) { return found(cursor.findFirst(field, text)); }
+    bool findNext(Field field, const std::string& text) { return found(cursor.findNext(field, text)); }
 
-    QTemporaryDir dir;
+    bullettest::TempDir dir;
     std::string path;
+    std::optional<BulletTable> table;
     BulletCursor cursor;
 };
 
 TEST_F(CursorTest, NavigationStopsAtBothEnds) {
     EXPECT_EQ(where(cursor), ".308/Sierra");
-    EXPECT_FALSE(cursor.movePrevious());
+    EXPECT_TRUE(cursor.movePrevious());
     EXPECT_EQ(where(cursor), ".308/Sierra");
-    EXPECT_FALSE(cursor.moveNext());
+    EXPECT_TRUE(cursor.moveNext());
     EXPECT_EQ(where(cursor), ".308/Hornady");
-    EXPECT_FALSE(cursor.moveLast());
+    EXPECT_TRUE(cursor.moveLast());
     EXPECT_EQ(where(cursor), ".224/O'Brien");
-    EXPECT_FALSE(cursor.moveNext());
+    EXPECT_TRUE(cursor.moveNext());
     EXPECT_EQ(where(cursor), ".224/O'Brien");
-    EXPECT_FALSE(cursor.moveFirst());
+    EXPECT_TRUE(cursor.moveFirst());
     EXPECT_EQ(where(cursor), ".308/Sierra");
     EXPECT_EQ(cursor.current()[index(Field::BulletMass)], "165");
     EXPECT_EQ(cursor.current()[index(Field::LowBC)], "0.404");
@@ -61,15 +61,15 @@ TEST_F(CursorTest, NavigationStopsAtBothEnds) {
 
 TEST_F(CursorTest, EmptyTableHasNoCurrentRowAndMovesDoNothing) {
     bullettest::execute(path, "DELETE FROM Bullets");
-    ASSERT_FALSE(cursor.moveFirst());
+    ASSERT_TRUE(cursor.moveFirst());
     EXPECT_FALSE(cursor.hasCurrent());
-    EXPECT_FALSE(cursor.moveNext());
-    EXPECT_FALSE(cursor.moveLast());
+    EXPECT_TRUE(cursor.moveNext());
+    EXPECT_TRUE(cursor.moveLast());
     EXPECT_FALSE(cursor.hasCurrent());
-    const DbResult edit = cursor.edit();
-    ASSERT_TRUE(edit);
-    EXPECT_EQ(edit->code, kErrorNoCurrentRow);
-    EXPECT_TRUE(cursor.remove());
+    const tarnwick::Status edit = cursor.edit();
+    ASSERT_FALSE(edit);
+    EXPECT_EQ(edit.errorCode(), kErrorNoCurrentRow);
+    EXPECT_FALSE(cursor.remove());
 }
 
 TEST_F(CursorTest, SearchIsWholeFieldIgnoringCaseAndDoesNotWrap) {
@@ -111,101 +111,101 @@ TEST_F(CursorTest, EmptySearchTextMatchesEmptyStringsOnly) {
 }
 
 TEST_F(CursorTest, ReturnToMarkFindsNeighbourWhenRowWasDeleted) {
-    cursor.moveNext();
+    ASSERT_TRUE(cursor.moveNext());
     const auto mark = cursor.bookmark();
-    cursor.moveLast();
-    ASSERT_FALSE(cursor.returnTo(mark));
+    ASSERT_TRUE(cursor.moveLast());
+    ASSERT_TRUE(cursor.returnTo(mark));
     EXPECT_EQ(where(cursor), ".308/Hornady");
     bullettest::execute(path, "DELETE FROM Bullets WHERE Manufacturer = 'Hornady'");
-    ASSERT_FALSE(cursor.returnTo(mark));
+    ASSERT_TRUE(cursor.returnTo(mark));
     EXPECT_EQ(where(cursor), "2145/Speer");
 }
 
 TEST_F(CursorTest, DeleteMovesToNextOrToNewLastRow) {
-    cursor.moveNext();  // Hornady, a middle row
-    ASSERT_FALSE(cursor.remove());
+    ASSERT_TRUE(cursor.moveNext());  // Hornady, a middle row
+    ASSERT_TRUE(cursor.remove());
     EXPECT_EQ(where(cursor), "2145/Speer");
-    cursor.moveLast();
-    ASSERT_FALSE(cursor.remove());
+    ASSERT_TRUE(cursor.moveLast());
+    ASSERT_TRUE(cursor.remove());
     EXPECT_EQ(where(cursor), ".224/Sierra");
-    cursor.moveFirst();
-    ASSERT_FALSE(cursor.remove());
-    ASSERT_FALSE(cursor.remove());
-    ASSERT_FALSE(cursor.remove());
+    ASSERT_TRUE(cursor.moveFirst());
+    ASSERT_TRUE(cursor.remove());
+    ASSERT_TRUE(cursor.remove());
+    ASSERT_TRUE(cursor.remove());
     EXPECT_FALSE(cursor.hasCurrent());  // the table is empty now
 }
 
 TEST_F(CursorTest, AddThenUpdateStoresAtEndAndReturnsToPreviousRow) {
-    cursor.moveNext();
-    ASSERT_FALSE(cursor.addNew());
+    ASSERT_TRUE(cursor.moveNext());
+    ASSERT_TRUE(cursor.addNew());
     EXPECT_EQ(cursor.pending(), BulletCursor::Pending::Add);
     for (const auto& value : cursor.current()) EXPECT_FALSE(value);
-    ASSERT_FALSE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.482", "0.482", "0.482", "", ""}));
+    ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.482", "0.482", "0.482", "", ""}));
     EXPECT_EQ(cursor.pending(), BulletCursor::Pending::None);
     EXPECT_EQ(where(cursor), ".308/Hornady");
-    cursor.moveLast();
+    ASSERT_TRUE(cursor.moveLast());
     EXPECT_EQ(where(cursor), ".338/Barnes");
     EXPECT_EQ(cursor.current()[index(Field::BulletMass)], "225");
     EXPECT_FALSE(cursor.current()[index(Field::LowBreakVelocity)]);  // an empty box stores no value
 }
 
 TEST_F(CursorTest, UpdateFailuresKeepTheRowPending) {
-    const DbResult nothing = cursor.update(texts(cursor.current()));
-    ASSERT_TRUE(nothing);
-    EXPECT_EQ(nothing->code, kErrorNothingPending);
+    const tarnwick::Status nothing = cursor.update(texts(cursor.current()));
+    ASSERT_FALSE(nothing);
+    EXPECT_EQ(nothing.errorCode(), kErrorNothingPending);
 
-    ASSERT_FALSE(cursor.edit());
+    ASSERT_TRUE(cursor.edit());
     auto changed = texts(cursor.current());
     changed[index(Field::BulletMass)] = "heavy";
-    const DbResult refused = cursor.update(changed);
-    ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->code, SQLITE_CONSTRAINT);
-    EXPECT_NE(refused->description.find("Bullet Mass"), std::string::npos);
+    const tarnwick::Status refused = cursor.update(changed);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.errorCode(), SQLITE_CONSTRAINT);
+    EXPECT_NE(refused.error().find("Bullet Mass"), std::string::npos);
     EXPECT_EQ(cursor.pending(), BulletCursor::Pending::Edit);
 
     changed[index(Field::BulletMass)] = " 168 ";
-    ASSERT_FALSE(cursor.update(changed));
-    ASSERT_FALSE(cursor.refresh());
+    ASSERT_TRUE(cursor.update(changed));
+    ASSERT_TRUE(cursor.refresh());
     EXPECT_EQ(cursor.current()[index(Field::BulletMass)], "168");
 }
 
 TEST_F(CursorTest, MovingDiscardsPendingChange) {
-    ASSERT_FALSE(cursor.addNew());
-    cursor.moveNext();
+    ASSERT_TRUE(cursor.addNew());
+    ASSERT_TRUE(cursor.moveNext());
     EXPECT_EQ(cursor.pending(), BulletCursor::Pending::None);
     EXPECT_EQ(where(cursor), ".308/Hornady");
-    cursor.moveLast();
+    ASSERT_TRUE(cursor.moveLast());
     EXPECT_EQ(where(cursor), ".224/O'Brien");  // nothing was added
 }
 
 TEST_F(CursorTest, SecondCursorSeesChangesAfterItsNextMove) {
-    BulletCursor reader;
-    ASSERT_FALSE(reader.open(path, BulletCursor::Access::ReadOnly));
-    EXPECT_TRUE(reader.readOnly());
-    EXPECT_TRUE(reader.addNew());  // a read-only view refuses changes
+    BulletTable readOnly = bullettest::openTable(path, BulletTable::Access::ReadOnly);
+    BulletCursor reader = bullettest::firstRow(readOnly);
+    EXPECT_TRUE(readOnly.readOnly());
+    EXPECT_FALSE(reader.addNew());  // a read-only view refuses changes
 
-    ASSERT_FALSE(cursor.moveNext());
-    ASSERT_FALSE(cursor.edit());
+    ASSERT_TRUE(cursor.moveNext());
+    ASSERT_TRUE(cursor.edit());
     auto changed = texts(cursor.current());
     changed[index(Field::Manufacturer)] = "Lapua";
-    ASSERT_FALSE(cursor.update(changed));
+    ASSERT_TRUE(cursor.update(changed));
 
-    ASSERT_FALSE(reader.moveNext());
+    ASSERT_TRUE(reader.moveNext());
     EXPECT_EQ(where(reader), ".308/Lapua");
 }
 
 TEST_F(CursorTest, WriteLockHeldElsewhereIsReportedNotWaitedOnForever) {
-    ASSERT_FALSE(cursor.edit());
+    ASSERT_TRUE(cursor.edit());
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    const DbResult busy = cursor.update(texts(cursor.current()));
-    ASSERT_TRUE(busy);
-    EXPECT_EQ(busy->code, SQLITE_BUSY);
+    const tarnwick::Status busy = cursor.update(texts(cursor.current()));
+    ASSERT_FALSE(busy);
+    EXPECT_EQ(busy.errorCode(), SQLITE_BUSY);
     EXPECT_EQ(cursor.pending(), BulletCursor::Pending::Edit);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
-    EXPECT_FALSE(cursor.update(texts(cursor.current())));
+    EXPECT_TRUE(cursor.update(texts(cursor.current())));
 }
 
 // The rows' ten fields and keys, in stored order, read beside every cursor.
@@ -233,20 +233,20 @@ TEST(TwoCursors, NeitherOverwritesNorDeletesWhatTheOtherStoredMeanwhile) {
     const std::array<std::string, kFieldCount> typed = {".224", "Mine", "HP", "56", "M1", "0.2", "0.2", "0.2", "", ""};
     const std::array<std::string, kFieldCount> theirs = {".17", "Theirs", "V", "17", "T1", "0.1", "0.1", "0.1", "", ""};
     const auto changeLast = [&](BulletCursor& other) {
-        other.moveLast();
-        ASSERT_FALSE(other.edit());
-        ASSERT_FALSE(other.update(theirs));
+        ASSERT_TRUE(other.moveLast());
+        ASSERT_TRUE(other.edit());
+        ASSERT_TRUE(other.update(theirs));
     };
     const auto deleteLast = [](BulletCursor& other) {
-        other.moveLast();
-        ASSERT_FALSE(other.remove());
+        ASSERT_TRUE(other.moveLast());
+        ASSERT_TRUE(other.remove());
     };
     // Deleting the last row and adding one: plain row ids would give the new row the
     // deleted row's id, and mine would overwrite it.
     const auto replaceLast = [&](BulletCursor& other) {
         deleteLast(other);
-        ASSERT_FALSE(other.addNew());
-        ASSERT_FALSE(other.update(theirs));
+        ASSERT_TRUE(other.addNew());
+        ASSERT_TRUE(other.update(theirs));
     };
     const std::string first4 = "1 Sierra 165.0;2 Hornady 150.0;3 Speer 130.0;4 Sierra 52.0;";
     const struct {
@@ -265,31 +265,31 @@ TEST(TwoCursors, NeitherOverwritesNorDeletesWhatTheOtherStoredMeanwhile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QTemporaryDir dir;
-        const std::string path = dir.filePath("Bullets.db").toStdString();
+        bullettest::TempDir dir;
+        const std::string path = dir.filePath("Bullets.db");
         bullettest::writeDatabase(path);
-        BulletCursor mine;
-        BulletCursor other;
-        ASSERT_FALSE(mine.open(path, BulletCursor::Access::ReadWrite));
-        ASSERT_FALSE(other.open(path, BulletCursor::Access::ReadWrite));
-        ASSERT_FALSE(mine.moveLast());
+        BulletTable mineTable = bullettest::openTable(path);
+        BulletTable otherTable = bullettest::openTable(path);
+        BulletCursor mine = bullettest::firstRow(mineTable);
+        BulletCursor other = bullettest::firstRow(otherTable);
+        ASSERT_TRUE(mine.moveLast());
         if (c.update) {
-            ASSERT_FALSE(mine.edit());
+            ASSERT_TRUE(mine.edit());
         }
         c.meanwhile(other);
         const std::string stored = rowsWithKeys(path);
 
-        const DbResult refused = c.update ? mine.update(typed) : mine.remove();
-        ASSERT_TRUE(refused);
-        EXPECT_EQ(refused->code, c.conflict);
+        const tarnwick::Status refused = c.update ? mine.update(typed) : mine.remove();
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.errorCode(), c.conflict);
         EXPECT_EQ(rowsWithKeys(path), stored);
         if (!c.update) {
             EXPECT_EQ(stored, c.afterKeepingMine);
             continue;
         }
         EXPECT_EQ(mine.pending(), BulletCursor::Pending::Edit);
-        ASSERT_FALSE(mine.keepPendingOverStored());
-        ASSERT_FALSE(mine.update(typed));
+        ASSERT_TRUE(mine.keepPendingOverStored());
+        ASSERT_TRUE(mine.update(typed));
         EXPECT_EQ(rowsWithKeys(path), c.afterKeepingMine);
     }
 }
@@ -297,8 +297,8 @@ TEST(TwoCursors, NeitherOverwritesNorDeletesWhatTheOtherStoredMeanwhile) {
 // A table made before the key existed reads as before, read-only or not; the first
 // change gives it the key, keeping every row, its order and its row id.
 TEST(LegacyTable, FirstChangeGivesItTheKeyKeepingRowsOrderAndIds) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("Bullets.db").toStdString();
+    bullettest::TempDir dir;
+    const std::string path = dir.filePath("Bullets.db");
     bullettest::writeDatabase(path, bullettest::kRows, bullettest::Schema::Legacy);
     bullettest::execute(path, "DELETE FROM Bullets WHERE rowid IN (2, 5)");
     const std::string before = rowsWithKeys(path);
@@ -312,63 +312,57 @@ TEST(LegacyTable, FirstChangeGivesItTheKeyKeepingRowsOrderAndIds) {
         return found;
     };
 
-    for (const auto access : {BulletCursor::Access::ReadOnly, BulletCursor::Access::ReadWrite}) {
-        BulletCursor cursor;
-        ASSERT_FALSE(cursor.open(path, access));
-        cursor.moveNext();
-        cursor.moveNext();
+    for (const auto access : {BulletTable::Access::ReadOnly, BulletTable::Access::ReadWrite}) {
+        BulletTable table = bullettest::openTable(path, access);
+        BulletCursor cursor = bullettest::firstRow(table);
+        ASSERT_TRUE(cursor.moveNext());
+        ASSERT_TRUE(cursor.moveNext());
         EXPECT_EQ(where(cursor), ".224/Sierra");
-        const bool readOnly = access == BulletCursor::Access::ReadOnly;
-        EXPECT_EQ(cursor.addNew().has_value(), readOnly);
+        const bool readOnly = access == BulletTable::Access::ReadOnly;
+        EXPECT_EQ(cursor.addNew().ok(), !readOnly);
         EXPECT_EQ(hasKey(), !readOnly);
         EXPECT_EQ(rowsWithKeys(path), before);
         if (readOnly) continue;
 
         // Keys are never given twice, not even the last one after its row is deleted.
-        ASSERT_FALSE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", ""}));
-        cursor.moveLast();
-        ASSERT_FALSE(cursor.remove());
-        ASSERT_FALSE(cursor.addNew());
-        ASSERT_FALSE(cursor.update({".338", "Barnes", "TSX", "250", "33861", "0.4", "0.4", "0.4", "", ""}));
+        ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", ""}));
+        ASSERT_TRUE(cursor.moveLast());
+        ASSERT_TRUE(cursor.remove());
+        ASSERT_TRUE(cursor.addNew());
+        ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "250", "33861", "0.4", "0.4", "0.4", "", ""}));
         EXPECT_EQ(rowsWithKeys(path), before + "6 Barnes 250.0;");
     }
 }
 
-TEST(CursorOpen, MissingCorruptAndTablelessFilesAreRefused) {
-    QTemporaryDir dir;
-    BulletCursor cursor;
-    const std::string missing = dir.filePath("none.db").toStdString();
-    EXPECT_TRUE(cursor.open(missing, BulletCursor::Access::ReadWrite));
-    EXPECT_FALSE(cursor.isOpen());
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(missing)));  // nothing is created
+TEST(TableOpen, MissingCorruptAndTablelessFilesAreRefused) {
+    bullettest::TempDir dir;
+    const std::string missing = dir.filePath("none.db");
+    EXPECT_FALSE(BulletTable::open(missing, BulletTable::Access::ReadWrite));
+    EXPECT_FALSE(std::filesystem::exists(missing));  // nothing is created
 
-    const QString corrupt = dir.filePath("corrupt.db");
-    QFile file(corrupt);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
-    file.close();
-    const DbResult notADatabase = cursor.open(corrupt.toStdString(), BulletCursor::Access::ReadOnly);
-    ASSERT_TRUE(notADatabase);
-    EXPECT_EQ(notADatabase->code, SQLITE_NOTADB);
+    const std::string corrupt = dir.filePath("corrupt.db");
+    std::ofstream(corrupt, std::ios::binary) << std::string(4096, 'x');
+    const auto notADatabase = BulletTable::open(corrupt, BulletTable::Access::ReadOnly);
+    ASSERT_FALSE(notADatabase);
+    EXPECT_EQ(notADatabase.errorCode(), SQLITE_NOTADB);
 
-    const std::string tableless = dir.filePath("other.db").toStdString();
+    const std::string tableless = dir.filePath("other.db");
     bullettest::execute(tableless, "CREATE TABLE Something (x)");
-    EXPECT_TRUE(cursor.open(tableless, BulletCursor::Access::ReadOnly));
-    EXPECT_FALSE(cursor.isOpen());
+    EXPECT_FALSE(BulletTable::open(tableless, BulletTable::Access::ReadOnly));
 
     // Before, the missing columns were read as their own names, as text.
-    const std::string wrongColumns = dir.filePath("columns.db").toStdString();
+    const std::string wrongColumns = dir.filePath("columns.db");
     bullettest::execute(wrongColumns, "CREATE TABLE Bullets (a, b, caliber, Manufacturer, \"Bullet Type\", "
                                       "\"Bullet Mass\", StockNumber, \"Low Ballistic Coefficient\", "
                                       "\"Mid Ballistic Coefficient\", \"High Ballistic Coefficient\");"
                                       "INSERT INTO Bullets (a) VALUES (1)");
-    const DbResult missingColumns = cursor.open(wrongColumns, BulletCursor::Access::ReadWrite);
-    ASSERT_TRUE(missingColumns);
-    EXPECT_EQ(missingColumns->description,
+    const auto missingColumns = BulletTable::open(wrongColumns, BulletTable::Access::ReadWrite);
+    ASSERT_FALSE(missingColumns);
+    EXPECT_EQ(missingColumns.error(),
               "the table Bullets lacks the columns \"Low Break Velocity\", \"High Break Velocity\"");
-    EXPECT_FALSE(cursor.isOpen());
-    EXPECT_FALSE(cursor.moveNext());  // a closed cursor's moves do nothing
-    EXPECT_TRUE(cursor.update({}));
+    BulletCursor none;  // what a window holds when no file could be opened
+    EXPECT_TRUE(none.moveNext());  // its moves do nothing
+    EXPECT_FALSE(none.update({}));
 }
 
 }  // namespace

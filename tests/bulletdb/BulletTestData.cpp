@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <stdlib.h>
 
+#include <filesystem>
 #include <sstream>
 
-#include "BulletCsv.h"
 #include "BulletSchema.h"
 #include "CsvReader.h"
 #include "NumberText.h"
@@ -13,67 +14,80 @@
 
 namespace bullettest {
 
+using namespace tarnwick::bulletdb;
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarnwick-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+    EXPECT_FALSE(path_.empty()) << "cannot create a temporary folder";
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
 void writeDatabase(const std::string& path, const std::string& csvRows, Schema schema) {
-    using namespace tarnwick::bulletdb;
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    tarnwick::Result<Connection> db = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    ASSERT_TRUE(db) << db.error();
     if (schema == Schema::WithKey) {
-        ASSERT_FALSE(createBulletTable(db));
+        ASSERT_TRUE(createBulletTable(db->get()));
     } else {
         std::string create = "CREATE TABLE Bullets (";
         for (std::size_t i = 0; i < kFieldCount; ++i)
             create += (i ? ", " : "") + quoted(kColumnNames[i]) + (isNumeric(i) ? " REAL" : " TEXT");
         create += ")";
-        ASSERT_EQ(sqlite3_exec(db, create.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db->get(), create.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     }
     // Stored as they are, repeated bullets included, as the edit window may store them.
-    {
-        std::istringstream csv(csvRows);
-        CsvReader reader(csv);
-        CsvRecord record;
-        Statement insert(db, insertRowSql());
-        ASSERT_TRUE(insert.prepared());
-        while (reader.next(record)) {
-            ASSERT_EQ(record.fields.size(), kFieldCount);
-            sqlite3_reset(insert.get());
-            for (std::size_t i = 0; i < kFieldCount; ++i) {
-                const int position = static_cast<int>(i + 1);
-                if (!isNumeric(i))
-                    insert.bindText(position, record.fields[i]);
-                else if (record.fields[i].empty())
-                    insert.bindNull(position);
-                else
-                    sqlite3_bind_double(insert.get(), position, tarnwick::readLenient(record.fields[i]));
-            }
-            ASSERT_EQ(insert.step(), SQLITE_DONE);
+    std::istringstream csv(csvRows);
+    CsvReader reader(csv);
+    CsvRecord record;
+    RowInsert insert(db->get());
+    while (reader.next(record)) {
+        ASSERT_EQ(record.fields.size(), kFieldCount);
+        RowValues row;
+        for (std::size_t i = 0; i < kFieldCount; ++i) {
+            if (!isNumeric(i))
+                row[i] = record.fields[i];
+            else if (!record.fields[i].empty())
+                row[i] = tarnwick::readLenient(record.fields[i]);
         }
-        ASSERT_EQ(reader.problem(), "");
+        ASSERT_TRUE(insert.insert(row));
     }
-    sqlite3_close(db);
+    ASSERT_EQ(reader.problem(), "");
+}
+
+BulletTable openTable(const std::string& path, BulletTable::Access access) {
+    tarnwick::Result<BulletTable> table = BulletTable::open(path, access);
+    if (!table) ADD_FAILURE() << path << ": " << table.error();
+    return std::move(table.value());
+}
+
+BulletCursor firstRow(BulletTable& table) {
+    BulletCursor cursor = table.cursor();
+    const tarnwick::Status first = cursor.moveFirst();
+    EXPECT_TRUE(first) << first.error();
+    return cursor;
 }
 
 std::string tableText(const std::string& path) {
-    using tarnwick::bulletdb::BulletCursor;
-    BulletCursor cursor;
-    EXPECT_FALSE(cursor.open(path, BulletCursor::Access::ReadOnly));
     std::ostringstream out;
-    EXPECT_TRUE(tarnwick::bulletdb::exportBulletCsv(cursor.connection(), out).ok);
+    const tarnwick::Result<int> rows = openTable(path, BulletTable::Access::ReadOnly).exportCsv(out);
+    EXPECT_TRUE(rows) << rows.error();
     return out.str();
 }
 
 void execute(const std::string& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    tarnwick::Result<Connection> db = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    ASSERT_TRUE(db) << db.error();
     char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message);
+    const int rc = sqlite3_exec(db->get(), sql.c_str(), nullptr, nullptr, &message);
     EXPECT_EQ(rc, SQLITE_OK) << (message ? message : "");
     sqlite3_free(message);
-    sqlite3_close(db);
 }
 
-std::string where(const tarnwick::bulletdb::BulletCursor& cursor) {
-    using tarnwick::bulletdb::Field;
-    using tarnwick::bulletdb::index;
+std::string where(const BulletCursor& cursor) {
     const auto& row = cursor.current();
     return row[index(Field::Caliber)].value_or("-") + "/" + row[index(Field::Manufacturer)].value_or("-");
 }

@@ -1,10 +1,9 @@
 #pragma once
 // Small bullet tables for the tests, written into temporary files.
-#include <QString>
-#include <QTemporaryDir>
 #include <string>
 
 #include "BulletCursor.h"
+#include "BulletTable.h"
 
 namespace bullettest {
 
@@ -20,12 +19,33 @@ inline const char* kRows =
     ".224,Sierra,HP,52,2145,0.22,0.225,0.23,1800,2800\n"
     ".224,O'Brien,HP,55,2145,0.25,0.25,0.25,1000,2000\n";
 
+// A folder of its own under the system's temporary folder, removed with all it holds.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string filePath(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
 // Creates `path` holding the table and the rows of `csvRows` (no header). Legacy
 // makes the table as files made before the key column have it.
 enum class Schema { WithKey, Legacy };
 void writeDatabase(const std::string& path, const std::string& csvRows = kRows, Schema schema = Schema::WithKey);
 
-// The whole table as CSV text (its export), read through a cursor of its own.
+// Opens `path`; the test fails (with the reason) when it cannot be opened.
+tarnwick::bulletdb::BulletTable openTable(
+    const std::string& path,
+    tarnwick::bulletdb::BulletTable::Access access = tarnwick::bulletdb::BulletTable::Access::ReadWrite);
+// A cursor on `table` at its first row, as a window opens one.
+tarnwick::bulletdb::BulletCursor firstRow(tarnwick::bulletdb::BulletTable& table);
+
+// The whole table as CSV text (its export), read through a connection of its own.
 std::string tableText(const std::string& path);
 
 // Runs SQL on a file directly, beside any cursor.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BulletSchema.h"
 #include "BulletWindowTest.h"
 #include "NavigationBar.h"
 #include "SqliteStatement.h"

@@ -22,12 +22,12 @@ protected:
         for (int i = 0; i < values.size(); ++i) boxes[i]->setText(values[i]);
     }
     int rows() {
-        tarnwick::bulletdb::BulletCursor cursor;
-        cursor.open(bulletFile().toStdString(), tarnwick::bulletdb::BulletCursor::Access::ReadOnly);
+        auto table = bullettest::openTable(bulletFile().toStdString(), tarnwick::bulletdb::BulletTable::Access::ReadOnly);
+        tarnwick::bulletdb::BulletCursor cursor = bullettest::firstRow(table);
         int n = 0;
         for (bool more = cursor.hasCurrent(); more; ++n) {
             const auto before = cursor.bookmark();
-            cursor.moveNext();
+            EXPECT_TRUE(cursor.moveNext());
             more = cursor.bookmark() != before;
         }
         return n;
@@ -223,9 +223,8 @@ TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
     w.txtManufacturer->setText("Lapua");
     w.cmdUpdate_Click();
 
-    tarnwick::bulletdb::BulletCursor original;
-    ASSERT_FALSE(original.open(programFile.toStdString(), tarnwick::bulletdb::BulletCursor::Access::ReadOnly));
-    EXPECT_EQ(original.current()[1], "Sierra");  // the program's file is left as shipped
+    auto original = bullettest::openTable(programFile.toStdString(), tarnwick::bulletdb::BulletTable::Access::ReadOnly);
+    EXPECT_EQ(bullettest::firstRow(original).current()[1], "Sierra");  // the program's file is left as shipped
 
     select.datSelBullet->cmdFirst->click();
     EXPECT_EQ(select.txtManufacturer->text(), "Lapua");

@@ -121,7 +121,7 @@ TEST(AtomicFile, WritesRegularFilesWholeRefusesOthersAndLeavesNothingBehind) {
         std::map<fs::path, std::string> expected = snapshot(dir);
         const mode_t modeBefore = modeOf(path);
         const fs::path written = fs::weakly_canonical(path).lexically_relative(dir);
-        tarnwick::files::FileResult result;
+        tarnwick::Status result;
         {
             std::optional<FileSizeLimit> limit;
             if (c.diskFills) {
@@ -129,12 +129,12 @@ TEST(AtomicFile, WritesRegularFilesWholeRefusesOthersAndLeavesNothingBehind) {
             }
             result = writeFileAtomically(path, text);
         }
-        EXPECT_EQ(result.path, path.string());
         if (c.reason) {
-            EXPECT_NE(result.reason.find(c.reason), std::string::npos) << result.message();
+            EXPECT_EQ(result.error().rfind(path.string() + ": ", 0), 0u) << result.error();
+            EXPECT_NE(result.error().find(c.reason), std::string::npos) << result.error();
             EXPECT_EQ(modeOf(path), modeBefore);
         } else {
-            EXPECT_TRUE(result.ok()) << result.message();
+            EXPECT_TRUE(result.ok()) << result.error();
             const mode_t mode = modeBefore ? modeBefore : S_IFREG | (0666 & ~umaskNow);
             expected[written] = std::to_string(mode) + ":" + text;
         }
