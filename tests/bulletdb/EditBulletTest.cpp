@@ -268,8 +268,9 @@ TEST_F(EditBulletTest, CsvExportAndImportThroughFileMenu) {
     EXPECT_TRUE(lastMessage().text.startsWith("5 bullets written"));
 
     // Importing the same bullets again stores none of them twice.
-    w.chooseImportFile = [&](QWidget*) { return std::optional<QString>(csv); };
+    services->openAnswers.push_back(csv);
     w.mnuImportCsv_Click();
+    EXPECT_EQ(services->openDialogTitles, std::vector<QString>{"Import Bullets"});
     EXPECT_TRUE(lastMessage().text.startsWith("0 bullets imported, 5 already in the table skipped"));
     EXPECT_EQ(rows(), 5);
 
@@ -277,7 +278,7 @@ TEST_F(EditBulletTest, CsvExportAndImportThroughFileMenu) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write(QByteArray(bullettest::kHeader) + ".22,X,Y,1,2,3,4,5,6\n");
     bad.close();
-    w.chooseImportFile = [&](QWidget*) { return std::optional<QString>(bad.fileName()); };
+    services->openAnswers.push_back(bad.fileName());
     w.mnuImportCsv_Click();
     EXPECT_EQ(lastMessage().icon, MessageIcon::Exclamation);
     EXPECT_TRUE(lastMessage().text.contains("line 2"));
