@@ -1,7 +1,7 @@
 #pragma once
 // Everything that would block on the user or reach outside the program: message boxes,
-// the open- and save-file dialogs, the printer dialog and blocking showing of windows. The real
-// implementation uses Qt's dialogs; tests install ScriptedServices.
+// the open- and save-file dialogs, the printer dialog and blocking showing of windows.
+// The real implementation uses Qt's dialogs; the window tests install scripted ones.
 #include <QString>
 #include <memory>
 #include <optional>

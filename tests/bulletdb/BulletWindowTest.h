@@ -23,11 +23,6 @@ protected:
         BulletDatabaseLocation::setLocations(QString(), QString());
     }
 
-    // The last message box, or an empty one.
-    RecordedMessage lastMessage() const {
-        return services->messages.empty() ? RecordedMessage{} : services->messages.back();
-    }
-
     QTemporaryDir dataDir;
     QString programFile;
     QString userFile;
