@@ -60,7 +60,6 @@ struct BenchProgram {
     BenchProgram();
     ~BenchProgram() {
         program.reset();
-        BulletDatabaseLocation::setLocations(QString(), QString());
     }
     QTemporaryDir settings;
     ScriptedServices services;
@@ -226,8 +225,7 @@ GeneratedTable& table10k() {
 BenchProgram::BenchProgram() {
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    BulletDatabaseLocation::setLocations(table10k().qpath(), table10k().userPath());
-    program = std::make_unique<Program>(services);
+    program = std::make_unique<Program>(services, BulletFiles{table10k().qpath(), table10k().userPath(), true});
 }
 
 // The cursor's part of Search: calibre, then maker, then stock number, as the windows

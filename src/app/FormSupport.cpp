@@ -1,13 +1,11 @@
 #include "FormSupport.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QGuiApplication>
 #include <QRadioButton>
 #include <QScreen>
 #include <QWidget>
 
-#include "Program.h"
 
 namespace {
 QScreen* screenOf(const QWidget* widget) {
@@ -55,20 +53,8 @@ bool activationWentElsewhereInProgram(const QWidget& window) {
     return true;
 }
 
-void endSetAllWhenCancelled(QDialog& dialog, Program& program) {
-    QObject::connect(&dialog, &QDialog::rejected, &dialog, [&program] { program.params().InitAll = false; });
-}
-
 void onSelected(QRadioButton* option, std::function<void()> handler) {
     QObject::connect(option, &QRadioButton::toggled, option, [handler = std::move(handler)](bool checked) {
         if (checked) handler();
     });
-}
-
-void showMessage(QWidget* parent, const QString& text, MessageIcon icon, const QString& title) {
-    Program::current().services().message(parent, icon, title, text);
-}
-
-bool askQuestion(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title) {
-    return Program::current().services().ask(parent, title, text, yesIsDefault);
 }

@@ -1,13 +1,10 @@
 #pragma once
-// Small helpers every window uses: centring, twips, option-button groups, message boxes.
+// Small helpers every window uses: centring, twips, option-button groups.
 #include <QSize>
 #include <QString>
 #include <functional>
 
-#include "Services.h"
 
-class Program;
-class QDialog;
 class QRadioButton;
 class QWidget;
 
@@ -30,17 +27,6 @@ void showWithoutActivating(QWidget& window);
 // not another application, and not a message box or dialog of `window`'s own.
 bool activationWentElsewhereInProgram(const QWidget& window);
 
-// For the dialogs of the "Set All Parameters" chain: Esc or the close box in `dialog`
-// ends the chain, so no later OK opens the next dialog.
-void endSetAllWhenCancelled(QDialog& dialog, Program& program);
-
 // Runs `handler` when the option becomes selected, by a click or from code; selecting
 // the option that is already selected runs nothing.
 void onSelected(QRadioButton* option, std::function<void()> handler);
-
-// A message box through the program's services (an empty title shows "Tarnwick").
-void showMessage(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Information,
-                 const QString& title = QString());
-// A Yes/No question with a question-mark icon through the program's services; true
-// for Yes. `yesIsDefault` picks the button that Enter presses.
-bool askQuestion(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title = QString());

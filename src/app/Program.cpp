@@ -7,18 +7,18 @@
 #include "FormSupport.h"
 #include "Services.h"
 
-namespace {
-Program* currentProgram = nullptr;
+Program::Program(Services& services, BulletFiles bulletFiles)
+    : services_(services), bulletFiles_(std::move(bulletFiles)) {}
+
+Program::~Program() { unloadAll(); }
+
+void Program::showMessage(QWidget* parent, const QString& text, MessageIcon icon, const QString& title) {
+    services_.message(parent, icon, title, text);
 }
 
-Program::Program(Services& services) : services_(services) { currentProgram = this; }
-
-Program::~Program() {
-    unloadAll();
-    if (currentProgram == this) currentProgram = nullptr;
+bool Program::askQuestion(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title) {
+    return services_.ask(parent, title, text, yesIsDefault);
 }
-
-Program& Program::current() { return *currentProgram; }
 
 QWidget* Program::find(std::type_index type) const {
     const auto it = windows_.find(type);
@@ -35,6 +35,7 @@ void Program::adopt(std::type_index type, QWidget* widget, Form* form, bool unlo
         unloadOnClose_.erase(object);
         shownSinceActive_.erase(object);
     });
+    emit windowCreated(widget);
 }
 
 bool Program::activationCounts(QObject* window) {

@@ -1,6 +1,6 @@
 #pragma once
-// The running program: the shot parameter set and the other program-wide values, the
-// services, and the registry of windows. Every window class has one instance, created
+// The running program: the session (the shot and how it is shown), the services, where
+// the bullet table lives, and the registry of windows. Every window class has one instance, created
 // and loaded on first use (reading a control of a window that does not exist creates
 // it); OK/Set/Select/Done/Close hide a window; its close box unloads it, and the next
 // use creates and loads it again.
@@ -11,9 +11,10 @@
 #include <set>
 #include <typeindex>
 
-#include "ShotParameters.h"
+#include "BulletFiles.h"
+#include "Services.h"
+#include "Session.h"
 
-class Services;
 class QDialog;
 
 // The handlers every window may have. Window classes derive from a Qt widget and Form,
@@ -32,19 +33,27 @@ public:
 class Program : public QObject {
     Q_OBJECT
 public:
-    explicit Program(Services& services);
+    explicit Program(Services& services, BulletFiles bulletFiles = BulletFiles::standard());
     ~Program() override;  // unloads every window
 
-    // The program of the running application (the one most recently constructed).
-    static Program& current();
-
-    tarnwick::ProgramState& state() { return state_; }
-    tarnwick::ShotParameters& params() { return state_.params; }
+    Session& session() { return session_; }
+    tarnwick::ProgramState& state() { return session_.state(); }
+    tarnwick::ShotParameters& params() { return session_.params(); }
     Services& services() { return services_; }
+    const BulletFiles& bulletFiles() const { return bulletFiles_; }
 
-    // The target view's point of aim in its drawing units, once it has one. It outlives
-    // the view's close box: the user's aim stays for the whole program run.
-    std::optional<QPoint> targetAim;
+    // A message box with one OK button (an empty title shows "Tarnwick"), through the
+    // services so that tests never block.
+    void showMessage(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Information,
+                     const QString& title = QString());
+    // A Yes/No question with a question-mark icon; true for Yes. `yesIsDefault` picks
+    // the button that Enter presses.
+    bool askQuestion(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title = QString());
+
+    // The main window, once it exists: other windows place themselves beside it and
+    // hand the focus back to it.
+    QWidget* mainWindow() const { return mainWindow_; }
+    void setMainWindow(QWidget* window) { mainWindow_ = window; }
 
     // The window of class T, created and loaded if it does not exist.
     template <class T>
@@ -66,6 +75,10 @@ public:
     // Unloads every window except `except` (the main window at exit).
     void unloadAll(QWidget* except = nullptr);
 
+signals:
+    // A window was created (and is about to be loaded).
+    void windowCreated(QWidget* window);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,7 +90,9 @@ private:
     void adopt(std::type_index type, QWidget* widget, Form* form, bool unloadOnClose);
 
     Services& services_;
-    tarnwick::ProgramState state_;
+    BulletFiles bulletFiles_;
+    Session session_;
+    QPointer<QWidget> mainWindow_;
     std::map<std::type_index, QPointer<QWidget>> windows_;
     std::map<QObject*, Form*> forms_;
     std::set<QObject*> unloadOnClose_;

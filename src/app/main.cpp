@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "ImageSurface.h"
+#include "ParameterChain.h"
 #include "Program.h"
 #include "Services.h"
 #include "frmTrajectory.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(eyePicture())));
     QtServices services;
     Program program(services);
+    ParameterChain::of(program);
     frmTrajectory& main = program.window<frmTrajectory>();
     main.show();
     return app.exec();

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "BulletDatabaseLocation.h"
+#include "Program.h"
 #include "FormSupport.h"
 
 using namespace tarnwick::bulletdb;
@@ -44,8 +45,8 @@ QMenuBar* makeMenuBar(QWidget* window) {
     return bar;
 }
 
-BulletBinding::BulletBinding(QWidget& window, Access access, const Boxes& boxes)
-    : window_(window), access_(access), boxes_(boxes) {}
+BulletBinding::BulletBinding(Program& program, QWidget& window, Access access, const Boxes& boxes)
+    : program_(program), window_(window), access_(access), boxes_(boxes) {}
 
 bool BulletBinding::openFile(const QString& path) {
     const DbResult error = cursor_.open(path.toStdString(), access_);
@@ -53,12 +54,12 @@ bool BulletBinding::openFile(const QString& path) {
     QString text = QStringLiteral("The bullet database cannot be opened:\r\n%1\r\n%2")
                        .arg(QDir::toNativeSeparators(path), QString::fromStdString(error->description));
     if (!QFileInfo::exists(path)) text += QStringLiteral(" (the file does not exist)");
-    showMessage(&window_, text, MessageIcon::Exclamation);
+    program_.showMessage(&window_, text, MessageIcon::Exclamation);
     return false;
 }
 
 void BulletBinding::open() {
-    openFile(BulletDatabaseLocation::pathInUse());
+    openFile(BulletDatabaseLocation::pathInUse(program_.bulletFiles()));
     show();
 }
 
@@ -69,7 +70,7 @@ bool BulletBinding::fileIntact() {
     if (!QFileInfo::exists(path)) {
         // The connection stays open on the old file: nothing is written to it (it would
         // be lost with it), and if the file is moved back the window goes on as before.
-        showMessage(&window_,
+        program_.showMessage(&window_,
                     QStringLiteral("The bullet database %1 has been removed while this window was open.\r\n"
                                    "Nothing can be read from it or stored in it until it is back in place.")
                         .arg(shown),
@@ -79,7 +80,7 @@ bool BulletBinding::fileIntact() {
     // Another file has taken the name: the view moves to it, as if the window had just
     // been opened.
     if (openFile(path))
-        showMessage(&window_,
+        program_.showMessage(&window_,
                     QStringLiteral("The bullet database %1 has been replaced while this window was open.\r\n"
                                    "The window now shows the new file from its first row.")
                         .arg(shown),
@@ -122,14 +123,14 @@ bool BulletBinding::reopen(const QString& path) {
 
 bool BulletBinding::follow() {
     if (!cursor_.isOpen()) {
-        const QString inUse = BulletDatabaseLocation::pathInUse();
+        const QString inUse = BulletDatabaseLocation::pathInUse(program_.bulletFiles());
         // Without a file the closed view simply has no rows.
         return !QFileInfo::exists(inUse) || openFile(inUse);
     }
     if (!fileIntact()) return false;
     // A pending add or edit belongs to the old file; it is finished or discarded first.
     if (cursor_.pending() != BulletCursor::Pending::None) return true;
-    const QString inUse = BulletDatabaseLocation::pathInUse();
+    const QString inUse = BulletDatabaseLocation::pathInUse(program_.bulletFiles());
     if (inUse.toStdString() != cursor_.path() && QFileInfo::exists(inUse)) reopen(inUse);
     return true;
 }
@@ -171,16 +172,16 @@ void BulletBinding::search(const QString& text, bool next) {
         }
     }
     done(cursor_.returnTo(mark));
-    showMessage(&window_, QStringLiteral("No records found"), MessageIcon::Information);
+    program_.showMessage(&window_, QStringLiteral("No records found"), MessageIcon::Information);
 }
 
 bool BulletBinding::prepareWrite() {
     if (!follow()) return false;
     if (!cursor_.isOpen()) return true;  // the cursor reports that it is not open
     QString problem;
-    const QString path = BulletDatabaseLocation::writablePath(&problem);
+    const QString path = BulletDatabaseLocation::writablePath(program_.bulletFiles(), &problem);
     if (path.isEmpty()) {
-        showMessage(&window_, problem, MessageIcon::Exclamation);
+        program_.showMessage(&window_, problem, MessageIcon::Exclamation);
         return false;
     }
     if (path.toStdString() == cursor_.path()) return true;
@@ -188,7 +189,7 @@ bool BulletBinding::prepareWrite() {
 }
 
 void BulletBinding::report(const DbError& error) {
-    showMessage(&window_, QString::fromStdString(error.description), MessageIcon::Question,
+    program_.showMessage(&window_, QString::fromStdString(error.description), MessageIcon::Question,
                 QStringLiteral("Error Code=%1").arg(error.code));
 }
 

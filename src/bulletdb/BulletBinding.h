@@ -21,12 +21,14 @@ QPalette ordinaryPalette();
 // A menu bar in the ordinary colours, whatever the window's background.
 QMenuBar* makeMenuBar(QWidget* window);
 
+class Program;
+
 class BulletBinding {
 public:
     using Access = tarnwick::bulletdb::BulletCursor::Access;
     using Boxes = std::array<QLineEdit*, tarnwick::bulletdb::kFieldCount>;  // in column order; null = not shown
 
-    BulletBinding(QWidget& window, Access access, const Boxes& boxes);
+    BulletBinding(Program& program, QWidget& window, Access access, const Boxes& boxes);
 
     // Opens the file in use at its first row. A file that cannot be opened is reported
     // once, naming it; the window then shows empty boxes.
@@ -80,6 +82,7 @@ private:
     bool follow();
     bool reopen(const QString& path);
 
+    Program& program_;
     QWidget& window_;
     Access access_;
     Boxes boxes_;

@@ -1,10 +1,8 @@
 #include "BulletDatabaseLocation.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include "AtomicFile.h"
@@ -12,17 +10,6 @@
 namespace BulletDatabaseLocation {
 
 namespace {
-
-struct Override {
-    QString programFile;
-    QString userFile;
-    bool programFolderWritable = true;
-};
-
-Override& testLocations() {
-    static Override locations;
-    return locations;
-}
 
 // SQLite writes a journal beside the file, so the folder must be writable too. Trying
 // to create a file is the only check that also holds on read-only mounts.
@@ -35,35 +22,19 @@ bool canWriteBeside(const QString& file) {
 
 }  // namespace
 
-QString programFile() {
-    if (!testLocations().programFile.isEmpty()) return testLocations().programFile;
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Bullets.db");
+QString pathInUse(const BulletFiles& files) {
+    if (!files.userFile.isEmpty() && QFileInfo::exists(files.userFile)) return files.userFile;
+    return files.programFile;
 }
 
-QString userFile() {
-    if (!testLocations().programFile.isEmpty()) return testLocations().userFile;
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Bullets.db");
-}
-
-QString pathInUse() {
-    const QString copy = userFile();
-    if (!copy.isEmpty() && QFileInfo::exists(copy)) return copy;
-    return programFile();
-}
-
-void setLocations(const QString& program, const QString& user, bool programFolderWritable) {
-    testLocations() = Override{program, user, programFolderWritable};
-}
-
-QString writablePath(QString* problem) {
-    const QString inUse = pathInUse();
-    if (inUse != programFile()) return inUse;
-    const bool writable =
-        testLocations().programFile.isEmpty() ? canWriteBeside(inUse) : testLocations().programFolderWritable;
+QString writablePath(const BulletFiles& files, QString* problem) {
+    const QString inUse = pathInUse(files);
+    if (inUse != files.programFile) return inUse;
+    const bool writable = files.programFolderWritable ? *files.programFolderWritable : canWriteBeside(inUse);
     if (writable || !QFileInfo::exists(inUse)) return inUse;
 
     // Copied whole or not at all (AtomicFile), so a half-copied file is never used.
-    const QString copy = userFile();
+    const QString& copy = files.userFile;
     const auto fail = [&](const QString& why) {
         if (problem) *problem = QStringLiteral("The bullet database %1 cannot be written, and it cannot be copied to %2: %3")
                                     .arg(QDir::toNativeSeparators(inUse), QDir::toNativeSeparators(copy), why);

@@ -5,23 +5,15 @@
 // that copy.
 #include <QString>
 
+#include "BulletFiles.h"
+
 namespace BulletDatabaseLocation {
 
-// The file beside the program.
-QString programFile();
-// The user's own copy (QStandardPaths::AppDataLocation).
-QString userFile();
-
 // The file in use: the user's copy once it exists, otherwise the program's file.
-QString pathInUse();
+QString pathInUse(const BulletFiles& files);
 
 // The file to write to. Copies the program's file to the user's data folder the first
 // time it is needed; returns an empty string and sets `problem` when that fails.
-QString writablePath(QString* problem);
-
-// Tests point both files at temporary places; `programFolderWritable` stands in for
-// the check of the program folder (which a test running with full rights cannot
-// reproduce). An empty programFile restores the real locations.
-void setLocations(const QString& programFile, const QString& userFile, bool programFolderWritable = true);
+QString writablePath(const BulletFiles& files, QString* problem);
 
 }  // namespace BulletDatabaseLocation

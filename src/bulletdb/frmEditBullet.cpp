@@ -130,7 +130,7 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     setMinimumWidth(560);
 
     binding_ = std::make_unique<BulletBinding>(
-        *this, BulletBinding::Access::ReadWrite,
+        program_, *this, BulletBinding::Access::ReadWrite,
         BulletBinding::Boxes{txtCaliber, txtManufacturer, txtBulletType, txtBulletMass, txtStockNum, txtLowBC,
                              txtMidBC, txtHighBC, txtLowBV, txtHighBV});
 
@@ -215,7 +215,7 @@ void frmEditBullet::resolveConflict(bool deleted) {
                 : QStringLiteral("Another program has changed this bullet since you pressed Edit.\r\n\r\n"
                                  "Keep what you typed, to be stored over the other program's change at the next "
                                  "Update?\r\nNo shows the bullet as it is stored now and drops what you typed.");
-    if (askQuestion(this, question, true)) {
+    if (program_.askQuestion(this, question, true)) {
         if (auto error = binding_->cursor().keepPendingOverStored()) binding_->report(*error);
         return;
     }
@@ -238,14 +238,14 @@ void frmEditBullet::cmdDelete_Click() {
     const auto shownRow = cursor.bookmark();
     if (!binding_->done(cursor.refresh())) return;
     if (shownRow && cursor.bookmark() != shownRow) {
-        showMessage(this, deletedAlready, MessageIcon::Exclamation);
+        program_.showMessage(this, deletedAlready, MessageIcon::Exclamation);
         return;
     }
-    if (cursor.hasCurrent() && !askQuestion(this, deleteQuestion(cursor.current()), false)) return;
+    if (cursor.hasCurrent() && !program_.askQuestion(this, deleteQuestion(cursor.current()), false)) return;
     const tarnwick::bulletdb::DbResult error = cursor.remove();
     if (error && (error->code == kErrorChangedElsewhere || error->code == kErrorDeletedElsewhere)) {
         binding_->show();
-        showMessage(this,
+        program_.showMessage(this,
                     error->code == kErrorDeletedElsewhere
                         ? deletedAlready
                         : QStringLiteral("Another program has changed this bullet since you were asked, so it is "
@@ -277,7 +277,7 @@ void frmEditBullet::mnuImportCsv_Click() {
     const std::string csv = QDir::toNativeSeparators(*file).toStdString();
     const auto outcome = tarnwick::bulletdb::importBulletCsvFile(binding_->cursor().connection(), csv);
     if (!outcome.ok) {
-        showMessage(this,
+        program_.showMessage(this,
                     QStringLiteral("Nothing was imported:\r\n%1")
                         .arg(QString::fromStdString(tarnwick::bulletdb::failureText(outcome, csv))),
                     MessageIcon::Exclamation);
@@ -285,7 +285,7 @@ void frmEditBullet::mnuImportCsv_Click() {
     }
     binding_->done(binding_->cursor().refresh());
     const QString summary = QString::fromStdString(tarnwick::bulletdb::importSummary(outcome));
-    showMessage(this, QStringLiteral("%1.\r\nFile: %2").arg(summary, QDir::toNativeSeparators(*file)),
+    program_.showMessage(this, QStringLiteral("%1.\r\nFile: %2").arg(summary, QDir::toNativeSeparators(*file)),
                 MessageIcon::Information);
 }
 
@@ -296,18 +296,18 @@ void frmEditBullet::mnuExportCsv_Click() {
     const std::string csv = QDir::toNativeSeparators(*file).toStdString();
     const auto outcome = tarnwick::bulletdb::exportBulletCsvFile(binding_->cursor().connection(), csv);
     if (!outcome.ok) {
-        showMessage(this,
+        program_.showMessage(this,
                     QStringLiteral("The bullets could not be exported:\r\n%1")
                         .arg(QString::fromStdString(tarnwick::bulletdb::failureText(outcome, csv))),
                     MessageIcon::Exclamation);
         return;
     }
-    showMessage(this, QStringLiteral("%1 bullets written to %2.").arg(outcome.rows).arg(QDir::toNativeSeparators(*file)),
+    program_.showMessage(this, QStringLiteral("%1 bullets written to %2.").arg(outcome.rows).arg(QDir::toNativeSeparators(*file)),
                 MessageIcon::Information);
 }
 
 void frmEditBullet::mnuAddHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 QStringLiteral("1) Click the <Add> button\r\n"
                                "2) Enter data in all fields\r\n"
                                "3) Click <Update>\r\n"
@@ -316,7 +316,7 @@ void frmEditBullet::mnuAddHelp_Click() {
 }
 
 void frmEditBullet::mnuModify_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 QStringLiteral("1) Find & Display Bullet in question\r\n"
                                "2) Click <Edit>\r\n"
                                "3) Modify data in appropriate fields\r\n"
@@ -326,7 +326,7 @@ void frmEditBullet::mnuModify_Click() {
 }
 
 void frmEditBullet::mnuHowDelete_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 QStringLiteral("1) Find & display the Bullet you wish to delete\r\n"
                                "2) Click the <Delete> button\r\n"
                                "3) Repeat 1 - 2 as needed"),
@@ -334,7 +334,7 @@ void frmEditBullet::mnuHowDelete_Click() {
 }
 
 void frmEditBullet::mnuHowSearch_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 BulletBinding::usingSearchHelp(),
                 MessageIcon::Information, QStringLiteral("Using Search:"));
 }

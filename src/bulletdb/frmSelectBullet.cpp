@@ -14,8 +14,6 @@
 #include "FormSupport.h"
 #include "NavigationBar.h"
 #include "TypeKeys.h"
-#include "frmOtherGun.h"
-#include "frmTrajectory.h"
 
 namespace {
 const QColor kNavy(0, 0, 64);
@@ -175,7 +173,7 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     fields_->setMinimumWidth(470);
 
     binding_ = std::make_unique<BulletBinding>(
-        *this, BulletBinding::Access::ReadOnly,
+        program_, *this, BulletBinding::Access::ReadOnly,
         BulletBinding::Boxes{txtCaliber, txtManufacturer, txtBulletType, txtBulletMass, txtStockNum, txtLowBC,
                              txtMidBC, txtHighBC, txtLowBVel, txtHighBVel});
 
@@ -186,7 +184,6 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     connect(cmdSearch, &QPushButton::clicked, this, &frmSelectBullet::cmdSearch_Click);
     connect(cmdNext, &QPushButton::clicked, this, &frmSelectBullet::cmdNext_Click);
     connect(cmdSelect, &QPushButton::clicked, this, &frmSelectBullet::cmdSelect_Click);
-    endSetAllWhenCancelled(*this, program);
 }
 
 frmSelectBullet::~frmSelectBullet() = default;
@@ -237,13 +234,8 @@ void frmSelectBullet::cmdSelect_Click() {
     tarnwick::bulletdb::FieldTexts row;
     const auto texts = binding_->boxTexts();
     std::copy(texts.begin(), texts.end(), row.begin());
-    tarnwick::bulletdb::flyTableBullet(row, program_.state());
-
-    if (program_.params().InitAll) program_.show(program_.window<frmOtherGun>());
-
-    frmTrajectory& main = program_.window<frmTrajectory>();
-    main.mnuSelectBullet->setChecked(true);
-    main.mnuManBC->setChecked(false);
+    program_.session().flyTableBullet(row);
+    emit accepted();
     hide();
 }
 
@@ -283,7 +275,7 @@ void frmSelectBullet::mnuNone_Click() {
 }
 
 void frmSelectBullet::mnuFindHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 QStringLiteral("You may single step through the bullet data base by using the <Scroll> bar,\r\n"
                                "or by using the <Search> option.\r\n"
                                "* the |< on the Scroll bar takes you to the first entry in the data base.\r\n"
@@ -294,7 +286,7 @@ void frmSelectBullet::mnuFindHelp_Click() {
 }
 
 void frmSelectBullet::mnuSearchHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 BulletBinding::usingSearchHelp(),
                 MessageIcon::Information, QStringLiteral("Using Search:"));
 }

@@ -1,6 +1,5 @@
 #include "DialogSupport.h"
 
-#include <QAction>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,16 +9,15 @@
 #include "FormSupport.h"
 #include "NumberText.h"
 #include "Program.h"
-#include "frmTrajectory.h"
 
 QString numberText(double value) { return QString::fromStdString(tarnwick::plainText(value)); }
 
-std::optional<double> readNumberBox(QWidget* dialog, QLineEdit* box, const QString& fieldName, double multiplier,
+std::optional<double> readNumberBox(Program& program, QWidget* dialog, QLineEdit* box, const QString& fieldName, double multiplier,
                                     double divisor) {
     const double typed = tarnwick::readLenient(box->text().toStdString());
     const double value = typed * multiplier / divisor;
     if (std::isfinite(value)) return value;
-    showMessage(dialog,
+    program.showMessage(dialog,
                 QStringLiteral("The number typed for %1 is too large to be used.\r\nPlease type a smaller value.")
                     .arg(fieldName),
                 MessageIcon::Exclamation);
@@ -32,14 +30,6 @@ QString joinLines(std::initializer_list<const char*> lines) {
     QStringList list;
     for (const char* line : lines) list << QString::fromUtf8(line);
     return list.join(QStringLiteral("\r\n"));
-}
-
-frmTrajectory* mainWindowOf(Program& program) { return program.loaded<frmTrajectory>(); }
-
-void setMenuCheck(QAction* item, bool checked) {
-    if (!item) return;
-    item->setCheckable(true);
-    item->setChecked(checked);
 }
 
 QPushButton* acceptButton(QWidget* dialog, const char* name, const char* caption) {

@@ -1,15 +1,13 @@
 #pragma once
 // What the parameter dialogs share: number boxes (lenient reading, shortest decimal
-// text), help texts written line by line, and the main window's menu items they move.
+// text), help texts written line by line, and the accept button.
 #include <QString>
 #include <initializer_list>
 #include <optional>
 
-class QAction;
 class QLineEdit;
 class QWidget;
 class Program;
-class frmTrajectory;
 
 // The shortest decimal text of a value, as the dialogs show numbers ("3", "2000", "0.001").
 QString numberText(double value);
@@ -20,19 +18,11 @@ QString numberText(double value);
 // overflows) cannot be used by a plot run: a message names the field, the box gets
 // the focus with its text selected, and std::nullopt comes back so that the caller
 // stores nothing.
-std::optional<double> readNumberBox(QWidget* dialog, QLineEdit* box, const QString& fieldName,
+std::optional<double> readNumberBox(Program& program, QWidget* dialog, QLineEdit* box, const QString& fieldName,
                                     double multiplier = 1.0, double divisor = 1.0);
 
 // Lines joined by CR LF, as message texts are written.
 QString joinLines(std::initializer_list<const char*> lines);
-
-// The main window when it is loaded. The dialogs change its menu checks only when
-// it exists, so that opening a dialog never creates (and so resets) the main window.
-frmTrajectory* mainWindowOf(Program& program);
-
-// Sets the check of a menu item, making it checkable first: the items of the scope
-// height and bullet source groups carry a check mark.
-void setMenuCheck(QAction* item, bool checked);
 
 class QHBoxLayout;
 class QPushButton;

@@ -6,7 +6,6 @@
 
 #include "DialogSupport.h"
 #include "FormSupport.h"
-#include "frmSetEnv.h"
 
 frmDisplayScale::frmDisplayScale(Program& program) : program_(program) {
     setObjectName("frmDisplayScale");
@@ -31,7 +30,6 @@ frmDisplayScale::frmDisplayScale(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    endSetAllWhenCancelled(*this, program);
 }
 
 void frmDisplayScale::Form_Load() {
@@ -59,5 +57,5 @@ void frmDisplayScale::cmdOK_Click() {
     last.LastVerticalScale = p.VerticalScale;
 
     hide();
-    if (p.InitAll) program_.show(program_.window<frmSetEnv>());
+    emit accepted();
 }

@@ -97,7 +97,7 @@ void frmMVCalc::Form_Load() {
 
 std::optional<double> frmMVCalc::readField(QLineEdit* box, const QString& fieldName) {
     if (const auto value = tarnwick::readStrict(box->text().toStdString())) return value;
-    showMessage(this, fieldName + QStringLiteral(" must be a number."), MessageIcon::Exclamation, kTitle);
+    program_.showMessage(this, fieldName + QStringLiteral(" must be a number."), MessageIcon::Exclamation, kTitle);
     box->setFocus();
     box->selectAll();
     return std::nullopt;
@@ -115,7 +115,7 @@ void frmMVCalc::cmdCalculate_Click() {
 
     const double velocity = *measuredVelocity + (*wantedTemperature - *measuredTemperature) * kVelocityPerDegree;
     if (!std::isfinite(velocity)) {
-        showMessage(this, QStringLiteral("The calculated muzzle velocity is too large to show."),
+        program_.showMessage(this, QStringLiteral("The calculated muzzle velocity is too large to show."),
                     MessageIcon::Exclamation, kTitle);
         return;
     }
@@ -125,7 +125,7 @@ void frmMVCalc::cmdCalculate_Click() {
 void frmMVCalc::cmdDone_Click() { hide(); }
 
 void frmMVCalc::mnuWhat_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"Given the Muzzle velocity of a specific",
                            "gun, bullet, and load, as measured at a",
                            "given ambient temperature, this will calculate",
@@ -138,7 +138,7 @@ void frmMVCalc::mnuWhat_Click() {
 }
 
 void frmMVCalc::mnuHow_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"On average, the muzzle velocity for any",
                            "given gun, bullet, and load has been found",
                            "to be directly proportional to the ambient",

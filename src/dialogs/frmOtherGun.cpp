@@ -5,7 +5,6 @@
 
 #include "DialogSupport.h"
 #include "FormSupport.h"
-#include "frmTrajectory.h"
 
 frmOtherGun::frmOtherGun(Program& program) : program_(program) {
     setObjectName("frmOtherGun");
@@ -30,7 +29,14 @@ frmOtherGun::frmOtherGun(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdSet, &QPushButton::clicked, this, [this] { cmdSet_Click(); });
-    endSetAllWhenCancelled(*this, program);
+    // A drop table holds the height at 0: the box shows it and takes nothing meanwhile;
+    // leaving the drop table brings the user's height back.
+    connect(&program.session(), &Session::modeChanged, this, [this] { showScopeHeight(); });
+}
+
+void frmOtherGun::showScopeHeight() {
+    txtScopeHeight->setText(numberText(program_.params().ScopeHeight));
+    txtScopeHeight->setEnabled(!program_.session().scopeHeightSetAside());
 }
 
 void frmOtherGun::loadRememberedScopeHeight() {
@@ -42,28 +48,16 @@ void frmOtherGun::loadRememberedScopeHeight() {
 void frmOtherGun::Form_Load() {
     centreOnScreen(*this);
     loadRememberedScopeHeight();
+    txtScopeHeight->setEnabled(!program_.session().scopeHeightSetAside());
 }
 
 void frmOtherGun::Form_Activate() { loadRememberedScopeHeight(); }
 
 void frmOtherGun::cmdSet_Click() {
-    const std::optional<double> height = readNumberBox(this, txtScopeHeight, "the Scope Height");
+    const std::optional<double> height = readNumberBox(program_, this, txtScopeHeight, "the Scope Height");
     if (!height) return;
 
-    auto& p = program_.params();
-    p.ScopeHeight = *height;
-    // With the drop table variant the run parameters dialog keeps the user's height
-    // aside; leave that alone.
-    if (p.HuntingMode || p.PBRMode) p.SaveScopeHeight = p.ScopeHeight;
-    program_.state().remembered.LastScopeHeight = p.ScopeHeight;
-
-    if (frmTrajectory* main = mainWindowOf(program_)) {
-        for (QAction* preset : {main->mnuR6PPC, main->mnuRBlackhawk, main->mnuTC4570, main->mnuTC3030, main->mnuTC44Mag})
-            setMenuCheck(preset, false);
-        setMenuCheck(main->mnuOtherGun, true);
-        setMenuCheck(main->mnuStandard, false);
-    }
-
+    program_.session().setTypedScopeHeight(*height);
     hide();
-    p.InitAll = false;  // this dialog ends the "Set All Parameters" chain
+    emit accepted();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // "Set Scope Height": the height of the line of sight above the bore centre, in inches.
-// The last dialog of the "Set All Parameters" chain. The run parameters dialog also
-// writes, enables and disables its text box (zero for a drop table).
+// The last dialog of the "Set All Parameters" chain. While the mode is a drop table the
+// box shows 0 and is disabled.
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +25,7 @@ public:
 
 private:
     void loadRememberedScopeHeight();
+    void showScopeHeight();  // the session's height, enabled unless a drop table holds it
 
     Program& program_;
 };

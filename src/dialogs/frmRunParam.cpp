@@ -7,9 +7,6 @@
 
 #include "DialogSupport.h"
 #include "FormSupport.h"
-#include "frmDisplayScale.h"
-#include "frmOtherGun.h"
-#include "frmTrajectory.h"
 
 namespace {
 const QString kMaxDevCaption = QStringLiteral("Maximum Deviation (inches):");
@@ -31,7 +28,6 @@ frmRunParam::frmRunParam(Program& program) : program_(program) {
     onSelected(optOne, [this] { optOne_Click(); });
     onSelected(optTwo, [this] { optTwo_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    endSetAllWhenCancelled(*this, program);
 }
 
 void frmRunParam::buildControls() {
@@ -129,135 +125,59 @@ void frmRunParam::setMaxDevBox(const QString& caption, const QString& text, bool
     txtMaxDev->setEnabled(enabled);
 }
 
-void frmRunParam::restoreScopeHeight() {
-    auto& p = program_.params();
-    frmOtherGun& gun = program_.window<frmOtherGun>();
-    gun.txtScopeHeight->setText(numberText(p.SaveScopeHeight));
-    p.ScopeHeight = p.SaveScopeHeight;
-    gun.txtScopeHeight->setEnabled(true);
-    if (frmTrajectory* main = mainWindowOf(program_)) main->mnuStandard->setEnabled(true);
-}
-
-void frmRunParam::zeroScopeHeight() {
-    auto& p = program_.params();
-    // Creating the scope height dialog loads the remembered height into the parameter
-    // set, so the height to keep aside is taken before.
-    const double userHeight = p.ScopeHeight;
-    frmOtherGun& gun = program_.window<frmOtherGun>();
-    p.SaveScopeHeight = userHeight;
-    p.ScopeHeight = 0;
-    gun.txtScopeHeight->setText("0");
-    gun.txtScopeHeight->setEnabled(false);
-    if (frmTrajectory* main = mainWindowOf(program_)) main->mnuStandard->setEnabled(false);
+void frmRunParam::showMode(bool hunting, bool firstVariant) {
+    const auto& last = program_.state().remembered;
+    optOne->setText(hunting ? "Big Game" : "Trajectory");
+    optTwo->setText(hunting ? "Varmint" : "Drop Table");
+    lblInitVel->setText(hunting ? kHuntingVelocityCaption : kTargetVelocityCaption);
+    if (firstVariant)
+        setMaxDevBox(kMaxDevCaption, numberText(last.LastMaxDeviation), true);
+    else if (hunting)
+        setMaxDevBox(kZeroCrossingCaption, numberText(last.LastZeroCrossing), true);
+    else
+        setMaxDevBox(kMaxDevCaption, "0", false);
 }
 
 void frmRunParam::optHuntingMode_Click() {
-    auto& p = program_.params();
-    const auto& last = program_.state().remembered;
-    p.HuntingMode = true;
-    program_.state().remembered.LastHuntingMode = true;
-    optOne->setText("Big Game");
-    optTwo->setText("Varmint");
-    lblInitVel->setText(kHuntingVelocityCaption);
-    if (last.LastPBRMode)
-        setMaxDevBox(kMaxDevCaption, numberText(last.LastMaxDeviation), true);
-    else
-        setMaxDevBox(kZeroCrossingCaption, numberText(last.LastZeroCrossing), true);
-    restoreScopeHeight();
+    program_.session().setMode(true, program_.state().remembered.LastPBRMode);
+    showMode(true, program_.state().remembered.LastPBRMode);
 }
 
 void frmRunParam::optTargetMode_Click() {
-    auto& p = program_.params();
-    const auto& last = program_.state().remembered;
-    p.HuntingMode = false;
-    program_.state().remembered.LastHuntingMode = false;
-    optOne->setText("Trajectory");
-    optTwo->setText("Drop Table");
-    lblInitVel->setText(kTargetVelocityCaption);
-    if (last.LastPBRMode) {
-        setMaxDevBox(kMaxDevCaption, numberText(last.LastMaxDeviation), true);
-        restoreScopeHeight();
-    } else {
-        setMaxDevBox(kMaxDevCaption, "0", false);
-        zeroScopeHeight();
-    }
+    program_.session().setMode(false, program_.state().remembered.LastPBRMode);
+    showMode(false, program_.state().remembered.LastPBRMode);
 }
 
 void frmRunParam::optOne_Click() {
-    program_.params().PBRMode = true;
-    program_.state().remembered.LastPBRMode = true;
-    setMaxDevBox(kMaxDevCaption, numberText(program_.state().remembered.LastMaxDeviation), true);
-    restoreScopeHeight();
+    program_.session().setMode(optHuntingMode->isChecked(), true);
+    showMode(optHuntingMode->isChecked(), true);
 }
 
 void frmRunParam::optTwo_Click() {
-    program_.params().PBRMode = false;
-    program_.state().remembered.LastPBRMode = false;
-    if (optHuntingMode->isChecked()) {
-        // Varmint: a fixed starting distance, not the remembered one.
-        setMaxDevBox(kZeroCrossingCaption, "300", true);
-        restoreScopeHeight();
-    } else {
-        setMaxDevBox(kMaxDevCaption, "0", false);
-        zeroScopeHeight();
-    }
+    program_.session().setMode(optHuntingMode->isChecked(), false);
+    showMode(optHuntingMode->isChecked(), false);
+    // Varmint: a fixed starting distance, not the remembered one.
+    if (optHuntingMode->isChecked()) txtMaxDev->setText("300");
 }
 
 void frmRunParam::Form_Load() {
     centreOnScreen(*this);
-    auto& p = program_.params();
-    const auto& last = program_.state().remembered;
-    txtInitVel->setText(numberText(last.LastInitialVelocity));
-
-    // Selecting an option that is not yet selected runs its handler; the explicit steps
-    // below leave the same texts, except that the Varmint box shows the remembered
-    // distance here rather than the handler's fixed one.
-    if (last.LastHuntingMode) {
-        optHuntingMode->setChecked(true);
-        optOne->setText("Big Game");
-        optTwo->setText("Varmint");
-        p.HuntingMode = true;
-        lblInitVel->setText(kHuntingVelocityCaption);
-        if (last.LastPBRMode) {
-            p.PBRMode = true;
-            optOne->setChecked(true);
-            lblMaxDev->setText(kMaxDevCaption);
-            txtMaxDev->setText(numberText(last.LastMaxDeviation));
-        } else {
-            p.PBRMode = false;
-            optTwo->setChecked(true);
-            lblMaxDev->setText(kZeroCrossingCaption);
-            txtMaxDev->setText(numberText(last.LastZeroCrossing));
-        }
-        txtMaxDev->setEnabled(true);
-    } else {
-        optTargetMode->setChecked(true);
-        optOne->setText("Trajectory");
-        optTwo->setText("Drop Table");
-        p.HuntingMode = false;
-        lblMaxDev->setText(kMaxDevCaption);
-        lblInitVel->setText(kTargetVelocityCaption);
-        if (last.LastPBRMode) {
-            p.PBRMode = true;
-            optOne->setChecked(true);
-            txtMaxDev->setText(numberText(last.LastMaxDeviation));
-            txtMaxDev->setEnabled(true);
-        } else {
-            p.PBRMode = false;
-            optTwo->setChecked(true);
-            txtMaxDev->setText("0");
-            txtMaxDev->setEnabled(false);
-        }
-    }
+    const Session& session = program_.session();
+    txtInitVel->setText(numberText(program_.state().remembered.LastInitialVelocity));
+    // The options show the session's mode; selecting them here is not a user's choice.
+    const QSignalBlocker blockHunting(optHuntingMode), blockTarget(optTargetMode), blockOne(optOne), blockTwo(optTwo);
+    (session.huntingMode() ? optHuntingMode : optTargetMode)->setChecked(true);
+    (session.firstVariant() ? optOne : optTwo)->setChecked(true);
+    showMode(session.huntingMode(), session.firstVariant());
 }
 
 void frmRunParam::cmdOK_Click() {
     const QString maxDevName = lblMaxDev->text() == kZeroCrossingCaption ? "the Zero Crossing" : "the Maximum Deviation";
-    const std::optional<double> velocity = readNumberBox(this, txtInitVel, "the Muzzle Velocity");
+    const std::optional<double> velocity = readNumberBox(program_, this, txtInitVel, "the Muzzle Velocity");
     if (!velocity) return;
-    const std::optional<double> maxDeviation = readNumberBox(this, txtMaxDev, maxDevName);
+    const std::optional<double> maxDeviation = readNumberBox(program_, this, txtMaxDev, maxDevName);
     if (!maxDeviation) return;
-    const std::optional<double> deltaT = readNumberBox(this, txtDeltaT, "Delta T");
+    const std::optional<double> deltaT = readNumberBox(program_, this, txtDeltaT, "Delta T");
     if (!deltaT) return;
 
     auto& p = program_.params();
@@ -272,12 +192,12 @@ void frmRunParam::cmdOK_Click() {
         last.LastMaxDeviation = p.MaxDeviation;
     // Target mode with Drop Table remembers nothing further.
 
-    if (p.InitAll) program_.show(program_.window<frmDisplayScale>());
+    emit accepted();
     hide();
 }
 
 void frmRunParam::mnuModeHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"Use the <Target> mode if you are only looking for",
                            "drop table information, or if you are looking",
                            "for the bullet trajectory with a given set of",
@@ -293,7 +213,7 @@ void frmRunParam::mnuModeHelp_Click() {
 }
 
 void frmRunParam::mnuVariant_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"In the <Target> mode you can select from:",
                            "    1) Trajectory - this is a normal trajectory",
                            "       plot looking for point blank range.",
@@ -311,7 +231,7 @@ void frmRunParam::mnuVariant_Click() {
 }
 
 void frmRunParam::mnuMVHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"Always set the muzzle velocity to that measured on",
                            "the target range, independent of which mode you",
                            "are selecting."}),
@@ -319,7 +239,7 @@ void frmRunParam::mnuMVHelp_Click() {
 }
 
 void frmRunParam::mnuMaxDevHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"Most applicable to hunting, but used in both modes, the Maximum Deviation is",
                            "intended to be set to the radius of the kill zone for the game animal of",
                            "interest.  For example, deer have a kill zone of about 6 inches diameter;",
@@ -341,7 +261,7 @@ void frmRunParam::mnuMaxDevHelp_Click() {
 }
 
 void frmRunParam::mnuDeltaTHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"This program divides time into fractions of a second for",
                            "calculating the trajectory of a bullet.  Delta T",
                            "specifies what fraction of a second to use.  A",

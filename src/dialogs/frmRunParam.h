@@ -2,9 +2,8 @@
 // "Set Run Parameters": the mode (Target or Hunting), the variant within the mode, the
 // muzzle velocity (ft/s), the maximum deviation (inches; in the Varmint variant the
 // second zero-crossing distance in yards) and the integration time step (seconds).
-// The option handlers act at once on the parameter set and the remembered flags; OK
-// reads the three boxes. The Drop Table variant forces the scope height to 0 and keeps
-// the user's height aside; leaving it restores that height.
+// The option handlers act at once on the session's mode (which also sets the scope
+// height aside in the Drop Table variant); OK reads the three boxes.
 #include <QAction>
 #include <QDialog>
 #include <QGroupBox>
@@ -61,10 +60,8 @@ public:
 private:
     void buildControls();
     void buildMenu();
-    // The scope height switch: Restore puts the user's height back, Zero keeps it aside
-    // and sets 0 (a drop table is measured from the bore line).
-    void restoreScopeHeight();
-    void zeroScopeHeight();
+    // The captions and the maximum deviation box for a mode and variant.
+    void showMode(bool hunting, bool firstVariant);
     void setMaxDevBox(const QString& caption, const QString& text, bool enabled);
 
     Program& program_;

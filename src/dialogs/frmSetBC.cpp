@@ -7,8 +7,6 @@
 #include "DialogSupport.h"
 #include "FormSupport.h"
 #include "NumberText.h"
-#include "frmOtherGun.h"
-#include "frmTrajectory.h"
 
 frmSetBC::frmSetBC(Program& program) : program_(program) {
     setObjectName("frmSetBC");
@@ -42,7 +40,6 @@ frmSetBC::frmSetBC(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    endSetAllWhenCancelled(*this, program);
 }
 
 void frmSetBC::Form_Load() { centreOnScreen(*this); }
@@ -50,11 +47,11 @@ void frmSetBC::Form_Load() { centreOnScreen(*this); }
 std::optional<double> frmSetBC::readPositive(QLineEdit* box, const QString& fieldName, const QString& refusal) {
     const double value = tarnwick::readLenient(box->text().toStdString());
     if (!(value > 0)) {
-        showMessage(this, refusal, MessageIcon::Exclamation);
+        program_.showMessage(this, refusal, MessageIcon::Exclamation);
         box->setFocus();
         return std::nullopt;
     }
-    return readNumberBox(this, box, fieldName);  // refuses a value too large to use
+    return readNumberBox(program_, this, box, fieldName);  // refuses a value too large to use
 }
 
 void frmSetBC::cmdOK_Click() {
@@ -65,14 +62,9 @@ void frmSetBC::cmdOK_Click() {
     const std::optional<double> mass = readPositive(txtBulletMass, "the Bullet Mass", "The Bullet Mass must be > 0");
     if (!mass) return;
 
-    // All three bands get the coefficient; it is remembered for the next start.
-    tarnwick::flyTypedBullet(program_.state(), *coefficient, *mass);
-
-    if (program_.params().InitAll) program_.show(program_.window<frmOtherGun>());
-    // The typed coefficient is now the bullet source.
-    if (frmTrajectory* main = mainWindowOf(program_)) {
-        setMenuCheck(main->mnuSelectBullet, false);
-        setMenuCheck(main->mnuManBC, true);
-    }
+    // All three bands get the coefficient, which is now the bullet source and is
+    // remembered for the next start.
+    program_.session().flyTypedBullet(*coefficient, *mass);
+    emit accepted();
     hide();
 }

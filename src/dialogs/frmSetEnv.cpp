@@ -10,7 +10,6 @@
 
 #include "DialogSupport.h"
 #include "FormSupport.h"
-#include "frmSetSlope.h"
 #include "frmWindCalc.h"
 
 namespace {
@@ -36,7 +35,6 @@ frmSetEnv::frmSetEnv(Program& program) : program_(program) {
     buildMenu();
     adjustSize();
     connect(cmdSet, &QPushButton::clicked, this, [this] { cmdSet_Click(); });
-    endSetAllWhenCancelled(*this, program);
 }
 
 void frmSetEnv::addRow(QGridLayout* grid, QWidget* frame, QLabel*& label, const char* labelName, const char* caption,
@@ -141,16 +139,24 @@ QColor frmSetEnv::huntingBackground(bool huntingMode) {
 
 void frmSetEnv::Form_Load() {
     centreOnScreen(*this);
-    auto& p = program_.params();
-    const auto& last = program_.state().remembered;
-    p.Altitude = last.LastAltitude;
-    p.Temperature = last.LastTemperature;
-    p.HAltitude = last.LastHAltitude;
-    p.HTemperature = last.LastHTemperature;
-    txtRAltitude->setText(numberText(p.Altitude));
-    txtRTemperature->setText(numberText(p.Temperature));
-    txtHAltitude->setText(numberText(p.HAltitude));
-    txtHTemperature->setText(numberText(p.HTemperature));
+    // The session's conditions; the winds as they were typed.
+    const auto& p = program_.params();
+    const WindTexts& winds = program_.session().windTexts();
+    const std::pair<QLineEdit*, QString> shown[] = {
+        {txtRAltitude, numberText(p.Altitude)},
+        {txtRBarPres, numberText(p.BarometricPressure)},
+        {txtRTemperature, numberText(p.Temperature)},
+        {txtRRelHum, numberText(p.RelHumidity)},
+        {txtRCrossWind, QString::fromStdString(winds.rangeCross)},
+        {txtRTailWind, QString::fromStdString(winds.rangeTail)},
+        {txtHAltitude, numberText(p.HAltitude)},
+        {txtHBarPres, numberText(p.HBarometricPressure)},
+        {txtHTemperature, numberText(p.HTemperature)},
+        {txtHRelHum, numberText(p.HRelHumidity)},
+        {txtHCrossWind, QString::fromStdString(winds.huntingCross)},
+        {txtHTailWind, QString::fromStdString(winds.huntingTail)},
+    };
+    for (const auto& [box, text] : shown) box->setText(text);
 }
 
 void frmSetEnv::Form_Activate() {
@@ -189,7 +195,7 @@ void frmSetEnv::cmdSet_Click() {
     double values[std::size(fields)];
     for (std::size_t i = 0; i < std::size(fields); ++i) {
         const std::optional<double> value =
-            readNumberBox(this, fields[i].box, fields[i].name, fields[i].multiplier, fields[i].divisor);
+            readNumberBox(program_, this, fields[i].box, fields[i].name, fields[i].multiplier, fields[i].divisor);
         if (!value) return;
         values[i] = *value;
     }
@@ -209,20 +215,17 @@ void frmSetEnv::cmdSet_Click() {
     p.HCrossWind = values[10];
     p.HTailWind = values[11];
 
-    auto& last = program_.state().remembered;
-    last.LastAltitude = p.Altitude;
-    last.LastTemperature = p.Temperature;
-    last.LastHAltitude = p.HAltitude;
-    last.LastHTemperature = p.HTemperature;
-
-    if (p.InitAll) program_.show(program_.window<frmSetSlope>());
+    const auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
+    program_.session().environmentSet(
+        {text(txtRTailWind), text(txtRCrossWind), text(txtHTailWind), text(txtHCrossWind)});
+    emit accepted();
     hide();
 }
 
 void frmSetEnv::mnuCalc_Click() { program_.showBlocking(program_.window<frmWindCalc>()); }
 
 void frmSetEnv::mnuRangeHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"The Range Conditions should be those present when the",
                            "measurements of muzzle velocity were taken.  Ideally these would",
                            "also be the conditions when the gun was sighted in.  If the",
@@ -233,7 +236,7 @@ void frmSetEnv::mnuRangeHelp_Click() {
 }
 
 void frmSetEnv::mnuHuntingHelp_Click() {
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"The Hunting Conditions are only used and enabled if the",
                            "Hunting mode was selected (see <Run/Set Run Parameters...>).",
                            "The Hunting conditions are those present any time other",

@@ -5,9 +5,6 @@
 
 #include "DialogSupport.h"
 #include "FormSupport.h"
-#include "frmSelectBullet.h"
-#include "frmSetBC.h"
-#include "frmTrajectory.h"
 
 frmSetSlope::frmSetSlope(Program& program) : program_(program) {
     setObjectName("frmSetSlope");
@@ -40,27 +37,15 @@ frmSetSlope::frmSetSlope(Program& program) : program_(program) {
     adjustSize();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    endSetAllWhenCancelled(*this, program);
 }
 
 void frmSetSlope::Form_Load() { centreOnScreen(*this); }
 
 void frmSetSlope::cmdOK_Click() {
-    const std::optional<double> angle = readNumberBox(this, txtAngle, "the Angle");
+    const std::optional<double> angle = readNumberBox(program_, this, txtAngle, "the Angle");
     if (!angle) return;
-    auto& p = program_.params();
     // A negative number with Down gives an upward angle, as typed.
-    p.LOSAngle = optUp->isChecked() ? *angle : -*angle;
-
-    if (p.InitAll) {
-        // The bullet comes from the data base unless "Set BC..." was chosen; before the
-        // main window exists that is the start-up choice, the data base.
-        const frmTrajectory* main = mainWindowOf(program_);
-        const bool fromDataBase = !main || main->mnuSelectBullet->isChecked();
-        if (fromDataBase)
-            program_.show(program_.window<frmSelectBullet>());
-        else
-            program_.show(program_.window<frmSetBC>());
-    }
+    program_.params().LOSAngle = optUp->isChecked() ? *angle : -*angle;
+    emit accepted();
     hide();
 }

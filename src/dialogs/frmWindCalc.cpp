@@ -156,7 +156,7 @@ void frmWindCalc::picWind_MouseUp(Qt::MouseButton, double, double) {
     DrawNow = false;
     const std::optional<double> speed = tarnwick::readStrict(txtWindSpeed->text().toStdString());
     if (!speed) {
-        showMessage(this, QStringLiteral("Wind Speed must be a number."), MessageIcon::Exclamation, kTitle);
+        program_.showMessage(this, QStringLiteral("Wind Speed must be a number."), MessageIcon::Exclamation, kTitle);
         txtWindSpeed->setFocus();
         txtWindSpeed->selectAll();
         return;
@@ -170,7 +170,7 @@ void frmWindCalc::cmdDone_Click() { hide(); }
 
 void frmWindCalc::mnuHelp_Click() {
     // The text ends with one more line break after its five lines.
-    showMessage(this,
+    program_.showMessage(this,
                 joinLines({"To find the tail wind and cross wind components of",
                            "the average wind velocity, enter the wind speed into",
                            "the <Input:> box and then use your mouse (and the",

@@ -52,7 +52,13 @@ private:
 
 frmTarget::frmTarget(Program& program) : program_(program) {
     setObjectName("frmTarget");
-    setWindowTitle(text("Target at 100 Yards"));
+    // Named after the range of the last click on the plot, once there is one.
+    const auto showCaption = [this] {
+        const QString& caption = program_.session().targetCaption();
+        setWindowTitle(caption.isEmpty() ? text("Target at 100 Yards") : caption);
+    };
+    showCaption();
+    connect(&program_.session(), &Session::targetCaptionChanged, this, showCaption);
 
     menuBar = new QMenuBar(this);
     menuBar->setObjectName("menuBar");
@@ -93,7 +99,7 @@ frmTarget::frmTarget(Program& program) : program_(program) {
     // The aim of an earlier view of this program run, or until the first creation sets
     // it, the middle of the area.
     const int middle = static_cast<int>(std::nearbyint(kInitialAreaUnits / 2.0));
-    const QPoint aim = program_.targetAim.value_or(QPoint(middle, middle));
+    const QPoint aim = program_.session().targetAim.value_or(QPoint(middle, middle));
     view_.centreX = aim.x();
     view_.centreY = aim.y();
 }
@@ -101,7 +107,7 @@ frmTarget::frmTarget(Program& program) : program_(program) {
 void frmTarget::aimAt(int x, int y) {
     view_.centreX = x;
     view_.centreY = y;
-    program_.targetAim = QPoint(x, y);
+    program_.session().targetAim = QPoint(x, y);
 }
 
 frmTarget::~frmTarget() = default;
@@ -214,5 +220,5 @@ void frmTarget::mnuHelp_Click() {
     help += "the bullets will strike relative to point of aim.\r\n";
     help += "You may also resize the target frame or change the\r\n";
     help += "scale to ease viewing.";
-    showMessage(this, help, MessageIcon::Information, text("Target View Help"));
+    program_.showMessage(this, help, MessageIcon::Information, text("Target View Help"));
 }

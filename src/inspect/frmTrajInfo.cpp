@@ -9,9 +9,6 @@
 
 #include "ClickInspection.h"
 #include "FormSupport.h"
-#include "frmRunParam.h"
-#include "frmTarget.h"
-#include "frmTrajectory.h"
 
 namespace {
 
@@ -117,7 +114,7 @@ void frmTrajInfo::showEvent(QShowEvent* event) {
 
 void frmTrajInfo::Form_Load() {
     // Just below the main window, kept on the screen.
-    const QRect main = program_.window<frmTrajectory>().frameGeometry();
+    const QRect main = program_.mainWindow() ? program_.mainWindow()->frameGeometry() : QRect();
     const QSize screen = screenSize(this);
     const QSize own = frameGeometry().size();
     int top = main.top() + main.height();
@@ -129,9 +126,8 @@ void frmTrajInfo::Form_Load() {
 
 void frmTrajInfo::showClick(double x) {
     tarnwick::ProgramState& state = program_.state();
-    const bool hunting = program_.window<frmRunParam>().optHuntingMode->isChecked();
     const tarnwick::ClickInspection click =
-        tarnwick::inspectClick(state.params, state.remembered, hunting, x, state.strike);
+        tarnwick::inspectClick(state.params, state.remembered, program_.session().huntingMode(), x, state.strike);
 
     setWindowTitle(fromStd(click.caption));
     lblRangeDrop->setText(fromStd(click.lblRangeDrop));
@@ -139,7 +135,7 @@ void frmTrajInfo::showClick(double x) {
     lblRangeEnergy->setText(fromStd(click.lblRangeEnergy));
     lblRangeDeflection->setText(fromStd(click.lblRangeDeflection));
     // A click that could not be worked out at all has no range to name.
-    if (!click.targetCaption.empty()) program_.window<frmTarget>().setWindowTitle(fromStd(click.targetCaption));
+    if (!click.targetCaption.empty()) program_.session().setTargetCaption(fromStd(click.targetCaption));
     state.strike = click.strike;
     program_.show(*this);
 
@@ -151,5 +147,5 @@ void frmTrajInfo::showClick(double x) {
     }
     fraField->setVisible(click.hunting);
 
-    program_.window<frmTrajectory>().activateWindow();
+    if (QWidget* main = program_.mainWindow()) main->activateWindow();
 }

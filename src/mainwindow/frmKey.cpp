@@ -6,7 +6,6 @@
 
 #include "FormSupport.h"
 #include "frmTrajInfo.h"
-#include "frmTrajectory.h"
 
 namespace {
 
@@ -35,9 +34,8 @@ frmKey::frmKey(Program& program) : program_(program) {
 void frmKey::Form_Load() {
     // Below the main window, to the right of where the point information window sits,
     // and never past the screen's edges.
-    const QWidget& main = program_.window<frmTrajectory>();
     const int infoWidth = program_.window<frmTrajInfo>().frameGeometry().width();
-    const QRect mainFrame = main.frameGeometry();
+    const QRect mainFrame = program_.mainWindow() ? program_.mainWindow()->frameGeometry() : QRect();
     const QSize own = frameGeometry().size();
     const QSize screen = screenSize(this);
     int top = mainFrame.top() + mainFrame.height();
@@ -73,11 +71,11 @@ void frmKey::drawLegend() {
 
     drawRow({"Hunting Trajectory: ", QColor(0, 0, 255), 50, 60});
     drawRow({"Range Trajectory: ", QColor(0, 0, 0), 10, 20});
-    const frmTrajectory& main = program_.window<frmTrajectory>();
-    if (main.EnergyCurveOn()) {
+    const DisplayOptions& display = program_.session().display();
+    if (display.energyCurve) {
         drawRow({"Range Energy: ", QColor(255, 0, 0), 30, 40});
         drawRow({"Hunting Energy: ", QColor(255, 0, 255), 70, 80});
-    } else if (main.VelocityCurveOn()) {
+    } else if (display.velocityCurve) {
         drawRow({"Range Velocity: ", QColor(0, 255, 0), 30, 40});
         drawRow({"Hunting Velocity: ", QColor(0, 255, 255), 70, 80});
     }

@@ -190,7 +190,7 @@ void frmPrintOutput::writeRecord(Mode mode) {
 
     QString reason = mode == Mode::Replace ? replaceWith(path, record) : appendTo(path, record);
     if (!reason.isEmpty())
-        showMessage(this, QStringLiteral("The results could not be written to %1.\r\n%2").arg(QDir::toNativeSeparators(path), reason),
+        program_.showMessage(this, QStringLiteral("The results could not be written to %1.\r\n%2").arg(QDir::toNativeSeparators(path), reason),
                     MessageIcon::Exclamation);
 }
 
@@ -215,7 +215,7 @@ void frmPrintOutput::mnuPrint_Click() {
     if (!program_.services().choosePrinter(this, printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showMessage(this, QStringLiteral("The results could not be printed: the printer could not be started."),
+        program_.showMessage(this, QStringLiteral("The results could not be printed: the printer could not be started."),
                     MessageIcon::Exclamation);
         return;
     }
@@ -233,7 +233,7 @@ void frmPrintOutput::mnuPrint_Click() {
         if (printed) printLines(painter, page, offset, pageLines(QString::fromStdString(state.SecondPageText)), printer);
     }
     if (!painter.end() || !printed)
-        showMessage(this, QStringLiteral("The results could not be printed: the printer did not take the pages."),
+        program_.showMessage(this, QStringLiteral("The results could not be printed: the printer did not take the pages."),
                     MessageIcon::Exclamation);
 }
 

@@ -9,9 +9,9 @@
 
 #include "AtomicFile.h"
 #include "BulletDatabaseLocation.h"
-#include "BulletLookup.h"
 #include "FormSupport.h"
 #include "HelpText.h"
+#include "ParameterChain.h"
 #include "PlotCanvas.h"
 #include "PlotExport.h"
 #include "PlotFrame.h"
@@ -40,14 +40,10 @@ namespace {
 constexpr int kClientWidth = 578;
 constexpr int kClientHeight = 288;
 
-// The bullet table file in use (beside the program, or the user's own copy).
-std::string bulletDatabasePath() {
-    return QDir::toNativeSeparators(BulletDatabaseLocation::pathInUse()).toStdString();
-}
-
 }  // namespace
 
 frmTrajectory::frmTrajectory(Program& program) : program_(program) {
+    program.setMainWindow(this);
     setObjectName("frmTrajectory");
     setWindowTitle("Tarnwick");
     canvas = new PlotCanvas(this);
@@ -57,6 +53,54 @@ frmTrajectory::frmTrajectory(Program& program) : program_(program) {
     setCentralWidget(canvas);
     buildMenus();
     connectCommands();
+    followSession();
+}
+
+std::string frmTrajectory::bulletDatabasePath() const {
+    return QDir::toNativeSeparators(BulletDatabaseLocation::pathInUse(program_.bulletFiles())).toStdString();
+}
+
+void frmTrajectory::followSession() {
+    const Session& session = program_.session();
+    // The menu's checks and captions show the session; each topic refreshes its items.
+    const auto showScopeHeight = [this, &session] {
+        const ScopePreset preset = session.scopePreset();
+        const std::pair<QAction*, ScopePreset> items[] = {
+            {mnuStandard, ScopePreset::Standard}, {mnuR6PPC, ScopePreset::Ruger6PPC},
+            {mnuRBlackhawk, ScopePreset::RugerBlackhawk}, {mnuTC4570, ScopePreset::TC4570},
+            {mnuTC3030, ScopePreset::TC3030}, {mnuTC44Mag, ScopePreset::TC44Mag}, {mnuOtherGun, ScopePreset::Typed}};
+        for (const auto& [item, itsPreset] : items) item->setChecked(itsPreset == preset);
+        // A drop table holds the height at 0: no preset can be chosen meanwhile.
+        mnuStandard->setEnabled(!session.scopeHeightSetAside());
+    };
+    const auto showBullet = [this, &session] {
+        mnuSelectBullet->setChecked(session.bulletFromTable());
+        mnuManBC->setChecked(!session.bulletFromTable());
+    };
+    const auto showDisplay = [this, &session] {
+        const DisplayOptions& d = session.display();
+        mnuEnergy->setVisible(!d.energyCurve);
+        mnuNoEnergy->setVisible(d.energyCurve);
+        mnuVelocityOn->setVisible(!d.velocityCurve);
+        mnuVelocityOff->setVisible(d.velocityCurve);
+        mnuShowGrid->setVisible(!d.gridLines);
+        mnuNoGrid->setVisible(d.gridLines);
+    };
+    const auto showDragFunction = [this, &session] {
+        const std::string& name = session.params().DragFunction;
+        const std::pair<QAction*, const char*> items[] = {{mnuGavre, "G1"}, {mnuIngalls, "Ingalls"}, {mnuKrupp, "Krupp"}};
+        for (const auto& [item, itsName] : items) item->setChecked(name == itsName);
+        mnuDragShow->setText(dragIndicatorCaption(name.c_str()));
+    };
+    connect(&session, &Session::scopeHeightChanged, this, showScopeHeight);
+    connect(&session, &Session::modeChanged, this, showScopeHeight);
+    connect(&session, &Session::bulletChanged, this, showBullet);
+    connect(&session, &Session::displayChanged, this, showDisplay);
+    connect(&session, &Session::dragFunctionChanged, this, showDragFunction);
+    showScopeHeight();
+    showBullet();
+    showDisplay();
+    showDragFunction();
 }
 
 void frmTrajectory::Form_Load() {
@@ -66,10 +110,8 @@ void frmTrajectory::Form_Load() {
 
     // The parameter set, the remembered settings with their fixed start values and the
     // strike values start at their defaults with the program's state.
-    tarnwick::ProgramState& state = program_.state();
-    state.params.DragFunction = "G1";
-    state.strike = tarnwick::StrikeValues{};
-    mnuOtherGun->setChecked(true);
+    program_.state().strike = tarnwick::StrikeValues{};
+    program_.session().setDragFunction("G1");
     restoreSettings();
 }
 
@@ -87,26 +129,12 @@ void frmTrajectory::restoreSettings() {
     if (available.intersects(geometry)) move(geometry.topLeft());
     else centreOnScreen(*this);
 
-    tarnwick::ProgramState& state = program_.state();
-    state.remembered = record->remembered;
-    tarnwick::restoreFromRemembered(state.params, state.remembered);
-    restoreBullet();
-    // The Drop Table variant flies with the scope height set aside; the run parameters
-    // dialog does that when it loads, so it is loaded now rather than at the first plot.
-    if (!state.params.HuntingMode && !state.params.PBRMode) program_.window<frmRunParam>();
-}
-
-void frmTrajectory::restoreBullet() {
-    tarnwick::ProgramState& state = program_.state();
-    switch (state.remembered.LastBulletSource) {
-    case tarnwick::BulletSource::Table:
-        tarnwick::bulletdb::restoreTableBullet(bulletDatabasePath(), state);
-        break;
-    case tarnwick::BulletSource::Manual:
-        tarnwick::flyTypedBullet(state, state.remembered.LastBallisticCoef, state.remembered.LastBulletMass);
-        mnuSelectBullet->setChecked(false);
-        mnuManBC->setChecked(true);
-        break;
+    Session& session = program_.session();
+    session.restore(record->remembered);
+    const tarnwick::RememberedSettings& last = session.remembered();
+    switch (last.LastBulletSource) {
+    case tarnwick::BulletSource::Table: session.restoreTableBullet(bulletDatabasePath()); break;
+    case tarnwick::BulletSource::Manual: session.flyTypedBullet(last.LastBallisticCoef, last.LastBulletMass); break;
     case tarnwick::BulletSource::Defaults: break;
     }
 }
@@ -118,7 +146,7 @@ bool frmTrajectory::saveSettings() {
     record.geometry = QRect(x(), y(), QMainWindow::width(), QMainWindow::height());
     QString error;
     if (saveStoredRecord(record, &error)) return true;
-    showMessage(this, QStringLiteral("The settings could not be saved for the next start:\r\n%1").arg(error),
+    program_.showMessage(this, QStringLiteral("The settings could not be saved for the next start:\r\n%1").arg(error),
                 MessageIcon::Exclamation);
     return false;
 }
@@ -147,7 +175,7 @@ void frmTrajectory::mnuPrintTraj_Click() {
     if (!program_.services().choosePrinter(this, printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showMessage(this, QStringLiteral("The plot could not be printed: the printer could not be started."),
+        program_.showMessage(this, QStringLiteral("The plot could not be printed: the printer could not be started."),
                     MessageIcon::Exclamation);
         return;
     }
@@ -156,7 +184,7 @@ void frmTrajectory::mnuPrintTraj_Click() {
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     drawPlotPage(painter, QRectF(QPointF(0, 0), page.size()), canvas->surface(), pageTitle(canvas->runTitle));
     if (!painter.end())
-        showMessage(this, QStringLiteral("The plot could not be printed: the printer did not take the page."),
+        program_.showMessage(this, QStringLiteral("The plot could not be printed: the printer did not take the page."),
                     MessageIcon::Exclamation);
 }
 
@@ -171,7 +199,7 @@ void frmTrajectory::mnuExportPlot_Click() {
     if (!name) return;
     const std::optional<PlotFormat> format = plotFormatFor(*name);
     if (!format) {
-        showMessage(this, QStringLiteral("The plot was not exported: the file name must end in .png, .svg or .pdf."),
+        program_.showMessage(this, QStringLiteral("The plot was not exported: the file name must end in .png, .svg or .pdf."),
                     MessageIcon::Exclamation);
         return;
     }
@@ -189,7 +217,7 @@ void frmTrajectory::mnuExportPlot_Click() {
                               QFile::encodeName(*name).toStdString(),
                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!written.ok())
-        showMessage(this,
+        program_.showMessage(this,
                     QStringLiteral("The plot could not be exported to %1.\r\n%2")
                         .arg(QDir::toNativeSeparators(*name), QString::fromStdString(written.reason)),
                     MessageIcon::Exclamation);
@@ -199,43 +227,22 @@ void frmTrajectory::mnuExportPlot_Click() {
 
 void frmTrajectory::mnuGo_Click() {
     // Esc or the close box in any dialog ends the sequence: nothing after it opens and
-    // nothing is plotted. What the earlier dialogs stored with their OK stays.
-    if (!program_.showBlocking(program_.window<frmRunParam>()) ||
-        !program_.showBlocking(program_.window<frmDisplayScale>()) ||
-        !program_.showBlocking(program_.window<frmSetEnv>()) ||
-        !program_.showBlocking(program_.window<frmSetSlope>()))
-        return;
-    const bool bulletChosen = mnuSelectBullet->isChecked() ? program_.showBlocking(program_.window<frmSelectBullet>())
-                                                           : program_.showBlocking(program_.window<frmSetBC>());
-    if (!bulletChosen) return;
-    const tarnwick::ShotParameters& p = program_.params();
-    if ((p.HuntingMode || p.PBRMode) && !program_.showBlocking(program_.window<frmOtherGun>())) return;
+    // nothing is plotted.
+    if (!ParameterChain::of(program_).runGo()) return;
     // The eye stays: the frame of the run places it again.
     canvas->surface().clear();
     mnuPlot_Click();
 }
 
 void frmTrajectory::mnuPlot_Click() {
-    tarnwick::RunInputs inputs;
-    inputs.huntingOption = program_.window<frmRunParam>().optHuntingMode->isChecked();
-    inputs.energyCurveOn = EnergyCurveOn();
-    inputs.velocityCurveOn = VelocityCurveOn();
-    inputs.gridLinesOn = GridLinesOn();
-    const frmSetEnv& environment = program_.window<frmSetEnv>();
-    inputs.texts.txtRTailWind = environment.txtRTailWind->text().toStdString();
-    inputs.texts.txtRCrossWind = environment.txtRCrossWind->text().toStdString();
-    inputs.texts.txtHTailWind = environment.txtHTailWind->text().toStdString();
-    inputs.texts.txtHCrossWind = environment.txtHCrossWind->text().toStdString();
-    // The bullet line names the bullet that is flown, not the row the select window
-    // happens to show.
-    tarnwick::bulletdb::nameFlownBullet(program_.state(), inputs.texts);
+    const tarnwick::RunInputs inputs = program_.session().runInputs();
 
     canvas->runTitle = tarnwick::plotTitle(program_.params(), inputs.texts);
     PrintOutputResults results(program_);
     const tarnwick::RunOutcome outcome = tarnwick::plotRun(program_.state(), inputs, canvas->surface(), results);
     results.fitWindowToReport();
     // What was drawn and written before a numeric failure stays; the user learns why it stopped.
-    if (!outcome.completed) showMessage(this, QString::fromStdString(outcome.message), MessageIcon::Exclamation);
+    if (!outcome.completed) program_.showMessage(this, QString::fromStdString(outcome.message), MessageIcon::Exclamation);
     giveFocusBack();
 }
 
@@ -244,10 +251,7 @@ void frmTrajectory::mnuClear_Click() {
     canvas->surface().clear();
 }
 
-void frmTrajectory::mnuSetAll_Click() {
-    program_.params().InitAll = true;
-    program_.show(program_.window<frmRunParam>());
-}
+void frmTrajectory::mnuSetAll_Click() { ParameterChain::of(program_).startSetAll(); }
 
 void frmTrajectory::mnuSetRun_Click() { program_.show(program_.window<frmRunParam>()); }
 void frmTrajectory::mnuSetScale_Click() { program_.show(program_.window<frmDisplayScale>()); }
@@ -256,24 +260,12 @@ void frmTrajectory::mnuSetEnv_Click() { program_.show(program_.window<frmSetEnv>
 
 // Scope height
 
-void frmTrajectory::mnuStandard_Click() {
-    program_.params().ScopeHeight = 1.5;
-    program_.state().remembered.LastScopeHeight = 1.5;
-    mnuStandard->setChecked(true);
-    mnuOtherGun->setChecked(false);
-}
-
-void frmTrajectory::choosePreset(QAction* preset, double scopeHeight) {
-    program_.params().ScopeHeight = scopeHeight;
-    for (QAction* item : {mnuR6PPC, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag}) item->setChecked(item == preset);
-    mnuOtherGun->setChecked(false);
-}
-
-void frmTrajectory::mnuR6PPC_Click() { choosePreset(mnuR6PPC, 1.495); }
-void frmTrajectory::mnuRBlackhawk_Click() { choosePreset(mnuRBlackhawk, 1.496); }
-void frmTrajectory::mnuTC4570_Click() { choosePreset(mnuTC4570, 1.497); }
-void frmTrajectory::mnuTC3030_Click() { choosePreset(mnuTC3030, 1.498); }
-void frmTrajectory::mnuTC44Mag_Click() { choosePreset(mnuTC44Mag, 1.499); }
+void frmTrajectory::mnuStandard_Click() { program_.session().chooseScopePreset(ScopePreset::Standard, 1.5); }
+void frmTrajectory::mnuR6PPC_Click() { program_.session().chooseScopePreset(ScopePreset::Ruger6PPC, 1.495); }
+void frmTrajectory::mnuRBlackhawk_Click() { program_.session().chooseScopePreset(ScopePreset::RugerBlackhawk, 1.496); }
+void frmTrajectory::mnuTC4570_Click() { program_.session().chooseScopePreset(ScopePreset::TC4570, 1.497); }
+void frmTrajectory::mnuTC3030_Click() { program_.session().chooseScopePreset(ScopePreset::TC3030, 1.498); }
+void frmTrajectory::mnuTC44Mag_Click() { program_.session().chooseScopePreset(ScopePreset::TC44Mag, 1.499); }
 void frmTrajectory::mnuOtherGun_Click() { program_.show(program_.window<frmOtherGun>()); }
 
 // Bullet
@@ -291,64 +283,42 @@ void frmTrajectory::mnuDropTable_Click() {
     giveFocusBack();
 }
 
-void frmTrajectory::mnuEnergy_Click() {
-    mnuEnergy->setVisible(false);
-    mnuNoEnergy->setVisible(true);
-    mnuVelocityOff->setVisible(false);
-    if (!mnuVelocityOn->isVisible())
-        showMessage(this,
-                    "Energy and Velocity curves cannot be displayed simultaneously.\r\nDisabling Velocity curve.",
-                    MessageIcon::Information, "Conflicting Options");
-    mnuVelocityOn->setVisible(true);
+void frmTrajectory::setDisplayOption(bool DisplayOptions::*option, bool on) {
+    DisplayOptions options = program_.session().display();
+    options.*option = on;
+    // The two curves share the right-hand axis: turning one on turns the other off.
+    const bool energy = option == &DisplayOptions::energyCurve;
+    bool DisplayOptions::*other = energy                                     ? &DisplayOptions::velocityCurve
+                                  : option == &DisplayOptions::velocityCurve ? &DisplayOptions::energyCurve
+                                                                             : nullptr;
+    const bool conflict = on && other && options.*other;
+    if (conflict) options.*other = false;
+    program_.session().setDisplay(options);
+    if (!conflict) return;
+    program_.showMessage(
+        this,
+        energy ? "Energy and Velocity curves cannot be displayed simultaneously.\r\nDisabling Velocity curve."
+               : "Velocity and Energy curves cannot be displayed simultaneously.\r\nDisabling Energy curve.",
+        MessageIcon::Information, "Conflicting Options");
 }
 
-void frmTrajectory::mnuNoEnergy_Click() {
-    mnuEnergy->setVisible(true);
-    mnuNoEnergy->setVisible(false);
-}
-
-void frmTrajectory::mnuVelocityOn_Click() {
-    mnuVelocityOff->setVisible(true);
-    mnuVelocityOn->setVisible(false);
-    mnuNoEnergy->setVisible(false);
-    if (!mnuEnergy->isVisible())
-        showMessage(this,
-                    "Velocity and Energy curves cannot be displayed simultaneously.\r\nDisabling Energy curve.",
-                    MessageIcon::Information, "Conflicting Options");
-    mnuEnergy->setVisible(true);
-}
-
-void frmTrajectory::mnuVelocityOff_Click() {
-    mnuVelocityOff->setVisible(false);
-    mnuVelocityOn->setVisible(true);
-}
-
-void frmTrajectory::mnuShowGrid_Click() {
-    mnuShowGrid->setVisible(false);
-    mnuNoGrid->setVisible(true);
-}
-
-void frmTrajectory::mnuNoGrid_Click() {
-    mnuShowGrid->setVisible(true);
-    mnuNoGrid->setVisible(false);
-}
+void frmTrajectory::mnuEnergy_Click() { setDisplayOption(&DisplayOptions::energyCurve, true); }
+void frmTrajectory::mnuNoEnergy_Click() { setDisplayOption(&DisplayOptions::energyCurve, false); }
+void frmTrajectory::mnuVelocityOn_Click() { setDisplayOption(&DisplayOptions::velocityCurve, true); }
+void frmTrajectory::mnuVelocityOff_Click() { setDisplayOption(&DisplayOptions::velocityCurve, false); }
+void frmTrajectory::mnuShowGrid_Click() { setDisplayOption(&DisplayOptions::gridLines, true); }
+void frmTrajectory::mnuNoGrid_Click() { setDisplayOption(&DisplayOptions::gridLines, false); }
 
 void frmTrajectory::mnuShowGravity_Click() { tarnwick::drawGravityIndicator(canvas->surface(), program_.params()); }
 void frmTrajectory::mnuShowTarget_Click() { program_.show(program_.window<frmTarget>()); }
-
-void frmTrajectory::chooseDragFunction(QAction* item, const char* name) {
-    program_.params().DragFunction = name;
-    for (QAction* other : {mnuGavre, mnuIngalls, mnuKrupp}) other->setChecked(other == item);
-    mnuDragShow->setText(dragIndicatorCaption(name));
-}
 
 QString frmTrajectory::dragIndicatorCaption(const char* name) {
     return QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name));
 }
 
-void frmTrajectory::mnuGavre_Click() { chooseDragFunction(mnuGavre, "G1"); }
-void frmTrajectory::mnuIngalls_Click() { chooseDragFunction(mnuIngalls, "Ingalls"); }
-void frmTrajectory::mnuKrupp_Click() { chooseDragFunction(mnuKrupp, "Krupp"); }
+void frmTrajectory::mnuGavre_Click() { program_.session().setDragFunction("G1"); }
+void frmTrajectory::mnuIngalls_Click() { program_.session().setDragFunction("Ingalls"); }
+void frmTrajectory::mnuKrupp_Click() { program_.session().setDragFunction("Krupp"); }
 
 // Tools, Key, Help
 
@@ -376,5 +346,5 @@ void frmTrajectory::mnuHowTo_Click() {
 }
 
 void frmTrajectory::mnuAboutTP_Click() {
-    showMessage(this, "Tarnwick Program\r\nVersion 2.5", MessageIcon::Information, "About Tarnwick");
+    program_.showMessage(this, "Tarnwick Program\r\nVersion 2.5", MessageIcon::Information, "About Tarnwick");
 }

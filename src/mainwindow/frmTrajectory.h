@@ -1,8 +1,9 @@
 #pragma once
-// The main window "Tarnwick": the plot canvas as its client area, the menu with every
-// command, and the three display options held in the menu as pairs of items of which
-// one is visible. It owns the program's lifetime: its load handler sets the defaults
-// and restores the remembered settings, and closing it saves them and ends the program.
+// The main window "Tarnwick": the plot canvas as its client area and the menu with every
+// command. The menu's checks, captions and the display options' pairs of items (one of
+// each pair visible) show the session. It owns the program's lifetime: its load handler
+// sets the defaults and restores the remembered settings, and closing it saves them and
+// ends the program.
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -18,11 +19,6 @@ public:
     explicit frmTrajectory(Program& program);
 
     void Form_Load() override;
-
-    // The display options, as the menu shows them.
-    bool EnergyCurveOn() const { return mnuNoEnergy->isVisible(); }
-    bool VelocityCurveOn() const { return mnuVelocityOff->isVisible(); }
-    bool GridLinesOn() const { return mnuNoGrid->isVisible(); }
 
     // The client area.
     PlotCanvas* canvas = nullptr;
@@ -141,11 +137,14 @@ protected:
 private:
     void buildMenus();
     void connectCommands();
+    // Keeps the menu in step with the session.
+    void followSession();
+    // Restores the remembered settings and flies the remembered bullet source.
     void restoreSettings();
-    // Flies the remembered bullet source: the table's bullet or the typed coefficient.
-    void restoreBullet();
-    void choosePreset(QAction* preset, double scopeHeight);
-    void chooseDragFunction(QAction* item, const char* name);
+    // Turns a display option on or off; the energy and velocity curves exclude each other.
+    void setDisplayOption(bool DisplayOptions::*option, bool on);
+    // The bullet table file in use (beside the program, or the user's own copy).
+    std::string bulletDatabasePath() const;
     static QString dragIndicatorCaption(const char* name);  // the indicator's caption for a drag function
     void giveFocusBack();
 

@@ -141,8 +141,6 @@ void frmTrajectory::buildMenus() {
     for (QAction* checkable : {mnuStandard, mnuR6PPC, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag, mnuOtherGun,
                                mnuSelectBullet, mnuManBC, mnuDropTable, mnuGavre, mnuIngalls, mnuKrupp})
         checkable->setCheckable(true);
-    mnuSelectBullet->setChecked(true);
-    mnuGavre->setChecked(true);
 }
 
 void frmTrajectory::connectCommands() {

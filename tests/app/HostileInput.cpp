@@ -184,7 +184,6 @@ void HostileInputTest::SetUp() {
 
 frmTrajectory& HostileInputTest::main() { return program->window<frmTrajectory>(); }
 
-QString HostileInputTest::bulletFile() const { return BulletDatabaseLocation::pathInUse(); }
 
 void HostileInputTest::typeIntoEveryBox(QWidget& window, const QString& text) {
     for (QLineEdit* box : window.findChildren<QLineEdit*>())

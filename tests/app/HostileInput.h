@@ -87,6 +87,5 @@ protected:
     // Rounds whose run did not stop: a sweep whose runs all stop early proves little.
     int completedRounds = 0;
 
-    QString bulletFile() const;
     QString scratchFolder() const { return settingsDir.filePath("scratch"); }
 };

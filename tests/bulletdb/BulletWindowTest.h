@@ -16,11 +16,8 @@ protected:
         userFile = dataDir.filePath("user/Bullets.db");
         QDir().mkpath(dataDir.filePath("program"));
         bullettest::writeDatabase(programFile.toStdString());
-        BulletDatabaseLocation::setLocations(programFile, userFile);
-    }
-    void TearDown() override {
-        GuiTest::TearDown();
-        BulletDatabaseLocation::setLocations(QString(), QString());
+        bulletFiles = {programFile, userFile, true};
+        program = makeProgram();
     }
 
     QTemporaryDir dataDir;

@@ -23,7 +23,7 @@ protected:
     }
     int rows() {
         tarnwick::bulletdb::BulletCursor cursor;
-        cursor.open(BulletDatabaseLocation::pathInUse().toStdString(), tarnwick::bulletdb::BulletCursor::Access::ReadOnly);
+        cursor.open(bulletFile().toStdString(), tarnwick::bulletdb::BulletCursor::Access::ReadOnly);
         int n = 0;
         for (bool more = cursor.hasCurrent(); more; ++n) {
             const auto before = cursor.bookmark();
@@ -195,10 +195,11 @@ TEST_F(EditBulletTest, SelectWindowSeesAnEditAfterItsNextMove) {
 }
 
 TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
-    BulletDatabaseLocation::setLocations(programFile, userFile, false);
+    bulletFiles.programFolderWritable = false;
+    program = makeProgram();
     frmSelectBullet& select = program->window<frmSelectBullet>();
     frmEditBullet& w = window();
-    EXPECT_EQ(BulletDatabaseLocation::pathInUse(), programFile);
+    EXPECT_EQ(bulletFile(), programFile);
     // A file of the user's named like a temporary copy is no concern of the copy.
     ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
     QFile own(userFile + ".part");
@@ -207,7 +208,7 @@ TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
     w.cmdEdit_Click();
     EXPECT_TRUE(QFile::exists(userFile));
     EXPECT_EQ(own.size(), 4);
-    EXPECT_EQ(BulletDatabaseLocation::pathInUse(), userFile);
+    EXPECT_EQ(bulletFile(), userFile);
     w.txtManufacturer->setText("Lapua");
     w.cmdUpdate_Click();
 

@@ -41,7 +41,7 @@ TEST_F(SelectBulletTest, OpensOnTheRememberedBulletWithExactMaker) {
         SCOPED_TRACE(c.stock + " " + c.maker);
         // The move happens once per program run, so each case needs a fresh program.
         program.reset();
-        program = std::make_unique<Program>(*services);
+        program = makeProgram();
         EXPECT_EQ(shown(openWith(c.stock, c.maker)), c.expected);
     }
 }
@@ -112,7 +112,7 @@ TEST_F(SelectBulletTest, BulletLineNamesWhatIsFlownAcrossRestarts) {
     const auto restart = [this] {
         if (frmTrajectory* main = program->loaded<frmTrajectory>()) main->close();  // saves the settings
         program.reset();
-        program = std::make_unique<Program>(*services);
+        program = makeProgram();
         return &program->window<frmTrajectory>();
     };
     const auto bulletLine = [this](frmTrajectory* main) {

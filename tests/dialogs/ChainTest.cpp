@@ -34,8 +34,7 @@ protected:
 
     frmTrajectory& mainWithTypedCoefficient() {
         frmTrajectory& main = program->window<frmTrajectory>();
-        main.mnuSelectBullet->setCheckable(true);
-        main.mnuSelectBullet->setChecked(false);
+        session().flyTypedBullet(0.2, 100);
         return main;
     }
 
@@ -107,9 +106,6 @@ TEST_F(ChainTest, SetAllWalksThroughEveryDialogInOrderAndEnds) {
 }
 
 TEST_F(ChainTest, SlopeOpensTheBulletSelectionWhenTheDataBaseIsTheSource) {
-    frmTrajectory& main = program->window<frmTrajectory>();
-    main.mnuSelectBullet->setCheckable(true);
-    main.mnuSelectBullet->setChecked(true);
     params().InitAll = true;
     program->window<frmSetSlope>().cmdOK_Click();
     visible<frmSelectBullet>();

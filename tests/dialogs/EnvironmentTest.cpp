@@ -65,23 +65,23 @@ TEST_F(EnvironmentTest, OkStoresBothAtmospheresAndRemembersAltitudesAndTemperatu
     EXPECT_EQ(last.LastHTemperature, -5);
 }
 
-TEST_F(EnvironmentTest, LoadShowsRememberedAltitudesAndTemperaturesAndCreationTextsElsewhere) {
-    auto& last = program->state().remembered;
+TEST_F(EnvironmentTest, LoadShowsTheSessionsConditionsAndTypedWinds) {
+    tarnwick::RememberedSettings last;
     last.LastAltitude = 850;
     last.LastTemperature = 72.5;
     last.LastHAltitude = 6000;
     last.LastHTemperature = 20;
+    session().restore(last);
+    session().environmentSet({"5 mph", "0", "0", "12"});
     frmSetEnv& dialog = program->window<frmSetEnv>();
     EXPECT_EQ(dialog.txtRAltitude->text(), "850");
     EXPECT_EQ(dialog.txtRTemperature->text(), "72.5");
     EXPECT_EQ(dialog.txtHAltitude->text(), "6000");
     EXPECT_EQ(dialog.txtHTemperature->text(), "20");
-    EXPECT_EQ(params().Altitude, 850);
-    EXPECT_EQ(params().HTemperature, 20);
     EXPECT_EQ(dialog.txtRBarPres->text(), "29.53");
     EXPECT_EQ(dialog.txtHRelHum->text(), "67");
-    EXPECT_EQ(dialog.txtRCrossWind->text(), "0");
-    EXPECT_EQ(dialog.txtHTailWind->text(), "0");
+    EXPECT_EQ(dialog.txtRTailWind->text(), "5 mph") << "a wind shows as it was typed";
+    EXPECT_EQ(dialog.txtHCrossWind->text(), "12");
 }
 
 TEST_F(EnvironmentTest, HuntingFrameColoursFollowTheModeAtEachActivation) {
@@ -127,7 +127,7 @@ TEST_F(EnvironmentTest, WindWhoseConversionOverflowsIsRefusedAndNothingStored) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
-        program = std::make_unique<Program>(*services);
+        program = makeProgram();
         frmSetEnv& dialog = program->window<frmSetEnv>();
         params().InitAll = true;
         program->show(dialog);

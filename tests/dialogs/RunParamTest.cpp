@@ -50,7 +50,7 @@ TEST_F(RunParamTest, FourModeVariantStatesFollowTheClicks) {
     };
     for (const ExpectedState& e : states) {
         SCOPED_TRACE(e.steps);
-        program = std::make_unique<Program>(*services);
+        program = makeProgram();
         program->state().remembered.LastMaxDeviation = 4;
         program->state().remembered.LastZeroCrossing = 250;
         frmRunParam& dialog = program->window<frmRunParam>();
@@ -72,11 +72,10 @@ TEST_F(RunParamTest, FourModeVariantStatesFollowTheClicks) {
 TEST_F(RunParamTest, DropTableZeroesScopeHeightEverywhereAndTrajectoryRestoresIt) {
     frmTrajectory& main = program->window<frmTrajectory>();
     frmRunParam& dialog = program->window<frmRunParam>();
+    frmOtherGun* gun = &program->window<frmOtherGun>();
     ASSERT_EQ(params().ScopeHeight, 1.5);
 
     dialog.optTwo->click();
-    frmOtherGun* gun = program->loaded<frmOtherGun>();
-    ASSERT_NE(gun, nullptr) << "the scope height dialog is created so its box can be set";
     EXPECT_EQ(params().ScopeHeight, 0);
     EXPECT_EQ(params().SaveScopeHeight, 1.5);
     EXPECT_EQ(gun->txtScopeHeight->text(), "0");
@@ -90,24 +89,23 @@ TEST_F(RunParamTest, DropTableZeroesScopeHeightEverywhereAndTrajectoryRestoresIt
     EXPECT_TRUE(main.mnuStandard->isEnabled());
 }
 
-TEST_F(RunParamTest, DropTableKeepsTheUsersHeightWhenTheScopeDialogIsCreatedOnTheWay) {
-    // The scope height dialog loads the remembered height when it is created; the
-    // height kept aside must still be the one in use before the click.
+TEST_F(RunParamTest, DropTableKeepsTheHeightInUseAside) {
     program->state().remembered.LastScopeHeight = 2.5;
     params().ScopeHeight = 1.75;
     frmRunParam& dialog = program->window<frmRunParam>();
-    ASSERT_EQ(program->loaded<frmOtherGun>(), nullptr);
     dialog.optTwo->click();
     EXPECT_EQ(params().ScopeHeight, 0);
     EXPECT_EQ(params().SaveScopeHeight, 1.75);
+    EXPECT_EQ(program->loaded<frmOtherGun>(), nullptr) << "no other window is created on the way";
 }
 
-TEST_F(RunParamTest, LoadSelectsTheRememberedModeAndVariant) {
-    auto& last = program->state().remembered;
+TEST_F(RunParamTest, LoadShowsTheSessionsModeAndVariant) {
+    tarnwick::RememberedSettings last;
     last.LastHuntingMode = true;
     last.LastPBRMode = false;
     last.LastZeroCrossing = 250;
     last.LastInitialVelocity = 3100;
+    session().restore(last);
     frmRunParam& dialog = program->window<frmRunParam>();
     EXPECT_TRUE(dialog.optHuntingMode->isChecked());
     EXPECT_TRUE(dialog.optTwo->isChecked());
@@ -121,8 +119,10 @@ TEST_F(RunParamTest, LoadSelectsTheRememberedModeAndVariant) {
     EXPECT_FALSE(params().PBRMode);
 }
 
-TEST_F(RunParamTest, LoadInTargetDropTableZeroesTheScopeHeight) {
-    program->state().remembered.LastPBRMode = false;
+TEST_F(RunParamTest, StartInTargetDropTableZeroesTheScopeHeight) {
+    tarnwick::RememberedSettings last;
+    last.LastPBRMode = false;
+    session().restore(last);
     frmRunParam& dialog = program->window<frmRunParam>();
     EXPECT_TRUE(dialog.optTargetMode->isChecked());
     EXPECT_TRUE(dialog.optTwo->isChecked());
@@ -132,14 +132,14 @@ TEST_F(RunParamTest, LoadInTargetDropTableZeroesTheScopeHeight) {
     EXPECT_EQ(params().SaveScopeHeight, 1.5);
 }
 
-TEST_F(RunParamTest, FirstLoadInHuntingModeTakesTheSavedHeightUntilTheScopeDialogIsActivated) {
-    auto& last = program->state().remembered;
+TEST_F(RunParamTest, StartInHuntingModeFliesTheRememberedHeightThroughModeChanges) {
+    tarnwick::RememberedSettings last;
     last.LastHuntingMode = true;
     last.LastScopeHeight = 2.5;
-    params().ScopeHeight = 2.5;  // as restored at start-up; SaveScopeHeight keeps its default
-    program->window<frmRunParam>();
-    EXPECT_EQ(params().ScopeHeight, 1.5);
-    program->window<frmOtherGun>().Form_Activate();
+    session().restore(last);
+    frmRunParam& dialog = program->window<frmRunParam>();
+    EXPECT_EQ(params().ScopeHeight, 2.5);
+    dialog.optTargetMode->click();
     EXPECT_EQ(params().ScopeHeight, 2.5);
 }
 

@@ -52,7 +52,7 @@ TEST_F(SmallDialogsTest, DisplayScaleOpensOnTheOptionOfTheRememberedPair) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.selected);
-        program = std::make_unique<Program>(*services);
+        program = makeProgram();
         program->state().remembered.LastHorizontalScale = c.horizontal;
         program->state().remembered.LastVerticalScale = c.vertical;
         frmDisplayScale& dialog = program->window<frmDisplayScale>();

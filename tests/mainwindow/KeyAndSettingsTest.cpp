@@ -188,7 +188,7 @@ TEST_F(SettingsTest, ValuesNoDialogCouldStoreFallBackAndTheWindowFitsTheScreen) 
         record.geometry = QRect(QPoint(0, 0), stored);
         ASSERT_TRUE(saveStoredRecord(record));
         program.reset();
-        program = std::make_unique<Program>(*services);
+        program = makeProgram();
         frmTrajectory& main = program->window<frmTrajectory>();
         EXPECT_LE(main.width(), screen.width());
         EXPECT_LE(main.height(), screen.height());

@@ -59,9 +59,9 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
     EXPECT_EQ(w.mnuDragShow->text(), "Using G1 Drag Function");
     EXPECT_EQ(w.mnuPlot->shortcut(), QKeySequence(Qt::Key_F12));
     EXPECT_EQ(w.mnuClear->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_FALSE(w.EnergyCurveOn());
-    EXPECT_FALSE(w.VelocityCurveOn());
-    EXPECT_FALSE(w.GridLinesOn());
+    EXPECT_FALSE(session().display().energyCurve);
+    EXPECT_FALSE(session().display().velocityCurve);
+    EXPECT_FALSE(session().display().gridLines);
     // (A hidden action reports itself disabled; it is enabled again when shown.)
     for (QAction* a : w.findChildren<QAction*>()) {
         if (a->isVisible()) {
@@ -96,12 +96,12 @@ TEST_F(MainWindowTest, DropTableTogglesAndShowsResultsEachTime) {
 TEST_F(MainWindowTest, EnergyAndVelocityCurvesExcludeEachOther) {
     frmTrajectory& w = main();
     w.mnuEnergy_Click();
-    EXPECT_TRUE(w.EnergyCurveOn());
+    EXPECT_TRUE(session().display().energyCurve);
     EXPECT_TRUE(takeMessages().empty()) << "no conflict when neither curve was on";
 
     w.mnuVelocityOn_Click();
-    EXPECT_TRUE(w.VelocityCurveOn());
-    EXPECT_FALSE(w.EnergyCurveOn());
+    EXPECT_TRUE(session().display().velocityCurve);
+    EXPECT_FALSE(session().display().energyCurve);
     EXPECT_TRUE(w.mnuEnergy->isVisible());
     EXPECT_TRUE(w.mnuVelocityOff->isVisible());
     const RecordedMessage conflict = expectMessage("Disabling Energy curve.");
@@ -111,20 +111,20 @@ TEST_F(MainWindowTest, EnergyAndVelocityCurvesExcludeEachOther) {
     EXPECT_EQ(conflict.icon, MessageIcon::Information);
 
     w.mnuEnergy_Click();
-    EXPECT_TRUE(w.EnergyCurveOn());
-    EXPECT_FALSE(w.VelocityCurveOn());
+    EXPECT_TRUE(session().display().energyCurve);
+    EXPECT_FALSE(session().display().velocityCurve);
     EXPECT_EQ(expectMessage("Disabling Velocity curve.").text,
               "Energy and Velocity curves cannot be displayed simultaneously.\r\nDisabling Velocity curve.");
 
     w.mnuNoEnergy_Click();
-    EXPECT_FALSE(w.EnergyCurveOn());
+    EXPECT_FALSE(session().display().energyCurve);
     EXPECT_TRUE(w.mnuEnergy->isVisible());
 
     w.mnuShowGrid_Click();
-    EXPECT_TRUE(w.GridLinesOn());
+    EXPECT_TRUE(session().display().gridLines);
     EXPECT_FALSE(w.mnuShowGrid->isVisible());
     w.mnuNoGrid_Click();
-    EXPECT_FALSE(w.GridLinesOn());
+    EXPECT_FALSE(session().display().gridLines);
 }
 
 TEST_F(MainWindowTest, DragFunctionGroupAndIndicator) {
@@ -206,8 +206,7 @@ TEST_F(MainWindowTest, GoShowsTheDialogsInOrderAndSkipsScopeHeightForAPlainDropT
     EXPECT_EQ(services->blockingShown, full);
 
     services->blockingShown.clear();
-    w.mnuManBC->setChecked(true);
-    w.mnuSelectBullet->setChecked(false);
+    session().flyTypedBullet(0.3, 150);
     // Target mode, drop table variant, chosen in the dialogs before the scope height step.
     services->onBlockingShow = [this](QDialog& dialog) {
         if (dialog.objectName() == "frmSetBC") {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BulletDatabaseLocation.h"
+#include "ParameterChain.h"
 #include "Program.h"
 #include "ScriptedServices.h"
 
@@ -32,16 +33,22 @@ protected:
             QFile::copy(shipped, copy);
             QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
         }
-        BulletDatabaseLocation::setLocations(copy, settingsDir.filePath("user/Bullets.db"));
+        bulletFiles = {copy, settingsDir.filePath("user/Bullets.db"), true};
         services = std::make_unique<ScriptedServices>();
-        program = std::make_unique<Program>(*services);
+        program = makeProgram();
     }
 
     void TearDown() override {
         program.reset();
         if (services) expectNoMessages();
         services.reset();
-        BulletDatabaseLocation::setLocations(QString(), QString());
+    }
+
+    // A program as the desktop program makes it, on this test's bullet files.
+    std::unique_ptr<Program> makeProgram() {
+        auto made = std::make_unique<Program>(*services, bulletFiles);
+        ParameterChain::of(*made);
+        return made;
     }
 
     // A test takes every message box and question it causes; whatever is left untaken
@@ -65,8 +72,11 @@ protected:
     }
 
     tarnwick::ShotParameters& params() { return program->params(); }
+    Session& session() { return program->session(); }
+    QString bulletFile() const { return BulletDatabaseLocation::pathInUse(bulletFiles); }
 
     QTemporaryDir settingsDir;
+    BulletFiles bulletFiles;
     std::unique_ptr<ScriptedServices> services;
     std::unique_ptr<Program> program;
 
