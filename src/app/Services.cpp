@@ -72,6 +72,12 @@ bool QtServices::ask(QWidget* parent, const QString& title, const QString& text,
     return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<QString> QtServices::openFileName(QWidget* parent, const QString& title, const QString& filter) {
+    const QString name = QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
 std::optional<QString> QtServices::saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                                 const QString& initialName, bool confirmOverwrite) {
     const QFileDialog::Options options = confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;

@@ -1,7 +1,7 @@
 #pragma once
 // Everything that would block on the user or reach outside the program: message boxes,
-// the save-file dialog, the printer dialog and blocking showing of windows. The real
-// implementation uses Qt's dialogs; tests install ScriptedServices.
+// the open- and save-file dialogs, the printer dialog and blocking showing of windows.
+// The real implementation uses Qt's dialogs; the window tests install scripted ones.
 #include <QString>
 #include <memory>
 #include <optional>
@@ -24,6 +24,9 @@ public:
     // A question box (question-mark icon) with Yes and No. `yesIsDefault` picks the
     // button that Enter presses; Esc and the close box answer No. True for Yes.
     virtual bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) = 0;
+
+    // The open-file dialog for an existing file; std::nullopt when the user cancels.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
 
     // The save-file dialog; std::nullopt when the user cancels. `confirmOverwrite` false
     // picks an existing file without asking to replace it (a file to append to).
@@ -55,6 +58,7 @@ class QtServices : public Services {
 public:
     void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;

@@ -1,7 +1,6 @@
 #include "frmEditBullet.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -147,13 +146,6 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     connect(cmdSearch, &QPushButton::clicked, this, &frmEditBullet::cmdSearch_Click);
     connect(cmdNext, &QPushButton::clicked, this, &frmEditBullet::cmdNext_Click);
     connect(cmdDone, &QPushButton::clicked, this, &frmEditBullet::cmdDone_Click);
-
-    chooseImportFile = [](QWidget* parent) -> std::optional<QString> {
-        const QString name = QFileDialog::getOpenFileName(parent, QStringLiteral("Import Bullets"), QString(),
-                                                          QStringLiteral("CSV files (*.csv);;All files (*)"));
-        if (name.isEmpty()) return std::nullopt;
-        return name;
-    };
 }
 
 frmEditBullet::~frmEditBullet() = default;
@@ -277,7 +269,8 @@ void frmEditBullet::cmdNext_Click() {
 void frmEditBullet::cmdDone_Click() { hide(); }
 
 void frmEditBullet::mnuImportCsv_Click() {
-    const std::optional<QString> file = chooseImportFile ? chooseImportFile(this) : std::nullopt;
+    const std::optional<QString> file = program_.services().openFileName(
+        this, QStringLiteral("Import Bullets"), QStringLiteral("CSV files (*.csv);;All files (*)"));
     if (!file) return;
     discardPending();
     if (!binding_->prepareWrite()) return;

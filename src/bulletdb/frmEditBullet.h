@@ -8,9 +8,7 @@
 // exports the table as CSV.
 #include <QDialog>
 #include <QLineEdit>
-#include <functional>
 #include <memory>
-#include <optional>
 
 #include "Program.h"
 
@@ -73,10 +71,6 @@ public:
     QAction* mnuModify = nullptr;
     QAction* mnuHowDelete = nullptr;
     QAction* mnuHowSearch = nullptr;
-
-    // Asks for the CSV file to import; std::nullopt when the user cancels. Opens a file
-    // dialog unless replaced (tests answer without a dialog).
-    std::function<std::optional<QString>(QWidget*)> chooseImportFile;
 
     // True while an Add or Edit waits for Update.
     bool changePending() const;

@@ -65,7 +65,6 @@ protected:
         (main().*law.item)->trigger();
         // The choices themselves must raise nothing.
         expectNoMessages();
-        services->messages.clear();
     }
 };
 

@@ -41,13 +41,6 @@ QWidget& opened(Program& program) {
     return program.window<T>();
 }
 
-QWidget& openEditWindow(Program& program) {
-    auto& edit = program.window<frmEditBullet>();
-    // The import's file dialog is the one dialog outside the services: cancel it.
-    edit.chooseImportFile = [](QWidget*) -> std::optional<QString> { return std::nullopt; };
-    return edit;
-}
-
 const std::vector<SweptWindow>& sweptWindows() {
     static const std::vector<SweptWindow> windows = {
         {"frmRunParam", opened<frmRunParam>, {}, {}},
@@ -57,7 +50,7 @@ const std::vector<SweptWindow>& sweptWindows() {
         {"frmOtherGun", opened<frmOtherGun>, {}, {}},
         {"frmSetBC", opened<frmSetBC>, {}, {}},
         {"frmSelectBullet", opened<frmSelectBullet>, {}, {}},
-        {"frmEditBullet", openEditWindow, {"cmdDelete"}, {}},
+        {"frmEditBullet", opened<frmEditBullet>, {"cmdDelete"}, {}},
         {"frmMVCalc", opened<frmMVCalc>, {}, {}},
         {"frmWindCalc", opened<frmWindCalc>, {},
          [](QWidget& w) {

@@ -50,8 +50,7 @@ TEST_F(ProgramTest, CloseBoxUnloadsAndNextUseLoadsFromCreationTexts) {
 
 TEST_F(ProgramTest, ScriptedMessageWithoutTitleShowsProgramName) {
     services->message(nullptr, MessageIcon::Exclamation, QString(), "text");
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_EQ(services->messages[0].title, "Tarnwick");
+    EXPECT_EQ(expectMessage("text").title, "Tarnwick");
 }
 
 TEST_F(ProgramTest, RealMessageBoxKeepsTheLinesOfItsText) {
@@ -60,8 +59,9 @@ TEST_F(ProgramTest, RealMessageBoxKeepsTheLinesOfItsText) {
     run.mnuMaxDevHelp_Click();  // the longest lines of any help text
     program->window<frmSelectBullet>().mnuFindHelp_Click();
     const QString tooWide = QString(400, QLatin1Char('x')) + " is wider than any box";
-    services->messages.push_back({MessageIcon::Exclamation, "", tooWide});
-    for (const RecordedMessage& m : services->messages) {
+    std::vector<RecordedMessage> messages = takeMessages();
+    messages.push_back({MessageIcon::Exclamation, "", tooWide});
+    for (const RecordedMessage& m : messages) {
         SCOPED_TRACE(m.text.left(40).toStdString());
         const auto box = makeMessageBox(nullptr, m.icon, m.title, m.text);
         box->show();

@@ -20,11 +20,6 @@ protected:
         program = makeProgram();
     }
 
-    // The last message box, or an empty one.
-    RecordedMessage lastMessage() const {
-        return services->messages.empty() ? RecordedMessage{} : services->messages.back();
-    }
-
     QTemporaryDir dataDir;
     QString programFile;
     QString userFile;

@@ -87,9 +87,7 @@ protected:
     // Takes the one message the last action should have shown.
     RecordedMessage takeMessage() {
         EXPECT_EQ(services->messages.size(), 1u);
-        RecordedMessage m = lastMessage();
-        services->messages.clear();
-        return m;
+        return expectMessage(QString());
     }
     // Runs an action that meets a lock: it gives up after a short wait, not forever.
     template <typename Action>
@@ -143,7 +141,6 @@ TEST_F(DatabaseFaultTest, FileRemovedWhileWindowsOpenIsReportedAndNothingIsWritt
     e.cmdUpdate_Click();
     s.datSelBullet->cmdNextRow->click();
     EXPECT_EQ(s.txtManufacturer->text(), "Speer");
-    expectNoMessages();
     std::vector<std::string> expected = original;
     expected.push_back(".338|Barnes|TSX|225.0|33860|0.482|0.482|0.482|1000.0|2000.0|");
     EXPECT_EQ(storedRows(programFile), expected);
@@ -222,7 +219,6 @@ TEST_F(DatabaseFaultTest, FileReplacedByGarbageIsReportedAndAGoodFileIsPickedUpA
     e.cmdAdd_Click();
     fill(e, kNewRow);
     e.cmdUpdate_Click();
-    expectNoMessages();
     EXPECT_EQ(storedRows(programFile).size(), 6u);
 }
 
@@ -244,12 +240,11 @@ TEST_F(DatabaseFaultTest, WriteTransactionElsewhereRefusesChangesBrieflyAndKeeps
     // Reading goes on while the other program only prepares its write.
     s.datSelBullet->cmdNextRow->click();
     EXPECT_EQ(s.txtManufacturer->text(), "Hornady");
-    expectNoMessages();
 
     e.datEditBullet->cmdFirst->click();  // drops the pending add
     services->answers.push_back(true);  // "Delete ...?" Yes
     brief([&] { e.cmdDelete_Click(); });
-    services->questions.clear();
+    expectQuestion("Delete");
     EXPECT_EQ(takeMessage().title, QString("Error Code=%1").arg(SQLITE_BUSY));
     EXPECT_EQ(e.txtManufacturer->text(), "Sierra");
     EXPECT_EQ(storedRows(programFile), original);
@@ -259,7 +254,6 @@ TEST_F(DatabaseFaultTest, WriteTransactionElsewhereRefusesChangesBrieflyAndKeeps
     e.cmdAdd_Click();
     fill(e, kNewRow);
     e.cmdUpdate_Click();
-    expectNoMessages();
     const std::vector<std::string> after = storedRows(programFile);
     ASSERT_EQ(after.size(), original.size() + 1);
     EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 5), original);
@@ -282,7 +276,6 @@ TEST_F(DatabaseFaultTest, ExclusiveLockElsewhereIsReportedBrieflyAndTheWindowRec
     other.reset();
     s.datSelBullet->cmdFirst->click();
     EXPECT_EQ(s.txtManufacturer->text(), "Sierra");
-    expectNoMessages();
 
     // An open window that meets the lock says so and stays on its row.
     other = std::make_unique<WriteLock>(programFile, "BEGIN EXCLUSIVE");

@@ -51,28 +51,24 @@ TEST_F(EditBulletTest, AddThenUpdateStoresRowAndShowsPreviousRow) {
     w.datEditBullet->cmdLast->click();
     EXPECT_EQ(shown(w), ".338/Barnes");
     EXPECT_EQ(w.txtBulletMass->text(), "225");
-    expectNoMessages();
 }
 
 TEST_F(EditBulletTest, UpdateFailuresAreReportedAndChangeStaysPending) {
     frmEditBullet& w = window();
     w.cmdUpdate_Click();  // nothing pending
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_EQ(lastMessage().title, "Error Code=21");
-    EXPECT_EQ(lastMessage().icon, MessageIcon::Question);
+    const RecordedMessage nothingPending = expectMessage("Update without Add or Edit");
+    EXPECT_EQ(nothingPending.title, "Error Code=21");
+    EXPECT_EQ(nothingPending.icon, MessageIcon::Question);
 
     w.cmdEdit_Click();
     w.txtBulletMass->setText("heavy");
     w.cmdUpdate_Click();
-    ASSERT_EQ(services->messages.size(), 2u);
-    EXPECT_EQ(lastMessage().title, "Error Code=19");
-    EXPECT_TRUE(lastMessage().text.contains("Bullet Mass"));
+    EXPECT_EQ(expectMessage("Bullet Mass").title, "Error Code=19");
     EXPECT_TRUE(w.changePending());
     EXPECT_EQ(w.txtBulletMass->text(), "heavy");  // the typed text stays to be corrected
 
     w.txtBulletMass->setText("170");
     w.cmdUpdate_Click();
-    EXPECT_EQ(services->messages.size(), 2u);
     EXPECT_FALSE(w.changePending());
     EXPECT_EQ(w.txtBulletMass->text(), "170");
 }
@@ -96,7 +92,6 @@ TEST_F(EditBulletTest, UpdateOverAnotherProgramsChangeAsksAndKeepsOrDropsTheTypi
         bullettest::writeDatabase(file + ".fresh");
         ASSERT_TRUE(QFile::remove(programFile) && QFile::rename(programFile + ".fresh", programFile));
         program->window<frmEditBullet>().close();
-        services->questions.clear();
         frmEditBullet& w = window();
         w.datEditBullet->cmdNextRow->click();
         w.cmdEdit_Click();
@@ -105,17 +100,14 @@ TEST_F(EditBulletTest, UpdateOverAnotherProgramsChangeAsksAndKeepsOrDropsTheTypi
 
         services->answers = {c.keep};
         w.cmdUpdate_Click();
-        ASSERT_EQ(services->questions.size(), 1u);
-        EXPECT_TRUE(services->questions[0].text.contains(c.question)) << services->questions[0].text.toStdString();
-        EXPECT_TRUE(services->questions[0].yesIsDefault);
+        EXPECT_TRUE(expectQuestion(c.question).yesIsDefault);
         EXPECT_EQ(shown(w), c.shownAfter);
         EXPECT_EQ(w.changePending(), c.keep);
         EXPECT_EQ(bullettest::tableText(file).find("Typed"), std::string::npos) << "nothing stored before asked";
         w.cmdUpdate_Click();  // stores the kept typing; with none pending, reported
         EXPECT_EQ(rows(), c.rowsAfter);
         EXPECT_EQ(bullettest::tableText(file).find("Typed") != std::string::npos, c.keep);
-        EXPECT_EQ(services->messages.size(), c.keep ? 0u : 1u);
-        services->messages.clear();
+        if (!c.keep) expectMessage("Update without Add or Edit");
     }
 }
 
@@ -142,7 +134,6 @@ TEST_F(EditBulletTest, LeavingAPendingChangeDiscardsIt) {
     EXPECT_EQ(shown(w), ".308/Hornady");
 
     EXPECT_EQ(rows(), 5);
-    expectNoMessages();
 }
 
 TEST_F(EditBulletTest, EscapeAndMinimisingKeepAPendingChange) {
@@ -161,24 +152,25 @@ TEST_F(EditBulletTest, EscapeAndMinimisingKeepAPendingChange) {
     EXPECT_EQ(w.txtManufacturer->text(), "Typed");
     w.cmdUpdate_Click();
     EXPECT_EQ(w.txtManufacturer->text(), "Typed");
-    expectNoMessages();
 }
 
 TEST_F(EditBulletTest, DeleteAsksFirstWithNoAsTheDefault) {
     frmEditBullet& w = window();
     w.datEditBullet->cmdNextRow->click();
     w.cmdDelete_Click();  // the question answered with its default button
-    ASSERT_EQ(services->questions.size(), 1u);
-    EXPECT_EQ(services->questions[0].text, "Delete Hornady 150 gr. BT (3033)?");
-    EXPECT_FALSE(services->questions[0].yesIsDefault);
+    const RecordedQuestion asked = expectQuestion("Delete Hornady");
+    EXPECT_EQ(asked.text, "Delete Hornady 150 gr. BT (3033)?");
+    EXPECT_FALSE(asked.yesIsDefault);
     EXPECT_EQ(shown(w), ".308/Hornady");
     EXPECT_EQ(rows(), 5);
 
     services->answers = {true, true};
     w.cmdDelete_Click();
+    expectQuestion("Delete Hornady");
     EXPECT_EQ(shown(w), "2145/Speer");
     w.datEditBullet->cmdLast->click();
     w.cmdDelete_Click();
+    expectQuestion("Delete O'Brien");
     EXPECT_EQ(shown(w), ".224/Sierra");
     EXPECT_EQ(rows(), 3);
 
@@ -188,8 +180,6 @@ TEST_F(EditBulletTest, DeleteAsksFirstWithNoAsTheDefault) {
     w.cmdDelete_Click();
     EXPECT_EQ(shown(w), ".224/Sierra");
     EXPECT_EQ(rows(), 3);
-    EXPECT_EQ(services->questions.size(), 3u);
-    EXPECT_TRUE(services->messages.empty());
 }
 
 TEST_F(EditBulletTest, SelectWindowSeesAnEditAfterItsNextMove) {
@@ -202,7 +192,6 @@ TEST_F(EditBulletTest, SelectWindowSeesAnEditAfterItsNextMove) {
     EXPECT_EQ(select.txtManufacturer->text(), "Sierra");
     select.datSelBullet->cmdNextRow->click();
     EXPECT_EQ(select.txtManufacturer->text(), "Lapua");
-    expectNoMessages();
 }
 
 TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
@@ -228,22 +217,21 @@ TEST_F(EditBulletTest, ReadOnlyProgramFolderCopiesDatabaseOnceForBothWindows) {
 
     select.datSelBullet->cmdFirst->click();
     EXPECT_EQ(select.txtManufacturer->text(), "Lapua");
-    expectNoMessages();
 }
 
 TEST_F(EditBulletTest, MissingDatabaseIsReportedAndButtonsDoNoHarm) {
     QFile::remove(programFile);
     frmEditBullet& w = window();
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_TRUE(lastMessage().text.contains(QDir::toNativeSeparators(programFile)));
+    expectMessage(QDir::toNativeSeparators(programFile));
     w.datEditBullet->cmdNextRow->click();
     w.txtSearch->setText("x");
-    w.cmdSearch_Click();  // "No records found"
+    w.cmdSearch_Click();
+    expectMessage("No records found");
     w.cmdAdd_Click();
     w.cmdUpdate_Click();
     w.cmdDelete_Click();
-    for (std::size_t i = 2; i < services->messages.size(); ++i)
-        EXPECT_TRUE(services->messages[i].title.startsWith("Error Code=")) << services->messages[i].title.toStdString();
+    for (const RecordedMessage& m : takeMessages())
+        EXPECT_TRUE(m.title.startsWith("Error Code=")) << m.title.toStdString();
     EXPECT_FALSE(QFile::exists(programFile));  // nothing was created
     EXPECT_FALSE(QFile::exists(userFile));
 }
@@ -254,8 +242,7 @@ TEST_F(EditBulletTest, CorruptDatabaseIsReported) {
     file.write("this is not a database at all, just some text of no use");
     file.close();
     frmEditBullet& w = window();
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_TRUE(lastMessage().text.contains(QDir::toNativeSeparators(programFile)));
+    expectMessage(QDir::toNativeSeparators(programFile));
     EXPECT_TRUE(w.txtCaliber->text().isEmpty());
 }
 
@@ -265,22 +252,22 @@ TEST_F(EditBulletTest, CsvExportAndImportThroughFileMenu) {
     services->saveAnswers.push_back(csv);
     w.mnuExportCsv_Click();
     ASSERT_TRUE(QFile::exists(csv));
-    EXPECT_TRUE(lastMessage().text.startsWith("5 bullets written"));
+    expectMessage("5 bullets written");
 
     // Importing the same bullets again stores none of them twice.
-    w.chooseImportFile = [&](QWidget*) { return std::optional<QString>(csv); };
+    services->openAnswers.push_back(csv);
     w.mnuImportCsv_Click();
-    EXPECT_TRUE(lastMessage().text.startsWith("0 bullets imported, 5 already in the table skipped"));
+    EXPECT_EQ(services->openDialogTitles, std::vector<QString>{"Import Bullets"});
+    expectMessage("0 bullets imported, 5 already in the table skipped");
     EXPECT_EQ(rows(), 5);
 
     QFile bad(dataDir.filePath("bad.csv"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write(QByteArray(bullettest::kHeader) + ".22,X,Y,1,2,3,4,5,6\n");
     bad.close();
-    w.chooseImportFile = [&](QWidget*) { return std::optional<QString>(bad.fileName()); };
+    services->openAnswers.push_back(bad.fileName());
     w.mnuImportCsv_Click();
-    EXPECT_EQ(lastMessage().icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(lastMessage().text.contains("line 2"));
+    EXPECT_EQ(expectMessage("line 2").icon, MessageIcon::Exclamation);
     EXPECT_EQ(rows(), 5);
 }
 
@@ -290,13 +277,14 @@ TEST_F(EditBulletTest, HelpTexts) {
     w.mnuModify_Click();
     w.mnuHowDelete_Click();
     w.mnuHowSearch_Click();
-    ASSERT_EQ(services->messages.size(), 4u);
-    EXPECT_EQ(services->messages[0].title, "How to Add a Bullet:");
-    EXPECT_EQ(services->messages[0].text, "1) Click the <Add> button\r\n2) Enter data in all fields\r\n"
-                                          "3) Click <Update>\r\n4) Repeat 1 - 3 as needed");
-    EXPECT_EQ(services->messages[1].title, "How to Modify Bullet Data:");
-    EXPECT_EQ(services->messages[2].title, "How to Delete a Bullet:");
-    EXPECT_EQ(services->messages[3].title, "Using Search:");
+    const std::vector<RecordedMessage> messages = takeMessages();
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_EQ(messages[0].title, "How to Add a Bullet:");
+    EXPECT_EQ(messages[0].text, "1) Click the <Add> button\r\n2) Enter data in all fields\r\n"
+                                "3) Click <Update>\r\n4) Repeat 1 - 3 as needed");
+    EXPECT_EQ(messages[1].title, "How to Modify Bullet Data:");
+    EXPECT_EQ(messages[2].title, "How to Delete a Bullet:");
+    EXPECT_EQ(messages[3].title, "Using Search:");
     EXPECT_EQ(w.mnuAddHelp->text(), "How to Add A Bullet");
 }
 

@@ -44,7 +44,6 @@ TEST_F(SelectBulletTest, OpensOnTheRememberedBulletWithExactMaker) {
         program = makeProgram();
         EXPECT_EQ(shown(openWith(c.stock, c.maker)), c.expected);
     }
-    expectNoMessages();
 }
 
 TEST_F(SelectBulletTest, ReloadAfterCloseBoxStartsOnFirstRow) {
@@ -81,7 +80,6 @@ TEST_F(SelectBulletTest, SelectCopiesNumbersMovesMenuCheckAndRemembers) {
     // Hidden, not unloaded: the next opening shows the same row.
     EXPECT_EQ(program->loaded<frmSelectBullet>(), &w);
     EXPECT_EQ(shown(w), ".224/Sierra");
-    expectNoMessages();
 }
 
 TEST_F(SelectBulletTest, NextPlotReportNamesTheSelectedBullet) {
@@ -108,7 +106,6 @@ TEST_F(SelectBulletTest, ActivationRereadsTheRowOrMovesToItsNeighbour) {
     bullettest::execute(programFile.toStdString(), "DELETE FROM Bullets WHERE rowid = 2");
     w.Form_Activate();
     EXPECT_EQ(shown(w), "2145/Speer");
-    expectNoMessages();
 }
 
 TEST_F(SelectBulletTest, BulletLineNamesWhatIsFlownAcrossRestarts) {
@@ -148,7 +145,6 @@ TEST_F(SelectBulletTest, BulletLineNamesWhatIsFlownAcrossRestarts) {
     main = restart();
     EXPECT_TRUE(main->mnuManBC->isChecked());
     EXPECT_EQ(bulletLine(main), "Ballistic coefficient 0.3, 150 gr.");
-    expectNoMessages();
 }
 
 TEST_F(SelectBulletTest, SelectContinuesSetAllChainAndReadsNumbersLeniently) {
@@ -172,18 +168,16 @@ TEST_F(SelectBulletTest, SearchTriesCaliberThenMakerThenStockNumber) {
     EXPECT_EQ(shown(w), ".224/Sierra");  // then later rows with that stock number
     w.cmdNext_Click();
     EXPECT_EQ(shown(w), ".224/O'Brien");
-    expectNoMessages();
     w.cmdNext_Click();
     EXPECT_EQ(shown(w), ".224/O'Brien");
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_EQ(lastMessage().text, "No records found");
-    EXPECT_EQ(lastMessage().title, "Tarnwick");
-    EXPECT_EQ(lastMessage().icon, MessageIcon::Information);
+    const RecordedMessage none = expectMessage("No records found");
+    EXPECT_EQ(none.title, "Tarnwick");
+    EXPECT_EQ(none.icon, MessageIcon::Information);
 
     w.txtSearch->setText("Sier");
     w.cmdSearch_Click();
     EXPECT_EQ(shown(w), ".224/O'Brien");
-    EXPECT_EQ(services->messages.size(), 2u);
+    expectMessage("No records found");
     w.txtSearch->setText("sierra");
     w.cmdSearch_Click();
     EXPECT_EQ(shown(w), ".308/Sierra");
@@ -231,26 +225,24 @@ TEST_F(SelectBulletTest, HelpTexts) {
     frmSelectBullet& w = program->window<frmSelectBullet>();
     w.mnuFindHelp_Click();
     w.mnuSearchHelp_Click();
-    ASSERT_EQ(services->messages.size(), 2u);
-    EXPECT_EQ(services->messages[0].title, "Finding A Bullet:");
-    EXPECT_TRUE(services->messages[0].text.endsWith(
+    const std::vector<RecordedMessage> messages = takeMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].title, "Finding A Bullet:");
+    EXPECT_TRUE(messages[0].text.endsWith(
         "\r\n* the >| on the Scroll bar moves you to the last entry in the data base."));
-    EXPECT_EQ(services->messages[1].title, "Using Search:");
-    EXPECT_EQ(services->messages[1].text.count("\r\n"), 4);
+    EXPECT_EQ(messages[1].title, "Using Search:");
+    EXPECT_EQ(messages[1].text.count("\r\n"), 4);
 }
 
 TEST_F(SelectBulletTest, MissingDatabaseIsReportedOnceAndWindowStillWorks) {
     QFile::remove(programFile);
     frmSelectBullet& w = openWith("2145", "Sierra");
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_TRUE(lastMessage().text.contains(QDir::toNativeSeparators(programFile)));
-    EXPECT_EQ(lastMessage().icon, MessageIcon::Exclamation);
+    EXPECT_EQ(expectMessage(QDir::toNativeSeparators(programFile)).icon, MessageIcon::Exclamation);
     EXPECT_TRUE(w.txtManufacturer->text().isEmpty());
     w.datSelBullet->cmdNextRow->click();
     w.datSelBullet->cmdLast->click();
     w.cmdSelect_Click();
     EXPECT_DOUBLE_EQ(params().BulletMass, 0);
-    EXPECT_EQ(services->messages.size(), 1u);
 }
 
 }  // namespace

@@ -67,7 +67,6 @@ TEST_F(RunParamTest, FourModeVariantStatesFollowTheClicks) {
         EXPECT_EQ(program->state().remembered.LastPBRMode, e.pbr);
         EXPECT_EQ(dialog.lblInitVel->text(), e.hunting ? "Range Muzzle Velocity (fps):" : "Muzzle Velocity (fps):");
     }
-    expectNoMessages();
 }
 
 TEST_F(RunParamTest, DropTableZeroesScopeHeightEverywhereAndTrajectoryRestoresIt) {
@@ -158,7 +157,6 @@ TEST_F(RunParamTest, OkReadsLeadingNumbersWithoutComplaint) {
     dialog.txtInitVel->setText("abc");
     dialog.cmdOK_Click();
     EXPECT_EQ(params().InitialVelocity, 0);
-    expectNoMessages();
 }
 
 TEST_F(RunParamTest, OkRemembersTheBoxPerVariant) {
@@ -201,10 +199,9 @@ TEST_F(RunParamTest, ValueTooLargeToUseIsRefusedByNameAndNothingStored) {
     dialog.txtInitVel->setText("3000");
     dialog.txtDeltaT->setText("1e999");
     dialog.cmdOK_Click();
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_EQ(services->messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(services->messages[0].title, "Tarnwick");
-    EXPECT_TRUE(services->messages[0].text.contains("Delta T"));
+    const RecordedMessage refused = expectMessage("Delta T");
+    EXPECT_EQ(refused.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(refused.title, "Tarnwick");
     EXPECT_EQ(params().InitialVelocity, 2000);
     EXPECT_EQ(params().DeltaT, 0.001);
     EXPECT_EQ(program->state().remembered.LastInitialVelocity, 2000);
@@ -221,13 +218,14 @@ TEST_F(RunParamTest, HelpItemsShowTheirTitles) {
         {dialog.mnuDeltaTHelp, "What is Delta T?"},
     };
     for (const auto& [item, title] : items) item->trigger();
-    ASSERT_EQ(services->messages.size(), std::size(items));
+    const std::vector<RecordedMessage> messages = takeMessages();
+    ASSERT_EQ(messages.size(), std::size(items));
     for (std::size_t i = 0; i < std::size(items); ++i) {
-        EXPECT_EQ(services->messages[i].title, items[i].second);
-        EXPECT_EQ(services->messages[i].icon, MessageIcon::Information);
+        EXPECT_EQ(messages[i].title, items[i].second);
+        EXPECT_EQ(messages[i].icon, MessageIcon::Information);
     }
-    EXPECT_EQ(services->messages[3].text.split("\r\n").size(), 17);
-    EXPECT_TRUE(services->messages[3].text.contains("\r\n the bullet stays within the kill zone.\r\n\r\nIn <Hunting>"));
+    EXPECT_EQ(messages[3].text.split("\r\n").size(), 17);
+    EXPECT_TRUE(messages[3].text.contains("\r\n the bullet stays within the kill zone.\r\n\r\nIn <Hunting>"));
     EXPECT_EQ(dialog.mnuVariant->text(), "Which Variant?...");
 }
 

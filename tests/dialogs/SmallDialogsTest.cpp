@@ -39,7 +39,6 @@ TEST_F(SmallDialogsTest, SlopeDirectionSetsTheSignOfTheAngle) {
         dialog.cmdOK_Click();
         EXPECT_EQ(params().LOSAngle, c.angle);
     }
-    expectNoMessages();
 }
 
 TEST_F(SmallDialogsTest, DisplayScaleOpensOnTheOptionOfTheRememberedPair) {
@@ -102,14 +101,12 @@ TEST_F(SmallDialogsTest, SetBCValidatesCoefficientFirstAndStoresNothingOnRefusal
     program->show(dialog);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.bc) + " / " + c.mass);
-        services->messages.clear();
         dialog.txtBC->setText(c.bc);
         dialog.txtBulletMass->setText(c.mass);
         dialog.cmdOK_Click();
-        ASSERT_EQ(services->messages.size(), 1u);
-        EXPECT_EQ(services->messages[0].text, c.message);
-        EXPECT_EQ(services->messages[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(services->messages[0].title, "Tarnwick");
+        const RecordedMessage refused = expectMessage(c.message);
+        EXPECT_EQ(refused.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(refused.title, "Tarnwick");
         EXPECT_EQ(params().BallisticCoefLow, 0.2);
         EXPECT_EQ(params().BallisticCoefHigh, 0.2);
         EXPECT_EQ(params().BulletMass, 100);
@@ -140,7 +137,6 @@ TEST_F(SmallDialogsTest, SetBCStoresOneCoefficientForAllBandsAndMovesTheBulletSo
     EXPECT_TRUE(main.mnuManBC->isChecked());
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(program->loaded<frmOtherGun>(), nullptr) << "the scope height follows only during Set All";
-    expectNoMessages();
 }
 
 TEST_F(SmallDialogsTest, SetBCRefusesAnInfiniteCoefficient) {
@@ -148,8 +144,7 @@ TEST_F(SmallDialogsTest, SetBCRefusesAnInfiniteCoefficient) {
     dialog.txtBC->setText("1e999");
     dialog.txtBulletMass->setText("150");
     dialog.cmdOK_Click();
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_TRUE(services->messages[0].text.contains("Ballistic Coefficient"));
+    expectMessage("Ballistic Coefficient");
     EXPECT_EQ(params().BallisticCoefLow, 0.2);
     EXPECT_EQ(params().BulletMass, 100);
 }

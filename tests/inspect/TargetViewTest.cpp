@@ -226,10 +226,10 @@ TEST_F(TargetViewTest, PictureShowsTheTargetLifeSize) {
 
 TEST_F(TargetViewTest, HelpHasTheRangeOrTheHuntingWording) {
     target().mnuHelp_Click();
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_EQ(services->messages[0].title, "Target View Help");
-    EXPECT_EQ(services->messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(services->messages[0].text,
+    const RecordedMessage help = expectMessage("a Target at 100 Yards");
+    EXPECT_EQ(help.title, "Target View Help");
+    EXPECT_EQ(help.icon, MessageIcon::Information);
+    EXPECT_EQ(help.text,
               "You are viewing a representation of a Target at 100 Yards.\r\n"
               "The black dot represents where a bullet would strike\r\n"
               "under the <Range> conditions.\r\n"
@@ -243,8 +243,7 @@ TEST_F(TargetViewTest, HelpHasTheRangeOrTheHuntingWording) {
     program->state().remembered.LastHuntingMode = true;
     target().setWindowTitle("Hunting Target at 200. yards:");
     target().mnuHelp_Click();
-    ASSERT_EQ(services->messages.size(), 2u);
-    const QStringList lines = services->messages[1].text.split("\r\n");
+    const QStringList lines = expectMessage("a Hunting Target").text.split("\r\n");
     ASSERT_EQ(lines.size(), 11);
     EXPECT_EQ(lines[0], "You are viewing a representation of a Hunting Target at 200. yards:.");
     EXPECT_EQ(lines[2], "under the <Range> conditions.  The blue dot shows");

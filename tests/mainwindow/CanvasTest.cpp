@@ -194,14 +194,14 @@ TEST_F(CanvasTest, ExportPlotWritesTheFormatItsNameAsksFor) {
     };
     for (const Case& c : cases) {
         const QString path = dir.filePath(c.name);
-        services->messages.clear();
         services->saveAnswers = {path};
         services->numberAnswers = {c.scale};
         w.mnuExportPlot->trigger();
         QFile file(path);
         const QByteArray start = file.open(QIODevice::ReadOnly) ? file.read(c.start.size()) : QByteArray();
         EXPECT_EQ(start, c.start) << c.name.toStdString();
-        const QString shown = services->messages.empty() ? QString() : services->messages.back().text;
+        const std::vector<RecordedMessage> messages = takeMessages();
+        const QString shown = messages.empty() ? QString() : messages.back().text;
         EXPECT_EQ(shown.isEmpty(), c.message.isEmpty()) << c.name.toStdString();
         EXPECT_TRUE(shown.contains(c.message)) << shown.toStdString();
     }

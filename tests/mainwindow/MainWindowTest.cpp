@@ -26,13 +26,6 @@ protected:
         }
         return out;
     }
-
-    std::vector<RecordedMessage> messagesTitled(const QString& title) const {
-        std::vector<RecordedMessage> found;
-        for (const RecordedMessage& m : services->messages)
-            if (m.title == title) found.push_back(m);
-        return found;
-    }
 };
 
 TEST_F(MainWindowTest, MenuTreeAtStartUp) {
@@ -104,24 +97,23 @@ TEST_F(MainWindowTest, EnergyAndVelocityCurvesExcludeEachOther) {
     frmTrajectory& w = main();
     w.mnuEnergy_Click();
     EXPECT_TRUE(session().display().energyCurve);
-    EXPECT_TRUE(services->messages.empty()) << "no conflict when neither curve was on";
+    EXPECT_TRUE(takeMessages().empty()) << "no conflict when neither curve was on";
 
     w.mnuVelocityOn_Click();
     EXPECT_TRUE(session().display().velocityCurve);
     EXPECT_FALSE(session().display().energyCurve);
     EXPECT_TRUE(w.mnuEnergy->isVisible());
     EXPECT_TRUE(w.mnuVelocityOff->isVisible());
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_EQ(services->messages[0].title, "Conflicting Options");
-    EXPECT_EQ(services->messages[0].text,
+    const RecordedMessage conflict = expectMessage("Disabling Energy curve.");
+    EXPECT_EQ(conflict.title, "Conflicting Options");
+    EXPECT_EQ(conflict.text,
               "Velocity and Energy curves cannot be displayed simultaneously.\r\nDisabling Energy curve.");
-    EXPECT_EQ(services->messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(conflict.icon, MessageIcon::Information);
 
     w.mnuEnergy_Click();
     EXPECT_TRUE(session().display().energyCurve);
     EXPECT_FALSE(session().display().velocityCurve);
-    ASSERT_EQ(services->messages.size(), 2u);
-    EXPECT_EQ(services->messages[1].text,
+    EXPECT_EQ(expectMessage("Disabling Velocity curve.").text,
               "Energy and Velocity curves cannot be displayed simultaneously.\r\nDisabling Velocity curve.");
 
     w.mnuNoEnergy_Click();
@@ -194,10 +186,10 @@ TEST_F(MainWindowTest, StandardScopeHeightIsRememberedButPresetsAreNot) {
 
 TEST_F(MainWindowTest, AboutShowsNameAndVersion) {
     main().mnuAboutTP->trigger();
-    ASSERT_EQ(services->messages.size(), 1u);
-    EXPECT_EQ(services->messages[0].title, "About Tarnwick");
-    EXPECT_EQ(services->messages[0].text, "Tarnwick Program\r\nVersion 2.5");
-    EXPECT_EQ(services->messages[0].icon, MessageIcon::Information);
+    const RecordedMessage about = expectMessage("Version 2.5");
+    EXPECT_EQ(about.title, "About Tarnwick");
+    EXPECT_EQ(about.text, "Tarnwick Program\r\nVersion 2.5");
+    EXPECT_EQ(about.icon, MessageIcon::Information);
 }
 
 TEST_F(MainWindowTest, SetAllStartsTheChainWithTheRunParameters) {
@@ -233,10 +225,7 @@ TEST_F(MainWindowTest, FailedRunIsReportedAndKeepsTheDrawing) {
     w.mnuShowGravity_Click();
     params().DeltaT = 0;
     w.mnuPlot_Click();
-    bool reported = false;
-    for (const RecordedMessage& m : services->messages)
-        if (m.icon == MessageIcon::Exclamation && m.text.contains("time step")) reported = true;
-    EXPECT_TRUE(reported);
+    EXPECT_EQ(expectMessage("time step").icon, MessageIcon::Exclamation);
     EXPECT_EQ(w.canvas->pixel(378, 110), QColor(Qt::blue));
 }
 

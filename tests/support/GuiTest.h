@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "BulletDatabaseLocation.h"
 #include "ParameterChain.h"
@@ -38,6 +40,7 @@ protected:
 
     void TearDown() override {
         program.reset();
+        if (services) expectNoMessages();
         services.reset();
     }
 
@@ -48,11 +51,23 @@ protected:
         return made;
     }
 
-    // Fails the test when a message box or question was shown that the test did not expect.
-    void expectNoMessages() const {
-        for (const RecordedMessage& m : services->messages)
+    // A test takes every message box and question it causes; whatever is left untaken
+    // when it ends (closing the windows included) was not expected and fails it.
+    // expectMessage and expectQuestion take the oldest one and check that it contains `textPart`.
+    RecordedMessage expectMessage(const QString& textPart) {
+        return takeNext(services->messages, "message box", textPart);
+    }
+    RecordedQuestion expectQuestion(const QString& textPart) {
+        return takeNext(services->questions, "question", textPart);
+    }
+    std::vector<RecordedMessage> takeMessages() { return std::exchange(services->messages, {}); }
+    std::vector<RecordedQuestion> takeQuestions() { return std::exchange(services->questions, {}); }
+
+    // Fails the test for each message box and question not taken so far, and takes them.
+    void expectNoMessages() {
+        for (const RecordedMessage& m : takeMessages())
             ADD_FAILURE() << "unexpected message box \"" << m.title.toStdString() << "\": " << m.text.toStdString();
-        for (const RecordedQuestion& q : services->questions)
+        for (const RecordedQuestion& q : takeQuestions())
             ADD_FAILURE() << "unexpected question \"" << q.title.toStdString() << "\": " << q.text.toStdString();
     }
 
@@ -64,4 +79,20 @@ protected:
     BulletFiles bulletFiles;
     std::unique_ptr<ScriptedServices> services;
     std::unique_ptr<Program> program;
+
+private:
+    // Fails unless there is one to take and its text contains `textPart`.
+    template <class Recorded>
+    static Recorded takeNext(std::vector<Recorded>& recorded, const char* kind, const QString& textPart) {
+        if (recorded.empty()) {
+            ADD_FAILURE() << "no " << kind << " containing \"" << textPart.toStdString() << "\"";
+            return {};
+        }
+        Recorded next = recorded.front();
+        recorded.erase(recorded.begin());
+        EXPECT_TRUE(next.text.contains(textPart))
+            << kind << " \"" << next.title.toStdString() << "\": " << next.text.toStdString()
+            << "\nexpected to contain \"" << textPart.toStdString() << "\"";
+        return next;
+    }
 };

@@ -4,6 +4,21 @@
 #include <QPrinter>
 #include <algorithm>
 
+namespace {
+
+// The next scripted answer of a file dialog; none left = cancel. (Copying the optional
+// whole draws a false "maybe uninitialized" from g++ 12.)
+std::optional<QString> nextFileAnswer(std::deque<std::optional<QString>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    const bool accepted = answers.front().has_value();
+    const QString name = accepted ? *answers.front() : QString();
+    answers.pop_front();
+    if (!accepted) return std::nullopt;
+    return name;
+}
+
+}  // namespace
+
 void ScriptedServices::message(QWidget*, MessageIcon icon, const QString& title, const QString& text) {
     messages.push_back({icon, title.isEmpty() ? kProgramName : title, text});
 }
@@ -16,16 +31,16 @@ bool ScriptedServices::ask(QWidget*, const QString& title, const QString& text, 
     return yes;
 }
 
+std::optional<QString> ScriptedServices::openFileName(QWidget*, const QString& title, const QString&) {
+    openDialogTitles.push_back(title);
+    return nextFileAnswer(openAnswers);
+}
+
 std::optional<QString> ScriptedServices::saveFileName(QWidget*, const QString& title, const QString&,
                                                       const QString&, bool confirmOverwrite) {
     saveDialogTitles.push_back(title);
     saveDialogConfirmsOverwrite.push_back(confirmOverwrite);
-    if (saveAnswers.empty()) return std::nullopt;
-    const bool accepted = saveAnswers.front().has_value();
-    const QString name = accepted ? *saveAnswers.front() : QString();
-    saveAnswers.pop_front();
-    if (!accepted) return std::nullopt;
-    return name;
+    return nextFileAnswer(saveAnswers);
 }
 
 bool ScriptedServices::choosePrinter(QWidget*, QPrinter& printer) {

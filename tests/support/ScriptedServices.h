@@ -24,6 +24,7 @@ class ScriptedServices : public Services {
 public:
     void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
@@ -34,6 +35,7 @@ public:
     // Recorded calls.
     std::vector<RecordedMessage> messages;
     std::vector<RecordedQuestion> questions;
+    std::vector<QString> openDialogTitles;
     std::vector<QString> saveDialogTitles;
     std::vector<bool> saveDialogConfirmsOverwrite;  // one flag per save dialog shown
     int printerDialogs = 0;
@@ -42,7 +44,8 @@ public:
 
     // Answers: the next questions get these (true = Yes); none left = the default button.
     std::deque<bool> answers;
-    // The next save dialogs return these (std::nullopt = cancel; none left = cancel).
+    // The next open and save dialogs return these (std::nullopt = cancel; none left = cancel).
+    std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     // Answers to the whole-number questions (std::nullopt = cancel; none left = the
     // number offered).
