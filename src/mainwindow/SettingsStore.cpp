@@ -112,6 +112,7 @@ std::optional<StoredRecord> loadStoredRecord() {
     r.LastBulletSource = readSource(settings, r);
     r.LastBallisticCoef = read.numberOr("LastBallisticCoef", r.LastBallisticCoef);
     r.LastBulletMass = read.numberOr("LastBulletMass", r.LastBulletMass);
+    r.LastBallisticCoefG7 = read.numberOr("LastBallisticCoefG7", r.LastBallisticCoefG7);
     const int top = read.whole("Top");
     const int left = read.whole("Left");
     const int height = read.whole("Height");
@@ -155,6 +156,7 @@ tarnwick::Status saveStoredRecord(const StoredRecord& record) {
         settings.setValue("LastBulletSource", sourceName(r.LastBulletSource));
         settings.setValue("LastBallisticCoef", number(r.LastBallisticCoef));
         settings.setValue("LastBulletMass", number(r.LastBulletMass));
+        settings.setValue("LastBallisticCoefG7", number(r.LastBallisticCoefG7));
         settings.setValue("Top", record.geometry.top());
         settings.setValue("Left", record.geometry.left());
         settings.setValue("Height", record.geometry.height());
