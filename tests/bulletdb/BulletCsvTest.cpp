@@ -9,7 +9,6 @@
 #include "BulletCursor.h"
 #include "BulletTable.h"
 #include "BulletTestData.h"
-#include "SqliteStatement.h"
 
 using namespace tarnwick::bulletdb;
 
@@ -28,15 +27,6 @@ int rowCount(const std::string& path) {
 std::string fullHeader() {
     std::string header = bullettest::kHeader;
     return header.insert(header.size() - 1, ",G7 Ballistic Coefficient");
-}
-
-// One number of a query on the file.
-sqlite3_int64 scalar(const std::string& path, const std::string& sql) {
-    tarnwick::Result<Connection> db = openConnection(path, SQLITE_OPEN_READONLY);
-    EXPECT_TRUE(db) << db.error();
-    Statement stmt(db->get(), sql);
-    EXPECT_EQ(stmt.step(), SQLITE_ROW) << sql;
-    return sqlite3_column_int64(stmt.get(), 0);
 }
 
 Result<CsvCounts> importText(const std::string& path, const std::string& text) {
@@ -97,7 +87,6 @@ TEST(BulletCsv, MalformedImportStoresNothingAndNamesTheLine) {
         {header + good + row("Sierra", "fifty", "0.2", "1000"), "", "line 3: \"Bullet Mass\" is not a number: fifty"},
         {fullHeader() + good, "", "line 2: expected 11 fields, found 10"},
         {fullHeader() + g7Row + "fast\n", "", "line 2: \"G7 Ballistic Coefficient\" is not a number: fast"},
-        {fullHeader() + g7Row + "0\n", "", "line 2: \"G7 Ballistic Coefficient\" is not greater than 0: 0"},
         {header + good + good + ".22,Sierra,HP,50\n", "", "line 4: expected 10 fields, found 4"},
         {"Caliber,Maker\n" + good, "", "line 1: the header must be"},
         {header + "\"open,quote\n", "", "line 2: a quoted field is not closed"},
@@ -226,8 +215,10 @@ TEST(ShippedBullets, EveryRowOfTheShippedFileIsInTheDatabase) {
     EXPECT_EQ(built->rows, lines - 1);
     EXPECT_EQ(rowCount(path), lines - 1);
     EXPECT_EQ(built->rows, 625);
-    EXPECT_EQ(scalar(path, "SELECT count(*) FROM Bullets WHERE \"G7 Ballistic Coefficient\" IS NOT NULL"), 218);
-    EXPECT_EQ(scalar(path, "SELECT count(*) FROM pragma_table_info('Bullets')"), 1 + 11);  // the key and 11 columns
+    const std::string csv = tableText(path);  // a row without a G7 coefficient ends in a comma
+    int withoutG7 = 0;
+    for (auto at = csv.find(",\r\n"); at != std::string::npos; at = csv.find(",\r\n", at + 1)) ++withoutG7;
+    EXPECT_EQ(built->rows - withoutG7, 218);
 }
 
 }  // namespace
