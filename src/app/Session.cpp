@@ -61,8 +61,8 @@ void Session::setTypedScopeHeight(double height) {
     emit scopeHeightChanged();
 }
 
-void Session::flyTypedBullet(double coefficient, double mass) {
-    tarnwick::flyTypedBullet(state_, coefficient, mass);
+void Session::flyTypedBullet(double coefficient, double mass, double coefficientG7) {
+    tarnwick::flyTypedBullet(state_, coefficient, mass, coefficientG7);
     emit bulletChanged();
 }
 

@@ -64,7 +64,7 @@ public:
     // The bullet: a row of the table or a typed coefficient and mass. Until one is
     // chosen the table is the source the menu offers.
     bool bulletFromTable() const { return state_.bulletSource != tarnwick::BulletSource::Manual; }
-    void flyTypedBullet(double coefficient, double mass);
+    void flyTypedBullet(double coefficient, double mass, double coefficientG7 = 0);
     void flyTableBullet(const tarnwick::bulletdb::FieldTexts& row);
     // Start-up: flies the remembered table bullet of the database at `path`, if it is there.
     void restoreTableBullet(const std::string& path);

@@ -66,12 +66,13 @@ std::string shown(const std::string& text) {
 
 bool blank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
-// The values to store for a sound row, or why it cannot be stored.
-Result<RowValues> rowValues(const CsvRecord& record) {
+// The values to store for a sound row of a text with `columns` columns (the G7 column
+// may be left out), or why it cannot be stored.
+Result<RowValues> rowValues(const CsvRecord& record, std::size_t columns) {
     const std::vector<std::string>& fields = record.fields;
-    if (fields.size() != kFieldCount)
-        return Error{"expected " + std::to_string(kFieldCount) + " fields, found " + std::to_string(fields.size())};
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    if (fields.size() != columns)
+        return Error{"expected " + std::to_string(columns) + " fields, found " + std::to_string(fields.size())};
+    for (std::size_t i = 0; i < columns; ++i) {
         const std::string name = quoted(kColumnNames[i]);
         if (fields[i].find('\0') != std::string::npos) return Error{name + " holds a NUL byte"};
         if (!isValidUtf8(fields[i])) return Error{name + " is not UTF-8 text"};
@@ -82,17 +83,17 @@ Result<RowValues> rowValues(const CsvRecord& record) {
     if (blank(fields[index(Field::Manufacturer)]) || blank(fields[index(Field::StockNumber)]))
         return Error{"a bullet needs a maker and a stock number"};
     RowValues row;
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    for (std::size_t i = 0; i < columns; ++i) {
         if (!isNumeric(i)) {
             row[i] = fields[i];
             continue;
         }
         const std::string name = quoted(kColumnNames[i]);
-        // No flight can use a mass or coefficient of 0 or none; a break velocity of 0, or
-        // none, only moves the edge of a band.
+        // No flight can use a mass or G1 coefficient of 0 or none; a break velocity of 0,
+        // or none, only moves the edge of a band; many bullets have no published G7.
         const bool breakVelocity = i == index(Field::LowBreakVelocity) || i == index(Field::HighBreakVelocity);
         if (fields[i].empty()) {
-            if (breakVelocity) continue;
+            if (breakVelocity || i == index(Field::G7BC)) continue;
             return Error{name + " has no value"};
         }
         const std::optional<double> number = readStrict(fields[i]);
@@ -102,6 +103,15 @@ Result<RowValues> rowValues(const CsvRecord& record) {
         row[i] = *number;
     }
     return row;
+}
+
+// The number of columns a header line names: all of them, or all but the G7 column as
+// files written before it do; 0 when it is neither.
+std::size_t headerColumns(const std::vector<std::string>& fields) {
+    if (fields.size() != kFieldCount && fields.size() != kLegacyFieldCount) return 0;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i] != kColumnNames[i]) return 0;
+    return fields.size();
 }
 
 // An index for finding a bullet that is already stored, for the import only: it is
@@ -115,7 +125,7 @@ constexpr const char* kFindStored =
 
 // The export without its file: the header and every row of `Bullets`.
 Result<int> exportRows(sqlite3* db, std::ostream& out) {
-    Statement stmt(db, "SELECT " + quotedColumnList() + " FROM Bullets ORDER BY rowid");
+    Statement stmt(db, "SELECT " + selectColumnList(db) + " FROM Bullets ORDER BY rowid");
     if (!stmt.prepared()) return databaseFault(db);
     out << headerLine() << "\r\n";
     int rows = 0;
@@ -149,10 +159,10 @@ Result<CsvCounts> importRows(sqlite3* db, std::istream& in, const std::string& c
     CsvRecord record;
     if (!reader.next(record))
         return csvFault(csvName, reader.problem().empty() ? "line 1: the header line is missing" : reader.problem());
-    bool headerMatches = record.fields.size() == kFieldCount;
-    for (std::size_t i = 0; headerMatches && i < kFieldCount; ++i) headerMatches = record.fields[i] == kColumnNames[i];
-    if (!headerMatches)
-        return csvFault(csvName, "line " + std::to_string(record.line) + ": the header must be " + headerLine());
+    const std::size_t columns = headerColumns(record.fields);
+    if (columns == 0)
+        return csvFault(csvName, "line " + std::to_string(record.line) + ": the header must be " + headerLine() +
+                                     " (the last column may be left out)");
 
     // Every row is stored as it is read, inside one transaction: a bad row further on
     // rolls all of them back.
@@ -165,7 +175,7 @@ Result<CsvCounts> importRows(sqlite3* db, std::istream& in, const std::string& c
         RowInsert insert(db);
         if (!stored.prepared()) return databaseFault(db);
         while (reader.next(record)) {
-            const Result<RowValues> row = rowValues(record);
+            const Result<RowValues> row = rowValues(record, columns);
             if (!row) return csvFault(csvName, "line " + std::to_string(record.line) + ": " + row.error());
             stored.reset();
             stored.bindText(1, record.fields[index(Field::Manufacturer)]);

@@ -13,10 +13,7 @@ namespace tarnwick::bulletdb {
 
 namespace {
 
-const std::string& selectRow() {
-    static const std::string sql = "SELECT " + quotedColumnList() + " FROM Bullets WHERE rowid = ?1";
-    return sql;
-}
+std::string selectRow(sqlite3* db) { return "SELECT " + selectColumnList(db) + " FROM Bullets WHERE rowid = ?1"; }
 
 const Error kChangedElsewhere{"Another program has changed this bullet.", kErrorChangedElsewhere};
 const Error kDeletedElsewhere{"Another program has deleted this bullet.", kErrorDeletedElsewhere};
@@ -57,7 +54,7 @@ FieldTexts BulletCursor::textsOf(const StoredRow& row) {
 }
 
 Result<std::optional<BulletCursor::StoredRow>> BulletCursor::read(std::int64_t id) const {
-    Statement stmt(db_, selectRow());
+    Statement stmt(db_, selectRow(db_));
     if (!stmt.prepared()) return engineError();
     stmt.bindInt64(1, id);
     const int rc = stmt.step();
@@ -276,11 +273,12 @@ Status BulletCursor::store(const std::array<std::string, kFieldCount>& texts) {
         if (i) sql += ", ";
         sql += quoted(kColumnNames[i]) + " = ?" + std::to_string(i + 1);
     }
-    sql += " WHERE rowid = ?11";
+    const int keyParameter = static_cast<int>(kFieldCount + 1);
+    sql += " WHERE rowid = ?" + std::to_string(keyParameter);
     Statement stmt(db_, sql);
     if (!stmt.prepared()) return engineError();
     bindRow(stmt, valuesOf(texts));
-    stmt.bindInt64(11, *currentId_);
+    stmt.bindInt64(keyParameter, *currentId_);
     if (stmt.step() != SQLITE_DONE) return engineError();
     return transaction.commit();
 }

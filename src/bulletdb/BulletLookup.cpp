@@ -25,6 +25,7 @@ void copyBulletInto(const FieldTexts& row, ShotParameters& params) {
     params.BCBreakLow = number(Field::LowBreakVelocity);
     params.BCBreakHigh = number(Field::HighBreakVelocity);
     params.BulletMass = number(Field::BulletMass);
+    params.BallisticCoefG7 = number(Field::G7BC);
 }
 
 }  // namespace

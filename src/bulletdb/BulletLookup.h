@@ -14,8 +14,8 @@ namespace tarnwick::bulletdb {
 // such a row the cursor returns to where it was.
 Result<bool> findBullet(BulletCursor& cursor, const std::string& stock, const std::optional<std::string>& maker);
 
-// Flies the bullet of `row` as Select does: its mass, three ballistic coefficients and
-// two break velocities into the parameter set (read by the lenient leading-number rule:
+// Flies the bullet of `row` as Select does: its mass, three ballistic coefficients, two
+// break velocities and G7 coefficient into the parameter set (read by the lenient leading-number rule:
 // no value reads as 0), its maker, mass and type for the report's bullet line, and the
 // table remembered as the bullet source with the row's maker and stock number.
 void flyTableBullet(const FieldTexts& row, ProgramState& state);

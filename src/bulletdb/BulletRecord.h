@@ -1,8 +1,9 @@
 #pragma once
-// One row of the bullet table `Bullets` and the names of its ten columns.
+// One row of the bullet table `Bullets` and the names of its eleven columns.
 //
 // Units of the numeric columns: grains for the mass, ft/s for the break velocities;
-// the ballistic coefficients are G1-type numbers. The columns keep the names the
+// the three band coefficients are G1-type numbers, the last column the maker's G7
+// coefficient (no value when the maker publishes none). The columns keep the names the
 // shipped table has always used, spaces included.
 #include <array>
 #include <cstddef>
@@ -22,9 +23,13 @@ enum class Field : std::size_t {
     HighBC,
     LowBreakVelocity,
     HighBreakVelocity,
+    G7BC,
 };
 
-inline constexpr std::size_t kFieldCount = 10;
+inline constexpr std::size_t kFieldCount = 11;
+// Files made before the G7 column have only the columns before it; they gain it at
+// their first change (prepareForChanges), and CSV files may still leave it out.
+inline constexpr std::size_t kLegacyFieldCount = 10;
 
 inline constexpr std::array<const char*, kFieldCount> kColumnNames = {
     "Caliber",
@@ -37,12 +42,13 @@ inline constexpr std::array<const char*, kFieldCount> kColumnNames = {
     "High Ballistic Coefficient",
     "Low Break Velocity",
     "High Break Velocity",
+    "G7 Ballistic Coefficient",
 };
 
 constexpr std::size_t index(Field field) { return static_cast<std::size_t>(field); }
 constexpr const char* columnName(Field field) { return kColumnNames[index(field)]; }
 
-// Caliber, maker, type and stock number are text; the other six are numbers.
+// Caliber, maker, type and stock number are text; the other seven are numbers.
 constexpr bool isNumeric(Field field) {
     return field != Field::Caliber && field != Field::Manufacturer && field != Field::BulletType &&
            field != Field::StockNumber;

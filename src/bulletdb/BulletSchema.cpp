@@ -124,6 +124,34 @@ Status addKey(sqlite3* db, const std::vector<Column>& columns) {
     return transaction.commit();
 }
 
+// The definition of one column as a new table declares it.
+std::string columnDefinition(std::size_t i) {
+    const std::string column = quoted(kColumnNames[i]);
+    if (!isNumeric(i)) return column + " TEXT";
+    // Two values, not the three allowed ones: SQLite tests a list of two by plain
+    // comparisons, while a longer one costs a temporary index on every insert.
+    return column + " REAL CONSTRAINT \"" + kColumnNames[i] + " must be a number\" CHECK (typeof(" + column +
+           ") NOT IN ('text', 'blob'))";
+}
+
+bool hasColumn(const std::vector<Column>& columns, const char* name) {
+    for (const Column& column : columns)
+        if (sqlite3_stricmp(column.name.c_str(), name) == 0) return true;
+    return false;
+}
+
+// Gives a table made before the G7 column that column, with no value in every row.
+Status addG7Column(sqlite3* db) {
+    Transaction transaction(db);
+    if (!transaction.started()) return transaction.started();
+    const Result<std::vector<Column>> now = readColumns(db);
+    if (!now) return statusOf(now);
+    if (hasColumn(*now, columnName(Field::G7BC))) return {};  // another program has just done it
+    if (Status added = exec(db, "ALTER TABLE Bullets ADD COLUMN " + columnDefinition(index(Field::G7BC))); !added)
+        return added;
+    return transaction.commit();
+}
+
 // SQLite's quick check of the whole file: "ok", or the first fault it found.
 Result<std::string> quickCheck(sqlite3* db) {
     Statement stmt(db, "PRAGMA quick_check(1)");
@@ -137,16 +165,7 @@ Result<std::string> quickCheck(sqlite3* db) {
 
 Status createBulletTable(sqlite3* db) {
     std::string sql = "CREATE TABLE Bullets (" + quoted(kKeyColumn) + " INTEGER PRIMARY KEY AUTOINCREMENT";
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const std::string column = quoted(kColumnNames[i]);
-        if (isNumeric(i))
-            // Two values, not the three allowed ones: SQLite tests a list of two by plain
-            // comparisons, while a longer one costs a temporary index on every insert.
-            sql += ", " + column + " REAL CONSTRAINT \"" + kColumnNames[i] + " must be a number\" CHECK (typeof(" +
-                   column + ") NOT IN ('text', 'blob'))";
-        else
-            sql += ", " + column + " TEXT";
-    }
+    for (std::size_t i = 0; i < kFieldCount; ++i) sql += ", " + columnDefinition(i);
     sql += ")";
     return exec(db, sql);
 }
@@ -161,11 +180,8 @@ Status checkBulletColumns(sqlite3* db) {
     if (!columns) return statusOf(columns);
     if (columns->empty()) return Error{"the file has no table Bullets", SQLITE_ERROR};
     std::string missing;
-    for (const char* wanted : kColumnNames) {
-        bool found = false;
-        for (const Column& column : *columns) found = found || sqlite3_stricmp(column.name.c_str(), wanted) == 0;
-        if (!found) missing += (missing.empty() ? "" : ", ") + quoted(wanted);
-    }
+    for (std::size_t i = 0; i < kLegacyFieldCount; ++i)
+        if (!hasColumn(*columns, kColumnNames[i])) missing += (missing.empty() ? "" : ", ") + quoted(kColumnNames[i]);
     if (missing.empty()) return {};
     return Error{"the table Bullets lacks the columns " + missing, SQLITE_ERROR};
 }
@@ -184,10 +200,24 @@ Status prepareForChanges(sqlite3* db) {
                      SQLITE_CORRUPT};
     const Result<std::vector<Column>> columns = readColumns(db);
     if (!columns) return refused("cannot be checked", columns.error(), columns.errorCode());
-    if (hasKey(*columns) || sqlite3_db_readonly(db, "main") == 1) return {};
-    if (Status keyed = addKey(db, *columns); !keyed)
-        return refused("cannot be given its key column", keyed.error(), keyed.errorCode());
+    if (sqlite3_db_readonly(db, "main") == 1) return {};
+    if (!hasKey(*columns))
+        if (Status keyed = addKey(db, *columns); !keyed)
+            return refused("cannot be given its key column", keyed.error(), keyed.errorCode());
+    if (!hasColumn(*columns, columnName(Field::G7BC)))
+        if (Status added = addG7Column(db); !added)
+            return refused("cannot be given its G7 column", added.error(), added.errorCode());
     return {};
+}
+
+std::string selectColumnList(sqlite3* db) {
+    const Result<std::vector<Column>> columns = readColumns(db);
+    // Without the list the statement names every column, and its failure is reported.
+    if (!columns || hasColumn(*columns, columnName(Field::G7BC))) return quotedColumnList();
+    std::string list;
+    for (std::size_t i = 0; i < kFieldCount; ++i)
+        list += (i ? ", " : "") + (i < kLegacyFieldCount ? quoted(kColumnNames[i]) : std::string("NULL"));
+    return list;
 }
 
 }  // namespace tarnwick::bulletdb

@@ -1,7 +1,7 @@
 #pragma once
 // The table `Bullets` of a SQLite file, for BulletTable and its cursors: creating it,
-// checking that an opened file has the ten columns, making a file fit for changes
-// (intact, with a stable key), and the statements that name its columns.
+// checking that an opened file has its columns, making a file fit for changes
+// (intact, with a stable key and every column), and the statements that name its columns.
 #include <array>
 #include <string>
 #include <string_view>
@@ -20,7 +20,7 @@ namespace tarnwick::bulletdb {
 // the key's order.
 inline constexpr const char* kKeyColumn = "BulletId";
 
-// Creates the table `Bullets` with the key and the ten columns in an open database
+// Creates the table `Bullets` with the key and the eleven columns in an open database
 // (numeric columns refuse text that is not a number, so such a value is reported by
 // the engine instead of being stored).
 Status createBulletTable(sqlite3* db);
@@ -29,26 +29,31 @@ Status createBulletTable(sqlite3* db);
 std::string databaseFile(sqlite3* db);
 
 // Refuses a file without the table `Bullets` or whose table lacks one of the ten
-// columns; the message names the missing columns.
+// columns older files have; the message names the missing columns. The G7 column may be
+// missing (see selectColumnList).
 Status checkBulletColumns(sqlite3* db);
 
 // Run before every change (Add, Edit, Delete, import). Refuses a file that fails
 // SQLite's quick check, naming the file and the first fault found. A table made
 // before the key existed is given it: every row is kept, in its order, with its row
-// id as its key. A file that cannot be written is left as it is.
+// id as its key; one made before the G7 column gains it, with no value in every row.
+// A file that cannot be written is left as it is.
 Status prepareForChanges(sqlite3* db);
 
 // A name quoted for a statement (inner quotes doubled).
 std::string quoted(std::string_view name);
-// The ten columns, quoted, separated by commas.
+// The eleven columns, quoted, separated by commas.
 std::string quotedColumnList();
+// The columns for reading a row of the connection's table: as quotedColumnList, with
+// NULL in place of the G7 column in a file that does not have it yet.
+std::string selectColumnList(sqlite3* db);
 
 // One value to store: none, a text (a numeric column converts a number text itself and
 // refuses any other), or a number.
 using ColumnValue = std::variant<std::monostate, std::string, double>;
 using RowValues = std::array<ColumnValue, kFieldCount>;
 
-// Binds the ten values to the parameters ?1 to ?10, in column order.
+// Binds the eleven values to the parameters ?1 to ?11, in column order.
 void bindRow(Statement& stmt, const RowValues& row);
 
 // The INSERT of one bullet row, prepared once for as many rows as come. Every row

@@ -27,7 +27,7 @@ Result<BulletTable> BulletTable::open(const std::string& path, Access access) {
     // a file that is no database or lacks the table or a column is refused here rather
     // than on a move.
     if (Status columns = checkBulletColumns(db); !columns) return columns.failure();
-    Statement probe(db, "SELECT rowid, " + quotedColumnList() + " FROM Bullets LIMIT 1");
+    Statement probe(db, "SELECT rowid, " + selectColumnList(db) + " FROM Bullets LIMIT 1");
     const int step = probe.prepared() ? probe.step() : SQLITE_ERROR;
     if (step != SQLITE_ROW && step != SQLITE_DONE) return engineError(db);
     return BulletTable(std::move(*opened), path);

@@ -19,9 +19,10 @@ public:
     enum class Access { ReadOnly, ReadWrite };
 
     // Opens the file, never creating it. A file that is missing, is no database, has
-    // no table `Bullets` or lacks one of its ten columns is refused; the failure
+    // no table `Bullets` or lacks one of its ten older columns is refused; the failure
     // carries the engine's error number. ReadWrite on a file that cannot be written
-    // opens it read-only. Opening changes nothing in the file.
+    // opens it read-only. Opening changes nothing in the file: one without the G7
+    // column reads as if no row had a value there until its first change adds it.
     static Result<BulletTable> open(const std::string& path, Access access);
 
     // Builds a new database file holding the table and the rows of the CSV file, in

@@ -80,6 +80,7 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     txtHighBC = makeFieldBox(QStringLiteral("txtHighBC"), this);
     txtLowBV = makeFieldBox(QStringLiteral("txtLowBV"), this);
     txtHighBV = makeFieldBox(QStringLiteral("txtHighBV"), this);
+    txtG7BC = makeFieldBox(QStringLiteral("txtG7BC"), this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
@@ -104,6 +105,7 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     addField(row, QStringLiteral("Low BC:"), txtLowBC);
     addField(row, QStringLiteral("Mid BC:"), txtMidBC);
     addField(row, QStringLiteral("High BC:"), txtHighBC);
+    addField(row, QStringLiteral("G7 BC:"), txtG7BC);
     row = newRow();
     addField(row, QStringLiteral("Low Break Velocity:"), txtLowBV);
     addField(row, QStringLiteral("High Break Velocity:"), txtHighBV);
@@ -132,7 +134,7 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     binding_ = std::make_unique<BulletBinding>(
         program_, *this, BulletBinding::Access::ReadWrite,
         BulletBinding::Boxes{txtCaliber, txtManufacturer, txtBulletType, txtBulletMass, txtStockNum, txtLowBC,
-                             txtMidBC, txtHighBC, txtLowBV, txtHighBV});
+                             txtMidBC, txtHighBC, txtLowBV, txtHighBV, txtG7BC});
 
     // Moving leaves a pending add or edit without storing it (the cursor discards it).
     connect(datEditBullet, &NavigationBar::first, this, [this] { binding_->moveFirst(); });

@@ -1,5 +1,5 @@
 #pragma once
-// "Edit Bullet Data Base": the one place where the bullet table changes. Shows all ten
+// "Edit Bullet Data Base": the one place where the bullet table changes. Shows all eleven
 // fields of the current row, pages and searches like the select window, and adds,
 // changes and deletes rows. A pending add or edit that the user leaves without Update
 // (by moving, searching, pressing Add or Edit again, or hiding the window) is
@@ -51,6 +51,7 @@ public:
     QLineEdit* txtHighBC = nullptr;
     QLineEdit* txtLowBV = nullptr;
     QLineEdit* txtHighBV = nullptr;
+    QLineEdit* txtG7BC = nullptr;  // empty = the maker publishes none
 
     NavigationBar* datEditBullet = nullptr;
     QPushButton* cmdAdd = nullptr;

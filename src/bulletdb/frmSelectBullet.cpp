@@ -134,9 +134,12 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     txtHighBC = fieldBox(QStringLiteral("txtHighBC"), fields_, false);
     txtLowBVel = fieldBox(QStringLiteral("txtLowBVel"), fields_, false);
     txtHighBVel = fieldBox(QStringLiteral("txtHighBVel"), fields_, false);
+    txtG7BC = fieldBox(QStringLiteral("txtG7BC"), fields_);
 
     grid->addWidget(fieldLabel(QStringLiteral("Caliber:"), QStringLiteral("lblCaliber"), fields_), 0, 0);
     grid->addWidget(txtCaliber, 0, 1);
+    grid->addWidget(fieldLabel(QStringLiteral("G7 BC:"), QStringLiteral("lblG7BC"), fields_), 0, 2);
+    grid->addWidget(txtG7BC, 0, 3);
     grid->addWidget(fieldLabel(QStringLiteral("Manufacturer:"), QStringLiteral("lblManufacturer"), fields_), 1, 0);
     grid->addWidget(txtManufacturer, 1, 1);
     grid->addWidget(fieldLabel(QStringLiteral("Stock Number:"), QStringLiteral("lblStockNum"), fields_), 1, 2);
@@ -175,7 +178,7 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     binding_ = std::make_unique<BulletBinding>(
         program_, *this, BulletBinding::Access::ReadOnly,
         BulletBinding::Boxes{txtCaliber, txtManufacturer, txtBulletType, txtBulletMass, txtStockNum, txtLowBC,
-                             txtMidBC, txtHighBC, txtLowBVel, txtHighBVel});
+                             txtMidBC, txtHighBC, txtLowBVel, txtHighBVel, txtG7BC});
 
     connect(datSelBullet, &NavigationBar::first, this, [this] { binding_->moveFirst(); });
     connect(datSelBullet, &NavigationBar::previous, this, [this] { binding_->movePrevious(); });

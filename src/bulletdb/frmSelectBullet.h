@@ -1,7 +1,7 @@
 #pragma once
 // "Select Bullet": pages or searches the bullet table (read-only) and copies the chosen
-// bullet's mass, ballistic coefficients and break velocities into the shot parameter
-// set. Each time it becomes active it reads its row again, so Select copies what is
+// bullet's mass, ballistic coefficients (the G7 one included) and break velocities into
+// the shot parameter set. Each time it becomes active it reads its row again, so Select copies what is
 // stored now (another window or program may have changed it). On request it prints a
 // maker's bullet-type key below its fields, growing by the key's lines; it shrinks
 // back when another window of the program becomes active.
@@ -55,6 +55,7 @@ public:
     QLineEdit* txtHighBC = nullptr;
     QLineEdit* txtLowBVel = nullptr;
     QLineEdit* txtHighBVel = nullptr;
+    QLineEdit* txtG7BC = nullptr;  // shown; empty when the maker publishes none
 
     NavigationBar* datSelBullet = nullptr;
     QLineEdit* txtSearch = nullptr;

@@ -16,6 +16,12 @@ frmSetBC::frmSetBC(Program& program) : program_(program) {
     lblBC->setObjectName("lblBC");
     txtBC = new QLineEdit(this);
     txtBC->setObjectName("txtBC");
+    lblBCG7 = new QLabel("G7 Ballistic Coefficient:", this);
+    lblBCG7->setObjectName("lblBCG7");
+    txtBCG7 = new QLineEdit(this);
+    txtBCG7->setObjectName("txtBCG7");
+    lblOptional = new QLabel("(optional)", this);
+    lblOptional->setObjectName("lblOptional");
     lblBulletMass = new QLabel("Bullet Mass:", this);
     lblBulletMass->setObjectName("lblBulletMass");
     txtBulletMass = new QLineEdit(this);
@@ -23,16 +29,20 @@ frmSetBC::frmSetBC(Program& program) : program_(program) {
     Label1 = new QLabel("gr.", this);
     Label1->setObjectName("Label1");
     lblBC->setBuddy(txtBC);
+    lblBCG7->setBuddy(txtBCG7);
     lblBulletMass->setBuddy(txtBulletMass);
-    for (QLineEdit* box : {txtBC, txtBulletMass}) box->setMaximumWidth(90);
+    for (QLineEdit* box : {txtBC, txtBCG7, txtBulletMass}) box->setMaximumWidth(90);
     cmdOK = acceptButton(this, "cmdOK", "OK");
 
     auto* fields = new QGridLayout;
     fields->addWidget(lblBC, 0, 0, Qt::AlignRight);
     fields->addWidget(txtBC, 0, 1);
-    fields->addWidget(lblBulletMass, 1, 0, Qt::AlignRight);
-    fields->addWidget(txtBulletMass, 1, 1);
-    fields->addWidget(Label1, 1, 2);
+    fields->addWidget(lblBCG7, 1, 0, Qt::AlignRight);
+    fields->addWidget(txtBCG7, 1, 1);
+    fields->addWidget(lblOptional, 1, 2);
+    fields->addWidget(lblBulletMass, 2, 0, Qt::AlignRight);
+    fields->addWidget(txtBulletMass, 2, 1);
+    fields->addWidget(Label1, 2, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(centredRow(cmdOK));
@@ -55,16 +65,20 @@ std::optional<double> frmSetBC::readPositive(QLineEdit* box, const QString& fiel
 }
 
 void frmSetBC::cmdOK_Click() {
-    // The coefficient is checked first; nothing is stored unless both are usable.
+    // The coefficients are checked first; nothing is stored unless all are usable.
     const std::optional<double> coefficient =
         readPositive(txtBC, "the Ballistic Coefficient", "The Ballistic Coefficient must be > 0");
     if (!coefficient) return;
+    std::optional<double> coefficientG7 = 0.0;
+    if (!txtBCG7->text().trimmed().isEmpty())
+        coefficientG7 = readPositive(txtBCG7, "the G7 Ballistic Coefficient", "The G7 Ballistic Coefficient must be > 0");
+    if (!coefficientG7) return;
     const std::optional<double> mass = readPositive(txtBulletMass, "the Bullet Mass", "The Bullet Mass must be > 0");
     if (!mass) return;
 
-    // All three bands get the coefficient, which is now the bullet source and is
-    // remembered for the next start.
-    program_.session().flyTypedBullet(*coefficient, *mass);
+    // All three bands get the coefficient, which with the G7 one is now the bullet
+    // source and is remembered for the next start.
+    program_.session().flyTypedBullet(*coefficient, *mass, *coefficientG7);
     emit accepted();
     hide();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // "Set Ballistic Coefficient": one coefficient typed by hand for all three velocity
-// bands, with the bullet mass in grains. Both must be greater than 0.
+// bands, with the bullet mass in grains; both must be greater than 0. A G7 coefficient
+// may be typed too: empty means none (0), anything else must be greater than 0.
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,9 @@ public:
 
     QLabel* lblBC = nullptr;
     QLineEdit* txtBC = nullptr;
+    QLabel* lblBCG7 = nullptr;
+    QLineEdit* txtBCG7 = nullptr;
+    QLabel* lblOptional = nullptr;       // "(optional)" beside the G7 box
     QLabel* lblBulletMass = nullptr;
     QLineEdit* txtBulletMass = nullptr;  // grains
     QLabel* Label1 = nullptr;            // "gr."

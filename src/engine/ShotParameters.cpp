@@ -35,6 +35,7 @@ RememberedSettings usableRemembered(RememberedSettings r) {
     if (!usablePositive(r.LastBallisticCoef)) r.LastBallisticCoef = defaults.LastBallisticCoef;
     if (!usablePositive(r.LastBulletMass)) r.LastBulletMass = defaults.LastBulletMass;
     if (r.LastDragFunction != "G1" && r.LastDragFunction != "G7") r.LastDragFunction = defaults.LastDragFunction;
+    if (!(r.LastBallisticCoefG7 >= 0 && usable(r.LastBallisticCoefG7))) r.LastBallisticCoefG7 = defaults.LastBallisticCoefG7;
     return r;
 }
 
@@ -53,16 +54,18 @@ void restoreFromRemembered(ShotParameters& params, const RememberedSettings& rem
     params.HTemperature = remembered.LastHTemperature;
 }
 
-void flyTypedBullet(ProgramState& state, double coefficient, double mass) {
+void flyTypedBullet(ProgramState& state, double coefficient, double mass, double coefficientG7) {
     ShotParameters& p = state.params;
     p.BallisticCoefLow = p.BallisticCoefMid = p.BallisticCoefHigh = coefficient;
     p.BCBreakLow = 1000;
     p.BCBreakHigh = 2000;
     p.BulletMass = mass;
+    p.BallisticCoefG7 = coefficientG7;
     state.bulletSource = BulletSource::Manual;
     state.remembered.LastBulletSource = BulletSource::Manual;
     state.remembered.LastBallisticCoef = coefficient;
     state.remembered.LastBulletMass = mass;
+    state.remembered.LastBallisticCoefG7 = coefficientG7;
 }
 
 }  // namespace tarnwick

@@ -84,6 +84,7 @@ struct RememberedSettings {
     // LastStockNumber; a typed one is kept here.
     BulletSource LastBulletSource = BulletSource::Defaults;
     double LastBallisticCoef = 0.2;  // typed coefficient, all three bands
+    double LastBallisticCoefG7 = 0;  // typed G7 coefficient, 0 = none
     double LastBulletMass = 100;     // typed mass, grains
     // The flight model chosen last, and under the point-mass model its drag law (G1 or
     // G7); the classic model starts with G1.
@@ -108,7 +109,8 @@ inline constexpr DisplayScale kDisplayScales[] = {{10, 32}, {2, 32}, {2.0 / 3, 3
 
 // The remembered settings with every value that no dialog could have stored replaced by
 // that field's default: a number that is not finite or beyond any shot, a scale pair
-// the scale dialog does not offer, a typed coefficient or mass not above 0.
+// the scale dialog does not offer, a typed coefficient or mass not above 0, a typed G7
+// coefficient below 0.
 RememberedSettings usableRemembered(RememberedSettings remembered);
 
 // Height and wind deflection (inches) at one range, for the target view.
@@ -135,8 +137,8 @@ struct ProgramState {
 // dialog sets it there.
 void restoreFromRemembered(ShotParameters& params, const RememberedSettings& remembered);
 
-// Flies a typed coefficient (all three bands, breaks 1000 and 2000 ft/s) and mass, and
-// remembers them as the bullet source ("Set BC...").
-void flyTypedBullet(ProgramState& state, double coefficient, double mass);
+// Flies a typed coefficient (all three bands, breaks 1000 and 2000 ft/s), mass and G7
+// coefficient (0 = none), and remembers them as the bullet source ("Set BC...").
+void flyTypedBullet(ProgramState& state, double coefficient, double mass, double coefficientG7);
 
 }  // namespace tarnwick

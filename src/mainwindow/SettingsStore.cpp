@@ -119,6 +119,7 @@ std::optional<StoredRecord> loadStoredRecord() {
     // A model this program does not know starts the classic one.
     r.LastModel = tarnwick::modelNamed(read.textOr("LastModel", "")).value_or(tarnwick::BallisticModelKind::Classic);
     r.LastDragFunction = read.textOr("LastDragFunction", r.LastDragFunction);
+    r.LastBallisticCoefG7 = read.numberOr("LastBallisticCoefG7", r.LastBallisticCoefG7);
     const int top = read.whole("Top");
     const int left = read.whole("Left");
     const int height = read.whole("Height");
@@ -164,6 +165,7 @@ tarnwick::Status saveStoredRecord(const StoredRecord& record) {
         settings.setValue("LastBulletMass", number(r.LastBulletMass));
         settings.setValue("LastModel", tarnwick::modelName(r.LastModel));
         settings.setValue("LastDragFunction", QString::fromStdString(r.LastDragFunction));
+        settings.setValue("LastBallisticCoefG7", number(r.LastBallisticCoefG7));
         settings.setValue("Top", record.geometry.top());
         settings.setValue("Left", record.geometry.left());
         settings.setValue("Height", record.geometry.height());

@@ -131,7 +131,7 @@ void frmTrajectory::restoreSettings() {
     const tarnwick::RememberedSettings& last = session.remembered();
     switch (last.LastBulletSource) {
     case tarnwick::BulletSource::Table: session.restoreTableBullet(bulletDatabasePath()); break;
-    case tarnwick::BulletSource::Manual: session.flyTypedBullet(last.LastBallisticCoef, last.LastBulletMass); break;
+    case tarnwick::BulletSource::Manual: session.flyTypedBullet(last.LastBallisticCoef, last.LastBulletMass, last.LastBallisticCoefG7); break;
     case tarnwick::BulletSource::Defaults: break;
     }
 }

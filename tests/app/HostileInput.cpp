@@ -71,7 +71,7 @@ bool matchesWhole(const QString& pattern, const QString& text) {
 const QStringList& namedFields() {
     static const QStringList names = {
         "the Muzzle Velocity", "the Maximum Deviation", "the Zero Crossing", "Delta T", "the Angle",
-        "the Scope Height", "the Ballistic Coefficient", "the Bullet Mass",
+        "the Scope Height", "the Ballistic Coefficient", "the G7 Ballistic Coefficient", "the Bullet Mass",
         "the Altitude (Range Conditions)", "the Barrometric Pressure (Range Conditions)",
         "the Temperature (Range Conditions)", "the Relative Humidity (Range Conditions)",
         "the Cross Wind (Range Conditions)", "the Tail Wind (Range Conditions)",
@@ -118,7 +118,9 @@ bool allowedMessage(const RecordedMessage& m) {
         if (m.title == "Cross & Tail Wind Calculator") return text == "Wind Speed must be a number.";
         if (m.title != kProgramName) return false;
         if (isRunFailure(text)) return true;
-        if (text == "The Ballistic Coefficient must be > 0" || text == "The Bullet Mass must be > 0") return true;
+        if (text == "The Ballistic Coefficient must be > 0" || text == "The G7 Ballistic Coefficient must be > 0" ||
+            text == "The Bullet Mass must be > 0")
+            return true;
         {
             static const QRegularExpression tooLarge(QRegularExpression::anchoredPattern(
                 "The number typed for (.+) is too large to be used\\.\r\nPlease type a smaller value\\."));
@@ -136,7 +138,8 @@ QStringList nonFiniteParameters(const tarnwick::ShotParameters& p) {
         {p.ScopeHeight, "ScopeHeight"}, {p.SaveScopeHeight, "SaveScopeHeight"}, {p.Temperature, "Temperature"},
         {p.HTemperature, "HTemperature"}, {p.BarometricPressure, "BarometricPressure"},
         {p.HBarometricPressure, "HBarometricPressure"}, {p.BCBreakLow, "BCBreakLow"},
-        {p.BCBreakHigh, "BCBreakHigh"}, {p.MaxDeviation, "MaxDeviation"}, {p.BulletMass, "BulletMass"},
+        {p.BCBreakHigh, "BCBreakHigh"}, {p.BallisticCoefG7, "BallisticCoefG7"}, {p.MaxDeviation, "MaxDeviation"},
+        {p.BulletMass, "BulletMass"},
         {p.InitialVelocity, "InitialVelocity"}, {p.RelHumidity, "RelHumidity"}, {p.HRelHumidity, "HRelHumidity"},
         {p.DeltaT, "DeltaT"}, {p.DropTable, "DropTable"}, {p.LOSAngle, "LOSAngle"},
         {p.VerticalScale, "VerticalScale"}, {p.HorizontalScale, "HorizontalScale"}, {p.RCrossWind, "RCrossWind"},

@@ -23,6 +23,12 @@ int rowCount(const std::string& path) {
     return static_cast<int>(std::count(csv.begin(), csv.end(), '\n')) - 1;
 }
 
+// The header naming all eleven columns, the G7 one last.
+std::string fullHeader() {
+    std::string header = bullettest::kHeader;
+    return header.insert(header.size() - 1, ",G7 Ballistic Coefficient");
+}
+
 Result<CsvCounts> importText(const std::string& path, const std::string& text) {
     std::istringstream in(text);
     return bullettest::openTable(path).importCsv(in);
@@ -34,7 +40,7 @@ TEST(BulletCsv, ExportImportExportGivesIdenticalFilesAndTheSameNumbers) {
     const std::string second = dir.filePath("b.db");
     // Commas, quotes and line breaks in text fields, an empty break velocity, and numbers
     // whose exact text needs 17 digits or an exponent.
-    bullettest::writeDatabase(first, ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400\n"
+    bullettest::writeDatabase(first, ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400,0.201\n"
                                      "\"6,5\",\"Maker \"\"Q\"\"\",\"two\nlines\",0.30000000000000004,X1,1e-07,"
                                      "0.1,123456789.12345679,,2000\n");
     // Exported through a link: the file it names is written and the link stays.
@@ -48,7 +54,8 @@ TEST(BulletCsv, ExportImportExportGivesIdenticalFilesAndTheSameNumbers) {
     ASSERT_TRUE(built) << built.error();
     const std::string csv = tableText(second);
     EXPECT_EQ(tableText(first), csv);
-    for (const char* exact : {",0.30000000000000004,X1,1e-07,0.1,123456789.12345679,,2000\r\n", ",165,2145,"})
+    for (const char* exact : {"High Break Velocity,G7 Ballistic Coefficient\r\n", ",165,2145,", ",2400,0.201\r\n",
+                              ",0.30000000000000004,X1,1e-07,0.1,123456789.12345679,,2000,\r\n"})
         EXPECT_NE(csv.find(exact), std::string::npos) << exact << " in\n" << csv;
 
     BulletTable table = bullettest::openTable(second, BulletTable::Access::ReadOnly);
@@ -75,8 +82,11 @@ TEST(BulletCsv, MalformedImportStoresNothingAndNamesTheLine) {
         std::string file;  // a path imported as it is
         std::string message;
     };
+    const std::string g7Row = ".22,Sierra,HP,50,1400,0.2,0.2,0.2,1000,2000,";
     const Case cases[] = {
         {header + good + row("Sierra", "fifty", "0.2", "1000"), "", "line 3: \"Bullet Mass\" is not a number: fifty"},
+        {fullHeader() + good, "", "line 2: expected 11 fields, found 10"},
+        {fullHeader() + g7Row + "fast\n", "", "line 2: \"G7 Ballistic Coefficient\" is not a number: fast"},
         {header + good + good + ".22,Sierra,HP,50\n", "", "line 4: expected 10 fields, found 4"},
         {"Caliber,Maker\n" + good, "", "line 1: the header must be"},
         {header + "\"open,quote\n", "", "line 2: a quoted field is not closed"},
@@ -123,9 +133,19 @@ TEST(BulletCsv, ImportAppendsNewBulletsAndSkipsThoseAlreadyThereAcceptingCrLfAnd
                                                     ".224,Nosler,BT,40,39510,0.221,0.221,0.221,,\r\n");
     ASSERT_TRUE(outcome) << outcome.error();
     EXPECT_EQ(importSummary(*outcome), "2 bullets imported, 2 already in the table skipped");
+    // With the G7 column: a value where the maker publishes one, none where it is empty.
+    const Result<CsvCounts> withG7 = importText(path, fullHeader() +
+                                                          ".308,Berger,Hybrid,185,30418,0.56,0.56,0.56,1000,2000,0.283\n"
+                                                          ".308,Lapua,Scenar,155,4PL7005,0.5,0.5,0.5,1000,2000,\n");
+    ASSERT_TRUE(withG7) << withG7.error();
     BulletTable table = bullettest::openTable(path, BulletTable::Access::ReadOnly);
     BulletCursor cursor = table.cursor();
     ASSERT_TRUE(cursor.moveLast());
+    EXPECT_EQ(bullettest::where(cursor), ".308/Lapua");
+    EXPECT_FALSE(cursor.current()[index(Field::G7BC)]);
+    ASSERT_TRUE(cursor.movePrevious());
+    EXPECT_EQ(cursor.current()[index(Field::G7BC)], "0.283");
+    ASSERT_TRUE(cursor.movePrevious());
     EXPECT_EQ(bullettest::where(cursor), ".224/Nosler");
     ASSERT_TRUE(cursor.movePrevious());
     EXPECT_EQ(bullettest::where(cursor), ".17/Hornady");
@@ -194,7 +214,11 @@ TEST(ShippedBullets, EveryRowOfTheShippedFileIsInTheDatabase) {
         if (!line.empty()) ++lines;
     EXPECT_EQ(built->rows, lines - 1);
     EXPECT_EQ(rowCount(path), lines - 1);
-    EXPECT_GE(built->rows, 400);
+    EXPECT_EQ(built->rows, 625);
+    const std::string csv = tableText(path);  // a row without a G7 coefficient ends in a comma
+    int withoutG7 = 0;
+    for (auto at = csv.find(",\r\n"); at != std::string::npos; at = csv.find(",\r\n", at + 1)) ++withoutG7;
+    EXPECT_EQ(built->rows - withoutG7, 218);
 }
 
 }  // namespace

@@ -294,43 +294,60 @@ TEST(TwoCursors, NeitherOverwritesNorDeletesWhatTheOtherStoredMeanwhile) {
     }
 }
 
-// A table made before the key existed reads as before, read-only or not; the first
-// change gives it the key, keeping every row, its order and its row id.
-TEST(LegacyTable, FirstChangeGivesItTheKeyKeepingRowsOrderAndIds) {
-    bullettest::TempDir dir;
-    const std::string path = dir.filePath("Bullets.db");
-    bullettest::writeDatabase(path, bullettest::kRows, bullettest::Schema::Legacy);
-    bullettest::execute(path, "DELETE FROM Bullets WHERE rowid IN (2, 5)");
-    const std::string before = rowsWithKeys(path);
-    ASSERT_EQ(before, "1 Sierra 165.0;3 Speer 130.0;4 Sierra 52.0;");
-    const auto hasKey = [&] {
-        sqlite3* db = nullptr;
-        sqlite3_open(path.c_str(), &db);
-        const bool found = sqlite3_table_column_metadata(db, nullptr, "Bullets", kKeyColumn, nullptr, nullptr,
-                                                         nullptr, nullptr, nullptr) == SQLITE_OK;
-        sqlite3_close(db);
-        return found;
-    };
+// Tables made before the key or the G7 column read as before, read-only or not, with
+// no G7 value, and export all eleven columns; the first change gives them what they
+// lack, keeping every row, its order and its row id.
+TEST(OlderTables, FirstChangeGivesThemTheKeyAndTheG7ColumnKeepingRowsOrderAndIds) {
+    using bullettest::Schema;
+    for (const Schema schema : {Schema::Legacy, Schema::TenColumns}) {
+        SCOPED_TRACE(schema == Schema::Legacy ? "without key" : "with key");
+        bullettest::TempDir dir;
+        const std::string path = dir.filePath("Bullets.db");
+        bullettest::writeDatabase(path, bullettest::kRows, schema);
+        bullettest::execute(path, "DELETE FROM Bullets WHERE rowid IN (2, 5)");
+        const std::string before = rowsWithKeys(path);
+        ASSERT_EQ(before, "1 Sierra 165.0;3 Speer 130.0;4 Sierra 52.0;");
+        EXPECT_NE(bullettest::tableText(path).find("High Break Velocity,G7 Ballistic Coefficient\r\n"
+                                                   ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400,\r\n"),
+                  std::string::npos);
+        const auto hasColumn = [&](const char* name) {
+            sqlite3* db = nullptr;
+            sqlite3_open(path.c_str(), &db);
+            const bool found = sqlite3_table_column_metadata(db, nullptr, "Bullets", name, nullptr, nullptr, nullptr,
+                                                             nullptr, nullptr) == SQLITE_OK;
+            sqlite3_close(db);
+            return found;
+        };
 
-    for (const auto access : {BulletTable::Access::ReadOnly, BulletTable::Access::ReadWrite}) {
-        BulletTable table = bullettest::openTable(path, access);
-        BulletCursor cursor = bullettest::firstRow(table);
-        ASSERT_TRUE(cursor.moveNext());
-        ASSERT_TRUE(cursor.moveNext());
-        EXPECT_EQ(where(cursor), ".224/Sierra");
-        const bool readOnly = access == BulletTable::Access::ReadOnly;
-        EXPECT_EQ(cursor.addNew().ok(), !readOnly);
-        EXPECT_EQ(hasKey(), !readOnly);
-        EXPECT_EQ(rowsWithKeys(path), before);
-        if (readOnly) continue;
+        for (const auto access : {BulletTable::Access::ReadOnly, BulletTable::Access::ReadWrite}) {
+            BulletTable table = bullettest::openTable(path, access);
+            BulletCursor cursor = bullettest::firstRow(table);
+            ASSERT_TRUE(cursor.moveNext());
+            ASSERT_TRUE(cursor.moveNext());
+            EXPECT_EQ(where(cursor), ".224/Sierra");
+            EXPECT_FALSE(cursor.current()[index(Field::G7BC)]);
+            const bool readOnly = access == BulletTable::Access::ReadOnly;
+            EXPECT_EQ(cursor.addNew().ok(), !readOnly);
+            EXPECT_EQ(hasColumn(kKeyColumn), !readOnly || schema == Schema::TenColumns);
+            EXPECT_EQ(hasColumn(columnName(Field::G7BC)), !readOnly);
+            EXPECT_EQ(rowsWithKeys(path), before);
+            if (readOnly) continue;
 
-        // Keys are never given twice, not even the last one after its row is deleted.
-        ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", ""}));
-        ASSERT_TRUE(cursor.moveLast());
-        ASSERT_TRUE(cursor.remove());
-        ASSERT_TRUE(cursor.addNew());
-        ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "250", "33861", "0.4", "0.4", "0.4", "", ""}));
-        EXPECT_EQ(rowsWithKeys(path), before + "6 Barnes 250.0;");
+            // The new column refuses what is no number, as the others do.
+            const tarnwick::Status refused =
+                cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", "", "fast"});
+            EXPECT_NE(refused.error().find("G7 Ballistic Coefficient must be a number"), std::string::npos)
+                << refused.error();
+            // Keys are never given twice, not even the last one after its row is deleted.
+            ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", "", "0.2"}));
+            ASSERT_TRUE(cursor.moveLast());
+            EXPECT_EQ(cursor.current()[index(Field::G7BC)], "0.2");
+            ASSERT_TRUE(cursor.remove());
+            ASSERT_TRUE(cursor.addNew());
+            ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "250", "33861", "0.4", "0.4", "0.4", "", "", ""}));
+            // A keyed table has given 5 already, to the row deleted at the start.
+            EXPECT_EQ(rowsWithKeys(path), before + (schema == Schema::Legacy ? "6" : "7") + " Barnes 250.0;");
+        }
     }
 }
 

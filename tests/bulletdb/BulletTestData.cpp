@@ -30,12 +30,16 @@ TempDir::~TempDir() {
 void writeDatabase(const std::string& path, const std::string& csvRows, Schema schema) {
     tarnwick::Result<Connection> db = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     ASSERT_TRUE(db) << db.error();
+    std::string columns;  // of an older table, for its INSERT
     if (schema == Schema::WithKey) {
         ASSERT_TRUE(createBulletTable(db->get()));
     } else {
         std::string create = "CREATE TABLE Bullets (";
-        for (std::size_t i = 0; i < kFieldCount; ++i)
+        if (schema == Schema::TenColumns) create += quoted(kKeyColumn) + " INTEGER PRIMARY KEY AUTOINCREMENT, ";
+        for (std::size_t i = 0; i < kLegacyFieldCount; ++i) {
+            columns += (i ? ", " : "") + quoted(kColumnNames[i]);
             create += (i ? ", " : "") + quoted(kColumnNames[i]) + (isNumeric(i) ? " REAL" : " TEXT");
+        }
         create += ")";
         ASSERT_EQ(sqlite3_exec(db->get(), create.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     }
@@ -44,16 +48,23 @@ void writeDatabase(const std::string& path, const std::string& csvRows, Schema s
     CsvReader reader(csv);
     CsvRecord record;
     RowInsert insert(db->get());
+    Statement olderInsert(db->get(), "INSERT INTO Bullets (" + columns + ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     while (reader.next(record)) {
-        ASSERT_EQ(record.fields.size(), kFieldCount);
+        ASSERT_GE(record.fields.size(), kLegacyFieldCount);
         RowValues row;
-        for (std::size_t i = 0; i < kFieldCount; ++i) {
+        for (std::size_t i = 0; i < record.fields.size(); ++i) {
             if (!isNumeric(i))
                 row[i] = record.fields[i];
             else if (!record.fields[i].empty())
                 row[i] = tarnwick::readLenient(record.fields[i]);
         }
-        ASSERT_TRUE(insert.insert(row));
+        if (schema == Schema::WithKey) {
+            ASSERT_TRUE(insert.insert(row));
+            continue;
+        }
+        olderInsert.reset();
+        bindRow(olderInsert, row);  // the G7 value has no parameter to go to
+        ASSERT_EQ(olderInsert.step(), SQLITE_DONE);
     }
     ASSERT_EQ(reader.problem(), "");
 }

@@ -6,6 +6,7 @@
 #include "BulletDatabaseLocation.h"
 #include "BulletTestData.h"
 #include "GuiTest.h"
+#include "frmEditBullet.h"
 
 class BulletWindowTest : public GuiTest {
 protected:
@@ -18,6 +19,14 @@ protected:
         bullettest::writeDatabase(programFile.toStdString());
         bulletFiles = {programFile, userFile, true};
         program = makeProgram();
+    }
+
+    // Types `values` into the edit window's boxes, in column order.
+    static void fill(frmEditBullet& w, const QStringList& values) {
+        QLineEdit* boxes[] = {w.txtCaliber, w.txtManufacturer, w.txtBulletType, w.txtBulletMass,
+                              w.txtStockNum, w.txtLowBC,       w.txtMidBC,      w.txtHighBC,
+                              w.txtLowBV,    w.txtHighBV,      w.txtG7BC};
+        for (int i = 0; i < values.size(); ++i) boxes[i]->setText(values[i]);
     }
 
     QTemporaryDir dataDir;

@@ -79,11 +79,6 @@ protected:
     }
     frmSelectBullet& select() { return program->window<frmSelectBullet>(); }
     frmEditBullet& edit() { return program->window<frmEditBullet>(); }
-    static void fill(frmEditBullet& w, const QStringList& values) {
-        QLineEdit* boxes[] = {w.txtCaliber, w.txtManufacturer, w.txtBulletType, w.txtBulletMass, w.txtStockNum,
-                              w.txtLowBC,   w.txtMidBC,        w.txtHighBC,     w.txtLowBV,      w.txtHighBV};
-        for (int i = 0; i < values.size(); ++i) boxes[i]->setText(values[i]);
-    }
     // Takes the one message the last action should have shown.
     RecordedMessage takeMessage() {
         EXPECT_EQ(services->messages.size(), 1u);
@@ -142,7 +137,7 @@ TEST_F(DatabaseFaultTest, FileRemovedWhileWindowsOpenIsReportedAndNothingIsWritt
     s.datSelBullet->cmdNextRow->click();
     EXPECT_EQ(s.txtManufacturer->text(), "Speer");
     std::vector<std::string> expected = original;
-    expected.push_back(".338|Barnes|TSX|225.0|33860|0.482|0.482|0.482|1000.0|2000.0|");
+    expected.push_back(".338|Barnes|TSX|225.0|33860|0.482|0.482|0.482|1000.0|2000.0|<null>|");
     EXPECT_EQ(storedRows(programFile), expected);
 }
 

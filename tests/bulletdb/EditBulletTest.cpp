@@ -16,11 +16,6 @@ class EditBulletTest : public BulletWindowTest {
 protected:
     frmEditBullet& window() { return program->window<frmEditBullet>(); }
     static QString shown(const frmEditBullet& w) { return w.txtCaliber->text() + "/" + w.txtManufacturer->text(); }
-    static void fill(frmEditBullet& w, const QStringList& values) {
-        QLineEdit* boxes[] = {w.txtCaliber, w.txtManufacturer, w.txtBulletType, w.txtBulletMass, w.txtStockNum,
-                              w.txtLowBC,   w.txtMidBC,        w.txtHighBC,     w.txtLowBV,      w.txtHighBV};
-        for (int i = 0; i < values.size(); ++i) boxes[i]->setText(values[i]);
-    }
     int rows() {
         auto table = bullettest::openTable(bulletFile().toStdString(), tarnwick::bulletdb::BulletTable::Access::ReadOnly);
         tarnwick::bulletdb::BulletCursor cursor = bullettest::firstRow(table);
@@ -43,7 +38,7 @@ TEST_F(EditBulletTest, AddThenUpdateStoresRowAndShowsPreviousRow) {
     EXPECT_TRUE(w.changePending());
     EXPECT_TRUE(w.txtCaliber->text().isEmpty());
     EXPECT_TRUE(w.txtHighBV->text().isEmpty());
-    fill(w, {".338", "Barnes", "TSX", "225", "33860", "0.482", "0.482", "0.482", "1000", "2000"});
+    fill(w, {".338", "Barnes", "TSX", "225", "33860", "0.482", "0.482", "0.482", "1000", "2000", "0.241"});
     w.cmdUpdate_Click();
     EXPECT_FALSE(w.changePending());
     EXPECT_EQ(shown(w), ".308/Hornady");
@@ -51,6 +46,7 @@ TEST_F(EditBulletTest, AddThenUpdateStoresRowAndShowsPreviousRow) {
     w.datEditBullet->cmdLast->click();
     EXPECT_EQ(shown(w), ".338/Barnes");
     EXPECT_EQ(w.txtBulletMass->text(), "225");
+    EXPECT_EQ(w.txtG7BC->text(), "0.241");
 }
 
 TEST_F(EditBulletTest, UpdateFailuresAreReportedAndChangeStaysPending) {
@@ -60,17 +56,20 @@ TEST_F(EditBulletTest, UpdateFailuresAreReportedAndChangeStaysPending) {
     EXPECT_EQ(nothingPending.title, "Error Code=21");
     EXPECT_EQ(nothingPending.icon, MessageIcon::Question);
 
-    w.cmdEdit_Click();
-    w.txtBulletMass->setText("heavy");
-    w.cmdUpdate_Click();
-    EXPECT_EQ(expectMessage("Bullet Mass").title, "Error Code=19");
-    EXPECT_TRUE(w.changePending());
-    EXPECT_EQ(w.txtBulletMass->text(), "heavy");  // the typed text stays to be corrected
+    for (QLineEdit* box : {w.txtBulletMass, w.txtG7BC}) {
+        w.cmdEdit_Click();
+        box->setText("heavy");
+        w.cmdUpdate_Click();
+        const QString column = box == w.txtG7BC ? "G7 Ballistic Coefficient" : "Bullet Mass";
+        EXPECT_EQ(expectMessage(column + " must be a number").title, "Error Code=19");
+        EXPECT_TRUE(w.changePending());
+        EXPECT_EQ(box->text(), "heavy");  // the typed text stays to be corrected
 
-    w.txtBulletMass->setText("170");
-    w.cmdUpdate_Click();
-    EXPECT_FALSE(w.changePending());
-    EXPECT_EQ(w.txtBulletMass->text(), "170");
+        box->setText("0.17");
+        w.cmdUpdate_Click();
+        EXPECT_FALSE(w.changePending());
+        EXPECT_EQ(box->text(), "0.17");
+    }
 }
 
 TEST_F(EditBulletTest, UpdateOverAnotherProgramsChangeAsksAndKeepsOrDropsTheTyping) {

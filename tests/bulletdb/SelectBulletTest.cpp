@@ -125,11 +125,13 @@ TEST_F(SelectBulletTest, BulletLineNamesWhatIsFlownAcrossRestarts) {
     frmSelectBullet& w = program->window<frmSelectBullet>();
     w.txtSearch->setText("O'Brien");
     w.cmdSearch_Click();
+    EXPECT_EQ(w.txtG7BC->text(), "0.121");
     w.cmdSelect_Click();
     w.close();  // the next opening shows the first row; the bullet flown stays
     EXPECT_EQ(bulletLine(main), "O'Brien 55 gr.  HP");
     main = restart();
     EXPECT_DOUBLE_EQ(params().BallisticCoefMid, 0.25) << "loaded as Select loads it";
+    EXPECT_DOUBLE_EQ(params().BallisticCoefG7, 0.121);
     EXPECT_EQ(bulletLine(main), "O'Brien 55 gr.  HP");
 
     // A remembered bullet that has left the table is not named; the defaults fly.
@@ -139,11 +141,13 @@ TEST_F(SelectBulletTest, BulletLineNamesWhatIsFlownAcrossRestarts) {
 
     frmSetBC& typed = program->window<frmSetBC>();
     typed.txtBC->setText("0.3");
+    typed.txtBCG7->setText("0.15");
     typed.txtBulletMass->setText("150");
     typed.cmdOK_Click();
     EXPECT_EQ(bulletLine(main), "Ballistic coefficient 0.3, 150 gr.");
     main = restart();
     EXPECT_TRUE(main->mnuManBC->isChecked());
+    EXPECT_DOUBLE_EQ(params().BallisticCoefG7, 0.15) << "remembered with the typed coefficient";
     EXPECT_EQ(bulletLine(main), "Ballistic coefficient 0.3, 150 gr.");
 }
 
@@ -151,12 +155,14 @@ TEST_F(SelectBulletTest, SelectContinuesSetAllChainAndReadsNumbersLeniently) {
     bullettest::execute(programFile.toStdString(),
                         "UPDATE Bullets SET \"Low Ballistic Coefficient\" = NULL, \"Bullet Mass\" = NULL");
     params().InitAll = true;
+    params().BallisticCoefG7 = 0.3;
     frmSelectBullet& w = program->window<frmSelectBullet>();
     w.cmdSelect_Click();
     EXPECT_NE(program->loaded<frmOtherGun>(), nullptr);
     EXPECT_DOUBLE_EQ(params().BallisticCoefLow, 0);  // no value reads as 0
     EXPECT_DOUBLE_EQ(params().BulletMass, 0);
     EXPECT_DOUBLE_EQ(params().BallisticCoefMid, 0.41);
+    EXPECT_DOUBLE_EQ(params().BallisticCoefG7, 0);  // the row has none
 }
 
 TEST_F(SelectBulletTest, SearchTriesCaliberThenMakerThenStockNumber) {

@@ -88,6 +88,7 @@ TEST_F(SmallDialogsTest, SetBCValidatesCoefficientFirstAndStoresNothingOnRefusal
         const char* bc;
         const char* mass;
         const char* message;
+        const char* g7 = "";  // empty: none
     };
     const Case cases[] = {
         {"0.3", "", "The Bullet Mass must be > 0"},
@@ -96,6 +97,8 @@ TEST_F(SmallDialogsTest, SetBCValidatesCoefficientFirstAndStoresNothingOnRefusal
         {"-0.3", "150", "The Ballistic Coefficient must be > 0"},
         {"abc", "150", "The Ballistic Coefficient must be > 0"},
         {"0.3", "-150", "The Bullet Mass must be > 0"},
+        {"0.3", "150", "The G7 Ballistic Coefficient must be > 0", "abc"},
+        {"0.3", "150", "the G7 Ballistic Coefficient is too large", "1e999"},
     };
     frmSetBC& dialog = program->window<frmSetBC>();
     program->show(dialog);
@@ -103,6 +106,7 @@ TEST_F(SmallDialogsTest, SetBCValidatesCoefficientFirstAndStoresNothingOnRefusal
         SCOPED_TRACE(std::string(c.bc) + " / " + c.mass);
         dialog.txtBC->setText(c.bc);
         dialog.txtBulletMass->setText(c.mass);
+        dialog.txtBCG7->setText(c.g7);
         dialog.cmdOK_Click();
         const RecordedMessage refused = expectMessage(c.message);
         EXPECT_EQ(refused.icon, MessageIcon::Exclamation);
@@ -125,8 +129,11 @@ TEST_F(SmallDialogsTest, SetBCStoresOneCoefficientForAllBandsAndMovesTheBulletSo
     EXPECT_EQ(dialog.Label1->text(), "gr.");
     program->show(dialog);
     dialog.txtBC->setText("0.3");
+    dialog.txtBCG7->setText("0.15");
     dialog.txtBulletMass->setText("150");
     dialog.cmdOK->click();
+    EXPECT_EQ(params().BallisticCoefG7, 0.15);
+    EXPECT_EQ(program->state().remembered.LastBallisticCoefG7, 0.15);
     EXPECT_EQ(params().BallisticCoefLow, 0.3);
     EXPECT_EQ(params().BallisticCoefMid, 0.3);
     EXPECT_EQ(params().BallisticCoefHigh, 0.3);
