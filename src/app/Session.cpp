@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "BallisticModel.h"
 #include "BulletLookup.h"
 
 void Session::restore(const tarnwick::RememberedSettings& remembered) {
@@ -8,8 +9,12 @@ void Session::restore(const tarnwick::RememberedSettings& remembered) {
     // The remembered height is the user's, also while a drop table holds it at 0.
     state_.params.SaveScopeHeight = state_.params.ScopeHeight;
     if (scopeHeightSetAside()) state_.params.ScopeHeight = 0;
+    state_.params.Model = remembered.LastModel;
+    state_.params.DragFunction =
+        remembered.LastModel == tarnwick::BallisticModelKind::PointMass ? remembered.LastDragFunction : "G1";
     emit modeChanged();
     emit scopeHeightChanged();
+    emit dragFunctionChanged();
 }
 
 namespace {
@@ -75,8 +80,20 @@ void Session::setDisplay(const DisplayOptions& options) {
     emit displayChanged();
 }
 
+void Session::setBallisticModel(tarnwick::BallisticModelKind kind) {
+    tarnwick::chooseBallisticModel(state_.params, kind);
+    rememberFlightModel();
+}
+
 void Session::setDragFunction(const std::string& name) {
-    state_.params.DragFunction = name;
+    tarnwick::chooseDragFunction(state_.params, name);
+    rememberFlightModel();
+}
+
+void Session::rememberFlightModel() {
+    const tarnwick::ShotParameters& p = state_.params;
+    state_.remembered.LastModel = p.Model;
+    if (p.Model == tarnwick::BallisticModelKind::PointMass) state_.remembered.LastDragFunction = p.DragFunction;
     emit dragFunctionChanged();
 }
 

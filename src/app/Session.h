@@ -72,6 +72,10 @@ public:
     const DisplayOptions& display() const { return display_; }
     void setDisplay(const DisplayOptions& options);
 
+    // The flight model and its drag law; each choice is remembered, and one the other
+    // choice does not go with switches that one too (G7 flies only under Point Mass).
+    tarnwick::BallisticModelKind ballisticModel() const { return state_.params.Model; }
+    void setBallisticModel(tarnwick::BallisticModelKind kind);
     void setDragFunction(const std::string& name);
 
     const WindTexts& windTexts() const { return windTexts_; }
@@ -93,11 +97,13 @@ signals:
     void scopeHeightChanged();
     void bulletChanged();
     void displayChanged();
-    void dragFunctionChanged();
+    void dragFunctionChanged();  // the drag law or the flight model
     void environmentChanged();
     void targetCaptionChanged();
 
 private:
+    void rememberFlightModel();
+
     tarnwick::ProgramState state_;
     ScopePreset scopePreset_ = ScopePreset::Typed;
     DisplayOptions display_;

@@ -18,6 +18,24 @@ const char* modelName(BallisticModelKind kind) {
     return kind == BallisticModelKind::PointMass ? "PointMass" : "Classic";
 }
 
+bool modelFlies(BallisticModelKind kind, const std::string& dragFunction) {
+    if (dragFunction == "G1") return true;
+    if (kind == BallisticModelKind::PointMass) return dragFunction == "G7";
+    return dragFunction == "Ingalls" || dragFunction == "Krupp";
+}
+
+void chooseBallisticModel(ShotParameters& params, BallisticModelKind kind) {
+    params.Model = kind;
+    if (!modelFlies(kind, params.DragFunction)) params.DragFunction = "G1";
+}
+
+void chooseDragFunction(ShotParameters& params, const std::string& name) {
+    params.DragFunction = name;
+    if (!modelFlies(params.Model, name))
+        params.Model = params.Model == BallisticModelKind::Classic ? BallisticModelKind::PointMass
+                                                                   : BallisticModelKind::Classic;
+}
+
 std::unique_ptr<BallisticModel> makeBallisticModel(const ShotParameters& params, const Sighting& sighting) {
     if (params.Model == BallisticModelKind::PointMass) return std::make_unique<PointMassModel>(params, sighting);
     return std::make_unique<ClassicModel>(params, sighting);

@@ -20,6 +20,14 @@ namespace tarnwick {
 std::optional<BallisticModelKind> modelNamed(std::string_view name);
 const char* modelName(BallisticModelKind kind);
 
+// Each model flies its own drag laws: the classic model G1, Ingalls and Krupp, the
+// point-mass model G1 and G7.
+bool modelFlies(BallisticModelKind kind, const std::string& dragFunction);
+// The user's choices in the program. Choosing a model whose laws lack the current one
+// flies G1; choosing a law the current model lacks switches to the model that has it.
+void chooseBallisticModel(ShotParameters& params, BallisticModelKind kind);
+void chooseDragFunction(ShotParameters& params, const std::string& name);
+
 enum class Conditions { Range, Hunting };
 
 // How the plot run sights in besides the parameter set: the Varmint zero distance and

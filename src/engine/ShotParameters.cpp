@@ -34,6 +34,7 @@ RememberedSettings usableRemembered(RememberedSettings r) {
     }
     if (!usablePositive(r.LastBallisticCoef)) r.LastBallisticCoef = defaults.LastBallisticCoef;
     if (!usablePositive(r.LastBulletMass)) r.LastBulletMass = defaults.LastBulletMass;
+    if (r.LastDragFunction != "G1" && r.LastDragFunction != "G7") r.LastDragFunction = defaults.LastDragFunction;
     return r;
 }
 

@@ -85,6 +85,10 @@ struct RememberedSettings {
     BulletSource LastBulletSource = BulletSource::Defaults;
     double LastBallisticCoef = 0.2;  // typed coefficient, all three bands
     double LastBulletMass = 100;     // typed mass, grains
+    // The flight model chosen last, and under the point-mass model its drag law (G1 or
+    // G7); the classic model starts with G1.
+    BallisticModelKind LastModel = BallisticModelKind::Classic;
+    std::string LastDragFunction = "G1";
 };
 
 // The texts of the table bullet being flown, as the report's bullet line names it.

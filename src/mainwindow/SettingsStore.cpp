@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "AtomicFile.h"
+#include "BallisticModel.h"
 
 namespace {
 
@@ -53,6 +54,9 @@ public:
 
     // A field that records written before it existed lack: missing gives `fallback`.
     double numberOr(const char* key, double fallback) { return settings_.contains(key) ? number(key) : fallback; }
+    std::string textOr(const char* key, const std::string& fallback) {
+        return settings_.contains(key) ? text(key) : fallback;
+    }
 
     bool ok() const { return ok_; }
 
@@ -112,6 +116,9 @@ std::optional<StoredRecord> loadStoredRecord() {
     r.LastBulletSource = readSource(settings, r);
     r.LastBallisticCoef = read.numberOr("LastBallisticCoef", r.LastBallisticCoef);
     r.LastBulletMass = read.numberOr("LastBulletMass", r.LastBulletMass);
+    // A model this program does not know starts the classic one.
+    r.LastModel = tarnwick::modelNamed(read.textOr("LastModel", "")).value_or(tarnwick::BallisticModelKind::Classic);
+    r.LastDragFunction = read.textOr("LastDragFunction", r.LastDragFunction);
     const int top = read.whole("Top");
     const int left = read.whole("Left");
     const int height = read.whole("Height");
@@ -155,6 +162,8 @@ tarnwick::Status saveStoredRecord(const StoredRecord& record) {
         settings.setValue("LastBulletSource", sourceName(r.LastBulletSource));
         settings.setValue("LastBallisticCoef", number(r.LastBallisticCoef));
         settings.setValue("LastBulletMass", number(r.LastBulletMass));
+        settings.setValue("LastModel", tarnwick::modelName(r.LastModel));
+        settings.setValue("LastDragFunction", QString::fromStdString(r.LastDragFunction));
         settings.setValue("Top", record.geometry.top());
         settings.setValue("Left", record.geometry.left());
         settings.setValue("Height", record.geometry.height());

@@ -81,9 +81,13 @@ void frmTrajectory::followSession() {
     };
     const auto showDragFunction = [this, &session] {
         const std::string& name = session.params().DragFunction;
-        const std::pair<QAction*, const char*> items[] = {{mnuGavre, "G1"}, {mnuIngalls, "Ingalls"}, {mnuKrupp, "Krupp"}};
+        const std::pair<QAction*, const char*> items[] = {
+            {mnuGavre, "G1"}, {mnuIngalls, "Ingalls"}, {mnuKrupp, "Krupp"}, {mnuG7, "G7"}};
         for (const auto& [item, itsName] : items) item->setChecked(name == itsName);
-        mnuDragShow->setText(dragIndicatorCaption(name.c_str()));
+        const tarnwick::BallisticModelKind model = session.ballisticModel();
+        mnuClassic->setChecked(model == tarnwick::BallisticModelKind::Classic);
+        mnuPointMass->setChecked(model == tarnwick::BallisticModelKind::PointMass);
+        mnuDragShow->setText(dragIndicatorCaption(model, name));
     };
     connect(&session, &Session::scopeHeightChanged, this, showScopeHeight);
     connect(&session, &Session::modeChanged, this, showScopeHeight);
@@ -308,13 +312,20 @@ void frmTrajectory::mnuNoGrid_Click() { setDisplayOption(&DisplayOptions::gridLi
 void frmTrajectory::mnuShowGravity_Click() { tarnwick::drawGravityIndicator(canvas->surface(), program_.params()); }
 void frmTrajectory::mnuShowTarget_Click() { program_.show(program_.window<frmTarget>()); }
 
-QString frmTrajectory::dragIndicatorCaption(const char* name) {
-    return QStringLiteral("Using %1 Drag Function").arg(QLatin1String(name));
+QString frmTrajectory::dragIndicatorCaption(tarnwick::BallisticModelKind model, const std::string& name) {
+    const QString law = QString::fromStdString(name);
+    if (model == tarnwick::BallisticModelKind::PointMass) return QStringLiteral("Using Point Mass, %1").arg(law);
+    return QStringLiteral("Using %1 Drag Function").arg(law);
 }
 
 void frmTrajectory::mnuGavre_Click() { program_.session().setDragFunction("G1"); }
 void frmTrajectory::mnuIngalls_Click() { program_.session().setDragFunction("Ingalls"); }
 void frmTrajectory::mnuKrupp_Click() { program_.session().setDragFunction("Krupp"); }
+void frmTrajectory::mnuG7_Click() { program_.session().setDragFunction("G7"); }
+void frmTrajectory::mnuClassic_Click() { program_.session().setBallisticModel(tarnwick::BallisticModelKind::Classic); }
+void frmTrajectory::mnuPointMass_Click() {
+    program_.session().setBallisticModel(tarnwick::BallisticModelKind::PointMass);
+}
 
 // Tools, Key, Help
 

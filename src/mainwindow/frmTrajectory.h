@@ -59,6 +59,9 @@ public:
     void mnuGavre_Click();
     void mnuIngalls_Click();
     void mnuKrupp_Click();
+    void mnuG7_Click();
+    void mnuClassic_Click();
+    void mnuPointMass_Click();
     void mnuEditBullet_Click();
     void mnuMVCalc_Click();
     void mnuCrossCalc_Click();
@@ -121,6 +124,10 @@ public:
     QAction* mnuGavre = nullptr;
     QAction* mnuIngalls = nullptr;
     QAction* mnuKrupp = nullptr;
+    QAction* mnuG7 = nullptr;
+    QMenu* mnuModelSelect = nullptr;
+    QAction* mnuClassic = nullptr;
+    QAction* mnuPointMass = nullptr;
     QAction* mnuEditBullet = nullptr;
     QAction* mnuMVCalc = nullptr;
     QAction* mnuCrossCalc = nullptr;
@@ -145,7 +152,8 @@ private:
     void setDisplayOption(bool DisplayOptions::*option, bool on);
     // The bullet table file in use (beside the program, or the user's own copy).
     std::string bulletDatabasePath() const;
-    static QString dragIndicatorCaption(const char* name);  // the indicator's caption for a drag function
+    // The indicator's caption for a drag function; under the point-mass model it names both.
+    static QString dragIndicatorCaption(tarnwick::BallisticModelKind model, const std::string& name);
     void giveFocusBack();
 
     Program& program_;

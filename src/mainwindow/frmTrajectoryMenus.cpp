@@ -93,10 +93,14 @@ void frmTrajectory::buildMenus() {
     mnuShowGravity = item(mnuOptions, "mnuShowGravity", "Show Gravity");
     mnuShowTarget = item(mnuOptions, "mnuShowTarget", "Show Target View");
     mnuOptDash2 = separator(mnuOptions, "mnuOptDash2");
+    mnuModelSelect = submenu(mnuOptions, "mnuModelSelect", "Ballistic Model");
+    mnuClassic = item(mnuModelSelect, "mnuClassic", "Classic");
+    mnuPointMass = item(mnuModelSelect, "mnuPointMass", "Point Mass");
     mnuDragSelect = submenu(mnuOptions, "mnuDragSelect", "Select Drag Function");
     mnuGavre = item(mnuDragSelect, "mnuGavre", "G1 (Gavre - most commonly used)");
     mnuIngalls = item(mnuDragSelect, "mnuIngalls", "Ingalls (modified Mayevski's functions)");
     mnuKrupp = item(mnuDragSelect, "mnuKrupp", "Krupp");
+    mnuG7 = item(mnuDragSelect, "mnuG7", "G7 (long-range boat-tail - Point Mass model)");
 
     mnuTools = topMenu(bar, "mnuTools", "&Tools");
     mnuEditBullet = item(mnuTools, "mnuEditBullet", "Edit Bullet Data Base...");
@@ -130,8 +134,11 @@ void frmTrajectory::buildMenus() {
     // bar's overflow button instead, and the window never gets narrower than the
     // indicator beside one menu.
     int widest = 0;
-    for (const char* name : {"Ingalls", "Krupp", "G1"}) {
-        mnuDragShow->setText(dragIndicatorCaption(name));
+    using tarnwick::BallisticModelKind;
+    for (const auto& [model, name] : {std::pair{BallisticModelKind::Classic, "Ingalls"}, {BallisticModelKind::Classic, "Krupp"},
+                                      {BallisticModelKind::Classic, "G1"}, {BallisticModelKind::PointMass, "G1"},
+                                      {BallisticModelKind::PointMass, "G7"}}) {
+        mnuDragShow->setText(dragIndicatorCaption(model, name));
         widest = std::max(widest, indicator->QToolButton::sizeHint().width());
     }
     indicator->setMinimumWidth(widest);
@@ -139,7 +146,7 @@ void frmTrajectory::buildMenus() {
     setMinimumWidth(bar->minimumSizeHint().width());
 
     for (QAction* checkable : {mnuStandard, mnuR6PPC, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag, mnuOtherGun,
-                               mnuSelectBullet, mnuManBC, mnuDropTable, mnuGavre, mnuIngalls, mnuKrupp})
+                               mnuSelectBullet, mnuManBC, mnuDropTable, mnuGavre, mnuIngalls, mnuKrupp, mnuG7, mnuClassic, mnuPointMass})
         checkable->setCheckable(true);
 }
 
@@ -177,6 +184,9 @@ void frmTrajectory::connectCommands() {
         {mnuGavre, &frmTrajectory::mnuGavre_Click},
         {mnuIngalls, &frmTrajectory::mnuIngalls_Click},
         {mnuKrupp, &frmTrajectory::mnuKrupp_Click},
+        {mnuG7, &frmTrajectory::mnuG7_Click},
+        {mnuClassic, &frmTrajectory::mnuClassic_Click},
+        {mnuPointMass, &frmTrajectory::mnuPointMass_Click},
         {mnuEditBullet, &frmTrajectory::mnuEditBullet_Click},
         {mnuMVCalc, &frmTrajectory::mnuMVCalc_Click},
         {mnuCrossCalc, &frmTrajectory::mnuCrossCalc_Click},

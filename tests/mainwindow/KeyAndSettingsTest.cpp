@@ -76,6 +76,8 @@ TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
     record.remembered.LastVerticalScale = 1;
     record.remembered.LastScopeHeight = 1.75;
     record.remembered.LastHTemperature = -10.5;
+    record.remembered.LastModel = tarnwick::BallisticModelKind::PointMass;
+    record.remembered.LastDragFunction = "G7";
     record.geometry = QRect(20, 30, 640, 400);
     ASSERT_TRUE(saveStoredRecord(record));
     EXPECT_FALSE(QFile::exists(settingsFilePath() + ".new")) << "no temporary file is left behind";
@@ -92,6 +94,9 @@ TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
     EXPECT_EQ(params().VerticalScale, 1);
     EXPECT_EQ(params().ScopeHeight, 1.75);
     EXPECT_EQ(params().HTemperature, -10.5);
+    EXPECT_EQ(params().Model, tarnwick::BallisticModelKind::PointMass);
+    EXPECT_EQ(params().DragFunction, "G7");
+    EXPECT_EQ(main.mnuDragShow->text(), "Using Point Mass, G7");
     EXPECT_EQ(main.size(), QSize(640, 400));
     EXPECT_EQ(main.pos(), QPoint(20, 30));
 
@@ -182,6 +187,8 @@ TEST_F(SettingsTest, ValuesNoDialogCouldStoreFallBackAndTheWindowFitsTheScreen) 
     record.remembered.LastScopeHeight = -1e300;
     record.remembered.LastBallisticCoef = 0;
     record.remembered.LastZeroCrossing = 250;  // a usable value stays
+    record.remembered.LastModel = tarnwick::BallisticModelKind::PointMass;  // stays, with a law it flies
+    record.remembered.LastDragFunction = "Krupp";
     const QSize screen = QGuiApplication::primaryScreen()->availableSize();
     for (const QSize stored : {screen * 5, QSize(1, 1)}) {
         SCOPED_TRACE(stored.width());
@@ -200,6 +207,8 @@ TEST_F(SettingsTest, ValuesNoDialogCouldStoreFallBackAndTheWindowFitsTheScreen) 
         EXPECT_EQ(params().ScopeHeight, 1.5);
         EXPECT_EQ(program->state().remembered.LastBallisticCoef, 0.2);
         EXPECT_EQ(program->state().remembered.LastZeroCrossing, 250);
+        EXPECT_EQ(params().Model, tarnwick::BallisticModelKind::PointMass);
+        EXPECT_EQ(params().DragFunction, "G1");
     }
     // What is saved back is what was restored; a value typed beyond any shot is not kept.
     program->state().remembered.LastMaxDeviation = -1e7;

@@ -47,10 +47,11 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
               QStringList({"Display Drop Table", "Display Energy Curve", "Turn Off Energy Curve (hidden)",
                            "Display Velocity Curve", "Turn Off Velocity Curve (hidden)", "Display Grid Lines",
                            "Turn Off Grid Lines (hidden)", "-", "Show Gravity", "Show Target View", "-",
-                           "Select Drag Function"}));
+                           "Ballistic Model", "Select Drag Function"}));
+    EXPECT_EQ(captions(w.mnuModelSelect->actions()), QStringList({"Classic (checked)", "Point Mass"}));
     EXPECT_EQ(captions(w.mnuDragSelect->actions()),
               QStringList({"G1 (Gavre - most commonly used) (checked)", "Ingalls (modified Mayevski's functions)",
-                           "Krupp"}));
+                           "Krupp", "G7 (long-range boat-tail - Point Mass model)"}));
     EXPECT_EQ(captions(w.mnuTools->actions()),
               QStringList({"Edit Bullet Data Base...", "Muzzle Velocity Calculator...",
                            "Cross && Tail Wind Calculator..."}));
@@ -145,6 +146,37 @@ TEST_F(MainWindowTest, DragFunctionGroupAndIndicator) {
     EXPECT_FALSE(w.mnuIngalls->isChecked());
 }
 
+// G7 flies only under Point Mass, Ingalls and Krupp only under Classic: a choice the
+// other one lacks switches it, the indicator names both, and the choice is remembered.
+TEST_F(MainWindowTest, ModelAndDragLawSwitchEachOther) {
+    using tarnwick::BallisticModelKind;
+    frmTrajectory& w = main();
+    const struct {
+        QAction* frmTrajectory::*item;
+        BallisticModelKind model;
+        const char* drag;
+        const char* caption;
+    } steps[] = {
+        {&frmTrajectory::mnuPointMass, BallisticModelKind::PointMass, "G1", "Using Point Mass, G1"},
+        {&frmTrajectory::mnuG7, BallisticModelKind::PointMass, "G7", "Using Point Mass, G7"},
+        {&frmTrajectory::mnuKrupp, BallisticModelKind::Classic, "Krupp", "Using Krupp Drag Function"},
+        {&frmTrajectory::mnuG7, BallisticModelKind::PointMass, "G7", "Using Point Mass, G7"},
+        {&frmTrajectory::mnuClassic, BallisticModelKind::Classic, "G1", "Using G1 Drag Function"},
+    };
+    for (const auto& step : steps) {
+        (w.*step.item)->trigger();
+        SCOPED_TRACE((w.*step.item)->text().toStdString());
+        EXPECT_EQ(params().Model, step.model);
+        EXPECT_EQ(params().DragFunction, step.drag);
+        EXPECT_EQ(w.mnuDragShow->text(), step.caption);
+        EXPECT_EQ(w.mnuPointMass->isChecked(), step.model == BallisticModelKind::PointMass);
+        EXPECT_NE(w.mnuClassic->isChecked(), w.mnuPointMass->isChecked());
+        EXPECT_EQ(w.mnuG7->isChecked(), std::string(step.drag) == "G7");
+    }
+    EXPECT_EQ(program->state().remembered.LastModel, BallisticModelKind::Classic);
+    EXPECT_EQ(program->state().remembered.LastDragFunction, "G7") << "the point-mass law, for the next Point Mass start";
+}
+
 TEST_F(MainWindowTest, DragIndicatorShowsItsWholeCaptionAtAnyWindowWidth) {
     frmTrajectory& w = main();
     w.show();
@@ -153,7 +185,7 @@ TEST_F(MainWindowTest, DragIndicatorShowsItsWholeCaptionAtAnyWindowWidth) {
     for (const int width : {w.width(), w.minimumWidth()}) {
         w.resize(width, w.height());
         ASSERT_EQ(w.width(), width);
-        for (QAction* drag : {w.mnuIngalls, w.mnuKrupp, w.mnuGavre}) {
+        for (QAction* drag : {w.mnuIngalls, w.mnuKrupp, w.mnuGavre, w.mnuG7}) {
             drag->trigger();
             SCOPED_TRACE(std::to_string(width) + " " + w.mnuDragShow->text().toStdString());
             EXPECT_GE(indicator->width(), indicator->sizeHint().width());
