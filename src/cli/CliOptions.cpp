@@ -225,8 +225,9 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      Booleans take true, false, -1 or 0; HuntingMode also selects
                      the Hunting option. RCrossWindMph, RTailWindMph, HCrossWindMph
                      and HTailWindMph take miles per hour and set the report text.
-                     Model=Classic (default) or PointMass chooses the flight model;
-                     the point-mass model flies DragFunction=G1 (the three band
+                     Model=Classic (default) or PointMass chooses the flight model
+                     of the report, the plot, --inspect and --range-table; the
+                     point-mass model flies DragFunction=G1 (the three band
                      coefficients) or G7 (BallisticCoefG7), and G7 only with it.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
                      txtManufacturer, txtBulletMass or txtBulletType; the last

@@ -41,6 +41,11 @@ std::unique_ptr<BallisticModel> makeBallisticModel(const ShotParameters& params,
     return std::make_unique<ClassicModel>(params, sighting);
 }
 
+void Trajectory::stopAt(double range, const std::string& cause) {
+    stopReason_ = stoppedAt(range, cause);
+    stopCause_ = cause;
+}
+
 void requireFinite(std::initializer_list<NamedValue> values) {
     for (const auto& [value, name] : values)
         if (!std::isfinite(value)) throw NumericFailure(std::string("The run stopped: ") + name + " is not a usable number.");

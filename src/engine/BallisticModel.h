@@ -54,12 +54,18 @@ public:
     // The flight at a range from 0 to reach(), between steps interpolated.
     virtual TrajectoryPoint at(double range) const = 0;
     double reach() const { return steps_.back().range; }
-    // Why the flight ended short of the range it was flown to; empty when it got there.
+    // Why the flight ended short of the range it was flown to, as a run reports it ("The
+    // run stopped at 412 yards: <cause>") and the cause alone; both empty when it got there.
     const std::string& stopReason() const { return stopReason_; }
+    const std::string& stopCause() const { return stopCause_; }
 
 protected:
+    void stopAt(double range, const std::string& cause);
+
     std::vector<TrajectoryPoint> steps_;
-    std::string stopReason_;
+
+private:
+    std::string stopReason_, stopCause_;
 };
 
 class BallisticModel {

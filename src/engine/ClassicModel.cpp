@@ -51,11 +51,11 @@ public:
         steps_.push_back({0, 0, -p.ScopeHeight, 0, v, k * v * v / 2});
         for (int n = 1; x < range; ++n, t += p.DeltaT) {
             if (n > kMaxSteps) {
-                stopReason_ = stoppedAt(x, "the flight would need more than 32,767 time steps.");
+                stopAt(x, "the flight would need more than 32,767 time steps.");
                 break;
             }
             if (v <= 0 && model.slopeLoss >= 0) {
-                stopReason_ = stoppedAt(x, "the bullet's speed fell to zero.");
+                stopAt(x, "the bullet's speed fell to zero.");
                 break;
             }
             // The plot run's step: range from the speed before it, speed, height from the time.
@@ -66,7 +66,7 @@ public:
             if (fault == FlightModel::Fault::None) fault = finiteState(nx, nv, ny);
             if (fault == FlightModel::Fault::None) fault = windDeflection(crossWind, t, nx, p.InitialVelocity, drift);
             if (fault != FlightModel::Fault::None) {
-                stopReason_ = stoppedAt(x, faultReason(fault));
+                stopAt(x, faultReason(fault));
                 break;
             }
             x = nx;

@@ -1,8 +1,10 @@
 #include "ClickInspection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
+#include "BallisticModel.h"
 #include "Constants.h"
 #include "Flight.h"
 #include "NumberText.h"
@@ -93,13 +95,28 @@ Worked<ClickPoint> pointAtClick(const ShotParameters& p, const WalkSetup& setup,
 
 std::string yardsCaption(double rangeFeet) { return formatWholeWithPoint(rangeFeet / 3); }
 
-// The point information window's four values for one set of conditions.
+// The point information window's four values for one set of conditions: height (in),
+// speed (ft/s), energy (ft-lbs) and wind deflection (in).
+void labelPoint(double height, double speed, double energyValue, double deflectionValue, std::string& drop,
+                std::string& velocity, std::string& energy, std::string& deflection) {
+    drop = formatF3(height) + " inches";
+    velocity = formatWholeWithPoint(speed) + " feet/sec";
+    energy = formatWholeWithPoint(energyValue) + " ft-lbs";
+    deflection = formatF2(deflectionValue) + " inches";
+}
 void labelPoint(const ClickPoint& point, std::string& drop, std::string& velocity, std::string& energy,
                 std::string& deflection) {
-    drop = formatF3(point.end.y) + " inches";
-    velocity = formatWholeWithPoint(point.end.v) + " feet/sec";
-    energy = formatWholeWithPoint(point.energy) + " ft-lbs";
-    deflection = formatF2(point.deflection) + " inches";
+    labelPoint(point.end.y, point.end.v, point.energy, point.deflection, drop, velocity, energy, deflection);
+}
+void labelPoint(const TrajectoryPoint& point, std::string& drop, std::string& velocity, std::string& energy,
+                std::string& deflection) {
+    labelPoint(point.height, point.speed, point.energy, point.drift, drop, velocity, energy, deflection);
+}
+
+// A run's failure without its "The run stopped: " in front, for a click.
+std::string withoutRunPrefix(const std::string& reason) {
+    const std::string prefix = "The run stopped: ";
+    return reason.compare(0, prefix.size(), prefix) == 0 ? reason.substr(prefix.size()) : reason;
 }
 
 // A click that cannot be worked out: no values, the reason, the strike values as they were.
@@ -112,10 +129,50 @@ ClickInspection noValues(const StrikeValues& previous, std::string reason) {
     return result;
 }
 
+// The point-mass model at the click: the range under it, read off one flight of each set
+// of conditions, sighted in as the run sights.
+ClickInspection inspectModelClick(const ShotParameters& p, const RememberedSettings& remembered, bool huntingOption,
+                                  double clickX, const StrikeValues& previous) {
+    const double range = std::max((clickX - p.YAxis) / p.HorizontalScale, 0.0);
+    if (!std::isfinite(range)) return noValues(previous, "the horizontal scale must be a number above zero.");
+    ClickInspection result;
+    result.strike = previous;
+    try {
+        const auto model = makeBallisticModel(p, {remembered.LastZeroCrossing, huntingOption});
+        const auto pointAt = [&](Conditions conditions) {
+            const auto flight = model->fly(conditions, range);
+            if (flight->reach() < range && result.problem.empty()) result.problem = "stopped short: " + flight->stopCause();
+            return flight->at(range);
+        };
+        const TrajectoryPoint atRange = pointAt(Conditions::Range);
+        labelPoint(atRange, result.lblRangeDrop, result.lblRangeVelocity, result.lblRangeEnergy,
+                   result.lblRangeDeflection);
+        result.caption = "At " + yardsCaption(atRange.range) + " Yards:";
+        result.targetCaption = "Target at " + yardsCaption(atRange.range) + " yards:";
+        result.strike.RStrikeDrop = atRange.height;
+        result.strike.RStrikeDeflection = atRange.drift;
+        if (huntingOption) {
+            const TrajectoryPoint field = pointAt(Conditions::Hunting);
+            result.hunting = true;
+            labelPoint(field, result.lblFieldDrop, result.lblFieldVelocity, result.lblFieldEnergy,
+                       result.lblFieldDeflection);
+            result.targetCaption = "Hunting Target at " + yardsCaption(field.range) + " yards:";
+            result.strike.HStrikeDrop = field.height;
+            result.strike.HStrikeDeflection = field.drift;
+        }
+    } catch (const NumericFailure& failure) {
+        return noValues(previous, withoutRunPrefix(failure.what()));
+    }
+    if (!result.problem.empty()) result.caption += " (" + result.problem + ")";
+    return result;
+}
+
 }  // namespace
 
 ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& remembered, bool huntingOption,
                              double clickX, const StrikeValues& previous) {
+    if (p.Model == BallisticModelKind::PointMass)
+        return inspectModelClick(p, remembered, huntingOption, clickX, previous);
     const double s = std::sin(p.LOSAngle * kTenDigitPi / 180);
     const double c = std::cos(p.LOSAngle * kTenDigitPi / 180);
     const float click = static_cast<float>(clickX);

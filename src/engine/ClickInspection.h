@@ -1,7 +1,8 @@
 #pragma once
 // What a left click on the plot shows: the bullet is flown again from the current
 // parameters until its plotted position passes the clicked x, for range conditions
-// and, in Hunting mode, for hunting conditions.
+// and, in Hunting mode, for hunting conditions. Under the point-mass model the values
+// are read off its flight at exactly the range under the click.
 #include <string>
 
 #include "ShotParameters.h"

@@ -1,24 +1,36 @@
 #include "PlotRun.h"
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 #include "Atmosphere.h"
 #include "Constants.h"
 #include "Flight.h"
+#include "ModelPass.h"
 #include "NumberText.h"
 #include "PlotFrame.h"
-#include "BallisticModel.h"
+#include "PointMassModel.h"
 #include "TrajectoryPass.h"
 
 namespace tarnwick {
 
 namespace {
 
-// Every number the run reads must be finite: the flight's inputs and the display scales.
-void requireFiniteInputs(const ShotParameters& p) {
-    requireFiniteFlightInputs(p);
+// Every number the run reads must be finite: the flight's inputs and the display scales;
+// the point-mass model also needs a drag law it flies.
+void requireFiniteInputs(const ShotParameters& p, bool huntingOption) {
+    if (p.Model == BallisticModelKind::PointMass) {
+        requirePointMassInputs(p, Conditions::Range);
+        if (huntingOption) requirePointMassInputs(p, Conditions::Hunting);
+    } else {
+        requireFiniteFlightInputs(p);
+    }
     requireFinite({{p.VerticalScale, "the vertical scale"}, {p.HorizontalScale, "the horizontal scale"}});
+    // The classic pass steps in time and may meet the plot's edge at any scale; the
+    // sampled pass steps across the plot.
+    if (p.Model == BallisticModelKind::PointMass && !(p.HorizontalScale > 0))
+        throw NumericFailure("The run stopped: the horizontal scale must be above zero.");
 }
 
 std::int16_t roundCanvasRow(double value) {
@@ -35,11 +47,12 @@ double divideOrStop(double numerator, double denominator, const char* what) {
 class Run {
 public:
     Run(ProgramState& state, const RunInputs& inputs, DrawingSurface& surface, ResultsWindow& results)
-        : state_(state), p_(state.params), inputs_(inputs), surface_(surface), results_(results) {}
+        : state_(state), p_(state.params), inputs_(inputs), surface_(surface), results_(results),
+          pointMass_(p_.Model == BallisticModelKind::PointMass) {}
 
     void execute() {
         results_.hideWindow();
-        requireFiniteInputs(p_);
+        requireFiniteInputs(p_, inputs_.huntingOption);
         p_.YAxis = kPlotMargin;
         p_.XAxis = roundCanvasRow(surface_.height() - kPlotMargin);
         const bool dropChart = p_.ScopeHeight == 0 && p_.MaxDeviation == 0;
@@ -53,7 +66,7 @@ public:
         cosA_ = std::cos(a);
 
         if (p_.DropTable == 1) results_.showWindow();
-        text_ = rangeHeader(p_, inputs_.texts);
+        text_ = modelLine(p_) + rangeHeader(p_, inputs_.texts);
         results_.setText(text_);
         // The page texts follow the results text from here on, so that a print never
         // shows an earlier report or the user guide beside this one, even when the run
@@ -83,21 +96,51 @@ private:
         return effectiveCoefficients(p_, factor);
     }
 
+    PathStyle pathStyle(bool hunting) const {
+        PathStyle style;
+        style.energyFactor = k_;
+        style.L = L_;
+        style.curve = curve_;
+        if (hunting) {
+            style.trajectoryColour = colours::HuntingTrajectory;
+            style.energyColour = colours::HuntingEnergy;
+            style.velocityColour = colours::HuntingVelocity;
+        }
+        return style;
+    }
+
     PassSetup passSetup(double muzzleVelocity, double launchSpeed, double tailWind, double crossWind,
-                        const EffectiveCoefficients& coefficients) const {
+                        const EffectiveCoefficients& coefficients, bool hunting) const {
         PassSetup setup;
+        static_cast<PathStyle&>(setup) = pathStyle(hunting);
         setup.muzzleVelocity = muzzleVelocity;
         setup.launchSpeed = launchSpeed;
         setup.model = FlightModel::make(p_, sinA_, tailWind, coefficients);
         setup.crossWind = crossWind;
         setup.cosA = cosA_;
-        setup.energyFactor = k_;
-        setup.L = L_;
-        setup.curve = curve_;
         return setup;
     }
 
+    // The drop-table rows of a pass go to the results text and the page of its block.
+    DropRowSink dropRows(bool hunting) {
+        return [this, hunting](long long yards, double height, double deflection) {
+            append(dropTableRow(yards, height, deflection, hunting), hunting);
+        };
+    }
+
+    // A pass of the point-mass model, which the range pass has sighted in.
+    void flyPointMassPass(Conditions conditions, double& strikeDrop, double& strikeDeflection) {
+        const bool hunting = conditions == Conditions::Hunting;
+        flyModelPass(p_, pathStyle(hunting), *model_, conditions, events_, strikeDrop, strikeDeflection, surface_,
+                     dropRows(hunting));
+    }
+
     void flyRangePass() {
+        if (pointMass_) {
+            model_ = makeBallisticModel(p_, {state_.remembered.LastZeroCrossing, inputs_.huntingOption});
+            flyPointMassPass(Conditions::Range, state_.strike.RStrikeDrop, state_.strike.RStrikeDeflection);
+            return;
+        }
         const auto coefficients =
             coefficientsFor(p_.Altitude, p_.BarometricPressure, p_.Temperature, "range");
         if (isVarmint(p_)) {
@@ -111,11 +154,9 @@ private:
             if (inputs_.huntingOption)
                 w_ = divideOrStop(w_ * p_.InitialVelocity, huntingVelocity(), "the hunting muzzle velocity is zero.");
         }
-        PassSetup setup = passSetup(p_.InitialVelocity, w_, p_.RTailWind, p_.RCrossWind, coefficients);
+        PassSetup setup = passSetup(p_.InitialVelocity, w_, p_.RTailWind, p_.RCrossWind, coefficients, false);
         flyPass(p_, setup, events_, state_.strike.RStrikeDrop, state_.strike.RStrikeDeflection, surface_,
-                [this](long long yards, double height, double deflection) {
-                    append(dropTableRow(yards, height, deflection, false), false);
-                });
+                dropRows(false));
     }
 
     // The hunting muzzle velocity, which the report prints: finite inputs can still
@@ -135,18 +176,21 @@ private:
         results_.appendText(std::string(kCrLf) + kCrLf + header);
         state_.SecondPageText = header;
 
+        if (pointMass_) {
+            flyPointMassPass(Conditions::Hunting, state_.strike.HStrikeDrop, state_.strike.HStrikeDeflection);
+        } else {
+            flyClassicHuntingPass(vh);
+        }
+        append(huntingSummary(p_, events_, state_.strike), true);
+    }
+
+    void flyClassicHuntingPass(double vh) {
         const double wh = divideOrStop(w_ * vh, p_.InitialVelocity, "the muzzle velocity is zero.");
         const auto coefficients =
             coefficientsFor(p_.HAltitude, p_.HBarometricPressure, p_.HTemperature, "hunting");
-        PassSetup setup = passSetup(vh, wh, p_.HTailWind, p_.HCrossWind, coefficients);
-        setup.trajectoryColour = colours::HuntingTrajectory;
-        setup.energyColour = colours::HuntingEnergy;
-        setup.velocityColour = colours::HuntingVelocity;
+        PassSetup setup = passSetup(vh, wh, p_.HTailWind, p_.HCrossWind, coefficients, true);
         flyPass(p_, setup, events_, state_.strike.HStrikeDrop, state_.strike.HStrikeDeflection, surface_,
-                [this](long long yards, double height, double deflection) {
-                    append(dropTableRow(yards, height, deflection, true), true);
-                });
-        append(huntingSummary(p_, events_, state_.strike), true);
+                dropRows(true));
     }
 
     ProgramState& state_;
@@ -154,6 +198,8 @@ private:
     const RunInputs& inputs_;
     DrawingSurface& surface_;
     ResultsWindow& results_;
+    const bool pointMass_;
+    std::unique_ptr<BallisticModel> model_;  // the point-mass model, once sighted in
     std::string text_;
     std::int16_t L_ = 0;
     double k_ = 0, sinA_ = 0, cosA_ = 1, w_ = 0;

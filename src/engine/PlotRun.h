@@ -1,6 +1,7 @@
 #pragma once
 // The plot run ("Plot Trajectory"): frame, sighting, range pass, report, and in
-// Hunting mode the hunting pass with the same bore angle.
+// Hunting mode the hunting pass with the same bore angle, under the flight model the
+// parameter set chooses.
 #include <string>
 
 #include "DrawingSurface.h"

@@ -52,7 +52,7 @@ public:
             if (end == PointMassFlight::End::None && !(flight.state().r.x > states_.back().r.x))
                 end = PointMassFlight::End::NoForwardSpeed;
             if (end != PointMassFlight::End::None) {
-                stopReason_ = stoppedAt(states_.back().r.x, stepEndReason(end));
+                stopAt(states_.back().r.x, stepEndReason(end));
                 break;
             }
             states_.push_back(flight.state());
@@ -82,7 +82,7 @@ private:
 
 }  // namespace
 
-PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
+void requirePointMassInputs(const ShotParameters& p, Conditions conditions) {
     const bool hunting = conditions == Conditions::Hunting;
     requireFinite({{p.BallisticCoefLow, "the low ballistic coefficient"},
                    {p.BallisticCoefMid, "the mid ballistic coefficient"},
@@ -102,6 +102,13 @@ PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
                    {hunting ? p.HRelHumidity : p.RelHumidity, hunting ? "the hunting humidity" : "the range humidity"},
                    {hunting ? p.HTailWind : p.RTailWind, hunting ? "the hunting tail wind" : "the range tail wind"},
                    {hunting ? p.HCrossWind : p.RCrossWind, hunting ? "the hunting cross wind" : "the range cross wind"}});
+    if (p.DragFunction != "G1" && p.DragFunction != "G7")
+        throw NumericFailure("The point-mass model flies the G1 and G7 drag laws only, not \"" + p.DragFunction + "\".");
+}
+
+PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
+    requirePointMassInputs(p, conditions);
+    const bool hunting = conditions == Conditions::Hunting;
     PointMassShot shot;
     double low, mid, high;
     if (p.DragFunction == "G1") {
@@ -109,11 +116,9 @@ PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
         low = positiveCoefficient(p.BallisticCoefLow, "low ballistic coefficient");
         mid = positiveCoefficient(p.BallisticCoefMid, "mid ballistic coefficient");
         high = positiveCoefficient(p.BallisticCoefHigh, "high ballistic coefficient");
-    } else if (p.DragFunction == "G7") {
+    } else {
         shot.curve = &standardDragCurve(StandardDragLaw::G7);
         low = mid = high = positiveCoefficient(p.BallisticCoefG7, "G7 ballistic coefficient");
-    } else {
-        throw NumericFailure("The point-mass model flies the G1 and G7 drag laws only, not \"" + p.DragFunction + "\".");
     }
     if (!(std::fabs(p.LOSAngle) < 90)) throw NumericFailure(stopped("the slope must lie between -90 and 90 degrees."));
 

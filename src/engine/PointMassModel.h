@@ -23,6 +23,10 @@ namespace tarnwick {
 // The launch angle is searched within this many radians (15 degrees) of the line of sight.
 inline constexpr double kMaxLaunchAngle = 15 * 3.14159265358979 / 180;
 
+// Throws NumericFailure naming the first value the shot of one set of conditions reads
+// that is not a finite number, or the drag law when it is neither G1 nor G7.
+void requirePointMassInputs(const ShotParameters& params, Conditions conditions);
+
 // The shot of one set of conditions. Throws NumericFailure in plain words when a value it
 // reads cannot be flown.
 PointMassShot pointMassShot(const ShotParameters& params, Conditions conditions);

@@ -25,10 +25,17 @@ std::string line(const std::string& text) { return kCrLf + text; }
 std::string bulletLine(const ShotParameters& params, const ReportTexts& texts) {
     if (texts.namesBullet) return texts.txtManufacturer + " " + texts.txtBulletMass + " gr. " + " " + texts.txtBulletType;
     const std::string mass = ", " + plainText(params.BulletMass) + " gr.";
+    if (params.Model == BallisticModelKind::PointMass && params.DragFunction == "G7")
+        return "Ballistic coefficient " + plainText(params.BallisticCoefG7) + mass;
     const double low = params.BallisticCoefLow, mid = params.BallisticCoefMid, high = params.BallisticCoefHigh;
     if (low == mid && mid == high) return "Ballistic coefficient " + plainText(mid) + mass;
     return "Ballistic coefficients " + plainText(low) + "/" + plainText(mid) + "/" + plainText(high) + " (breaks " +
            plainText(params.BCBreakLow) + "/" + plainText(params.BCBreakHigh) + " ft/s)" + mass;
+}
+
+std::string modelLine(const ShotParameters& params) {
+    if (params.Model != BallisticModelKind::PointMass) return "";
+    return "Point Mass Model, " + params.DragFunction + " Drag Function" + kCrLf;
 }
 
 std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts) {

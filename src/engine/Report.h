@@ -41,13 +41,18 @@ std::string yardsText(double rangeFeet);
 
 // Line 3 of the range report: the named bullet, or "Ballistic coefficient 0.2, 100 gr.",
 // or with three different band coefficients
-// "Ballistic coefficients 0.4/0.45/0.5 (breaks 1600/2600 ft/s), 165 gr.".
+// "Ballistic coefficients 0.4/0.45/0.5 (breaks 1600/2600 ft/s), 165 gr.". The point-mass
+// model's G7 law flies BallisticCoefG7, which the line then states.
 std::string bulletLine(const ShotParameters& params, const ReportTexts& texts);
 
 // The title of a printed or exported plot without its date: the bullet as the report's
 // third line names it (left out when a named bullet's three boxes are blank) and the
 // muzzle velocity, for example "Sierra 168 gr.  HPBT, 2800 ft/s".
 std::string plotTitle(const ShotParameters& params, const ReportTexts& texts);
+
+// The line that names the model, with its CR LF after it, in front of the range header:
+// "Point Mass Model, G1 Drag Function" or "... G7 ..."; empty for the classic model.
+std::string modelLine(const ShotParameters& params);
 
 // The three header lines of the range report (no CR LF in front).
 std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts);

@@ -88,23 +88,14 @@ private:
 
 void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, double& strikeDrop,
              double& strikeDeflection, DrawingSurface& surface, const DropRowSink& dropRow) {
-    const double L = setup.L;
-    const float rightMargin = static_cast<float>(surface.width() - kPlotRightMargin);
     const bool dropTable = p.DropTable == 1;
-    const bool curve = setup.curve.curveDrawn;
-    const bool energy = setup.curve.kind == CurveScale::Kind::Energy;
-    const Rgb curveColour = energy ? setup.energyColour : setup.velocityColour;
-
     Pass pass(p, setup, r, strikeDrop, strikeDeflection);
-    double prevX = p.YAxis, prevY = L + p.VerticalScale * p.ScopeHeight;
-    double curveX = 0, curveY = 0;
-    surface.setPenColour(setup.trajectoryColour);
+    PathPen pen(p, setup, surface);
 
     // On the plot: every step is drawn, and a step that cannot be flown ends the run.
     int n = 1;
     for (;; ++n) {
-        if (!(L - pass.y * p.VerticalScale < p.XAxis)) break;
-        if (!(static_cast<float>(pass.x * p.HorizontalScale + p.YAxis) < rightMargin)) break;
+        if (!pen.onPlot(pass.x, pass.y)) break;
         if (n > kMaxSteps)
             throw NumericFailure(stoppedAt(pass.x, "the flight would need more than 32,767 time steps."));
         if (const auto fault = pass.computeStep(); fault != Fault::None)
@@ -122,25 +113,7 @@ void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, d
             }
         }
         pass.recordStep();
-
-        const double canvasX = pass.nx * p.HorizontalScale + p.YAxis;
-        const double canvasY = L - pass.ny * p.VerticalScale;
-        surface.line(prevX, prevY, canvasX, canvasY);
-        prevX = canvasX;
-        prevY = canvasY;
-
-        if (curve) {
-            const double nv = pass.nv;
-            const double newCurveY = energy ? p.XAxis - setup.energyFactor * nv * nv / 2 * setup.curve.scale
-                                            : p.XAxis - (nv - 500) * setup.curve.scale;
-            if (n > 1) {
-                surface.setPenColour(curveColour);
-                surface.line(curveX, curveY, canvasX, newCurveY);
-                surface.setPenColour(setup.trajectoryColour);
-            }
-            curveX = canvasX;
-            curveY = newCurveY;
-        }
+        pen.drawTo(pass.nx, pass.ny, pass.nv);
         pass.advance();
     }
     if (n == 1) return;  // nothing flown: the muzzle is already off the plot

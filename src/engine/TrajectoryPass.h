@@ -3,28 +3,21 @@
 // draws its path (and the energy or velocity curve) while it is on the plot, records the
 // events, the 25/50/100 yard heights, the strike values at 100 yards and the drop-table
 // rows.
-#include <cstdint>
 #include <functional>
 
 #include "DrawingSurface.h"
 #include "Flight.h"
-#include "PlotFrame.h"
+#include "PathPen.h"
 #include "Report.h"
 
 namespace tarnwick {
 
-struct PassSetup {
+struct PassSetup : PathStyle {
     double muzzleVelocity = 0;  // ft/s
     double launchSpeed = 0;     // w, in/s across the line of sight
     FlightModel model;
     double crossWind = 0;       // in/s
     double cosA = 1;            // cosine of the slope
-    double energyFactor = 0;    // BulletMass / kGrainsPerSlug
-    std::int16_t L = 0;         // line-of-sight row
-    CurveScale curve;
-    Rgb trajectoryColour = colours::RangeTrajectory;
-    Rgb energyColour = colours::RangeEnergy;
-    Rgb velocityColour = colours::RangeVelocity;
 };
 
 // Receives each drop-table row: yards, height (in) and wind deflection (in).
