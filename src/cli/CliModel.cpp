@@ -5,6 +5,7 @@
 #include "BallisticModel.h"
 #include "Flight.h"
 #include "NumberText.h"
+#include "RangeCard.h"
 
 using namespace tarnwick;
 
@@ -36,23 +37,52 @@ void checkModelChoice(const CliOptions& options) {
     } else if (p.DragFunction == "G7") {
         throw CliError("DragFunction=G7 needs Model=PointMass");
     }
-    if (options.rangeTable && (options.inspectX || !options.pngPath.empty()))
-        throw CliError("--range-table cannot be combined with --inspect or --png");
+    // A table replaces the report and the plot, so a picture asked for would silently be missing.
+    const bool plotOutput =
+        options.inspectX || !options.pngPath.empty() || !options.svgPath.empty() || !options.pdfPath.empty();
+    if (options.rangeTable && options.rangeCard) throw CliError("--range-table and --range-card cannot be combined");
+    if ((options.rangeTable || options.rangeCard) && plotOutput)
+        throw CliError(std::string(options.rangeTable ? "--range-table" : "--range-card") +
+                       " cannot be combined with --inspect, --png, --svg or --pdf");
+    if (!options.rangeCard && (options.corrections || options.csv))
+        throw CliError("--corrections and --csv go with --range-card");
 }
+
+namespace {
+
+Sighting sightingOf(const CliOptions& options) {
+    return {options.state.remembered.LastZeroCrossing, options.inputs.huntingOption};
+}
+
+// The rows reached are printed; the reason a table ended early goes to standard error.
+int tableStatus(const std::string& failure) {
+    if (failure.empty()) return 0;
+    std::cout.flush();
+    std::cerr << failure << '\n';
+    return 3;
+}
+
+}  // namespace
 
 int runRangeTable(const CliOptions& options) {
     RangeTable table;
     try {
-        const auto model = makeBallisticModel(
-            options.state.params, {options.state.remembered.LastZeroCrossing, options.inputs.huntingOption});
+        const auto model = makeBallisticModel(options.state.params, sightingOf(options));
         table = rangeTable(*model, Conditions::Range, options.rangeTable->yards());
     } catch (const NumericFailure& failure) {
         table.failure = failure.what();
     }
     std::cout << rangeTableHeader() << '\n';
     for (const RangeTableRow& row : table.rows) std::cout << rangeTableRow(row) << '\n';
-    if (table.failure.empty()) return 0;
-    std::cout.flush();
-    std::cerr << table.failure << '\n';
-    return 3;
+    return tableStatus(table.failure);
+}
+
+int runRangeCard(const CliOptions& options) {
+    const ShotParameters& params = options.state.params;
+    const RangeCard card = rangeCard(params, sightingOf(options), options.rangeCard->yards());
+    // The CSV is the title row and the rows alone, for a spreadsheet to read.
+    if (!options.csv) std::cout << rangeCardHeading(params, options.inputs.texts, sightingOf(options));
+    std::cout << rangeCardTable(card, options.corrections.value_or(Corrections{}),
+                                options.csv ? CardFormat::Csv : CardFormat::Text);
+    return tableStatus(card.failure);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // tarnwick-cli and the flight models: --set Model=..., the drag laws each model flies,
-// and --range-table.
+// --range-table and --range-card.
 #include <string>
 
 #include "CliOptions.h"
@@ -13,9 +13,13 @@ tarnwick::BallisticModelKind parseModelName(const std::string& value, const std:
 tarnwick::RangeList parseRangeList(const std::string& value, const std::string& argument);
 
 // After all arguments are read: G7 needs the point-mass model, which flies G1 and G7 only,
-// and a range table replaces the report, so it goes with neither --inspect nor --png.
+// and a range table or card replaces the report and the plot, so it goes with none of
+// --inspect, --png, --svg and --pdf; --corrections and --csv need --range-card.
 void checkModelChoice(const CliOptions& options);
 
 // Prints the range table of the range conditions; returns the exit status (3 when the
 // flight stopped short or the sight could not be set, the reason on standard error).
 int runRangeTable(const CliOptions& options);
+
+// Prints the range card (its heading unless --csv); the exit status as for the range table.
+int runRangeCard(const CliOptions& options);

@@ -186,6 +186,16 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
         } else if (option == "--range-table") {
             const std::string v = value();
             options.rangeTable = parseRangeList(v, "--range-table " + v);
+        } else if (option == "--range-card") {
+            const std::string v = value();
+            options.rangeCard = parseRangeList(v, "--range-card " + v);
+        } else if (option == "--corrections") {
+            const std::string v = value();
+            options.corrections = correctionsNamed(v);
+            if (!options.corrections)
+                throw CliError("expected inches, moa, mrad or clicks:SIZEmoa / clicks:SIZEmrad in '--corrections " + v + "'");
+        } else if (option == "--csv") {
+            options.csv = true;
         } else if (option == "--png" || option == "--svg" || option == "--pdf") {
             std::string& path = option == "--png" ? options.pngPath
                                 : option == "--svg" ? options.svgPath
@@ -212,6 +222,7 @@ std::string cliHelpText() {
                     [--png FILE] [--svg FILE] [--pdf FILE]
                     [--bullet STOCK [--maker NAME]] [--db FILE]
                     [--range-table START:END:STEP]
+                    [--range-card START:END:STEP [--corrections UNIT] [--csv]]
        tarnwick-cli bullets (--export FILE.csv | --import FILE.csv) [--db FILE]
 
 Flies one plot run and prints its report (LF line ends). With --inspect X it prints
@@ -244,6 +255,16 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      range (yards) under the range conditions, sighted in as the
                      plot run sights: range (yd), height above the line of sight
                      (in), wind drift (in), speed (ft/s), energy (ft-lbs), time (s)
+  --range-card START:END:STEP
+                     instead of the report, print the range card: the bullet, zero,
+                     model and atmosphere, then per range (yards) the elevation
+                     correction, the wind correction for the current cross wind and
+                     for a 10 mph one, speed, energy and time of flight
+  --corrections UNIT with --range-card: inches (default), moa, mrad, or clicks of a
+                     click value: clicks:0.25moa, clicks:0.125moa, clicks:0.1mrad or
+                     any other size; angles are the true angles, with the direction
+                     to dial (a bullet below the line of sight needs UP)
+  --csv              with --range-card: CSV with a title row instead of aligned text
   --svg FILE         also write the plot as an SVG drawing
   --pdf FILE         also write the plot on a PDF page, titled with the bullet,
                      the muzzle velocity and the date

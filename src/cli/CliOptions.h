@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Constants.h"
+#include "Corrections.h"
 #include "PlotRun.h"
 #include "RangeTable.h"
 #include "ShotParameters.h"
@@ -36,6 +37,10 @@ struct CliOptions {
 
     // --range-table START:END:STEP (yards): print the flight at those ranges instead of the report.
     std::optional<tarnwick::RangeList> rangeTable;
+    // --range-card START:END:STEP (yards) [--corrections UNIT] [--csv]: the range card instead.
+    std::optional<tarnwick::RangeList> rangeCard;
+    std::optional<tarnwick::Corrections> corrections;
+    bool csv = false;
 };
 
 // Throws CliError naming the argument that cannot be used.

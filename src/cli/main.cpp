@@ -82,6 +82,7 @@ int run(int argc, char** argv) {
     if (options.bulletsCommand != CliOptions::BulletsCommand::None) return runBulletsCommand(options);
     if (const int status = applyBulletOption(options)) return status;
     if (options.rangeTable) return runRangeTable(options);
+    if (options.rangeCard) return runRangeCard(options);
 
     TextResults results;
     RunOutcome outcome;

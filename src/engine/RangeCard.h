@@ -1,0 +1,42 @@
+#pragma once
+// The range card: at each range the elevation and wind corrections (for the current cross
+// wind and for a 10 mph full-value one), speed, energy and time, as text or CSV.
+// Distances are in yards and inches; a metric card would change only the formatting.
+#include <string>
+#include <vector>
+
+#include "BallisticModel.h"
+#include "Corrections.h"
+#include "RangeTable.h"
+#include "Report.h"
+
+namespace tarnwick {
+
+inline constexpr double kFullValueWindMph = 10;
+
+struct RangeCardRow {
+    double yards = 0;
+    TrajectoryPoint point;      // under the current range conditions
+    double fullValueDrift = 0;  // in, the same flight in a 10 mph cross wind
+};
+
+struct RangeCard {
+    double crossWindMph = 0;  // the current range cross wind
+    std::vector<RangeCardRow> rows;
+    std::string failure;  // why the card ends early (or is empty), in plain words
+};
+
+// Flies the range conditions of the sighted-in model, and once more with the cross wind
+// set to 10 mph, out to the last range.
+RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards);
+
+// The lines above the table: bullet and muzzle velocity, zero, model and drag law, and
+// the atmosphere. Each line ends with '\n'.
+std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& texts, const Sighting& sighting);
+
+enum class CardFormat { Text, Csv };
+// The title row and one row per range, each ending with '\n': aligned columns, or CSV
+// with the angle and the direction in columns of their own.
+std::string rangeCardTable(const RangeCard& card, const Corrections& corrections, CardFormat format);
+
+}  // namespace tarnwick

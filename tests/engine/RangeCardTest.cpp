@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Constants.h"
+#include "RangeCard.h"
+
+using namespace tarnwick;
+
+namespace {
+
+Corrections clicks(double size, AngleUnit unit) {
+    Corrections c;
+    c.unit = CorrectionUnit::Clicks, c.clickSize = size, c.clickUnit = unit;
+    return c;
+}
+
+Corrections angles(CorrectionUnit unit) {
+    Corrections c;
+    c.unit = unit;
+    return c;
+}
+
+}  // namespace
+
+TEST(Corrections, TrueAnglesRoundedToClicksWithTheDirectionToDial) {
+    struct Case {
+        Corrections corrections;
+        double yards, offset;
+        CorrectionAxis axis;
+        double amount;  // atan(|offset| / (36 * yards)) in MOA or mrad, or rounded clicks
+        std::string direction;
+    };
+    const auto elevation = CorrectionAxis::Elevation, windage = CorrectionAxis::Windage;
+    const Case cases[] = {
+        {angles(CorrectionUnit::Moa), 100, -10, elevation, 9.54927202467942, "UP"},
+        {angles(CorrectionUnit::Moa), 100, 3, elevation, 2.864788312508796, "DOWN"},
+        {angles(CorrectionUnit::Mrad), 500, -100, elevation, 5.555498400692622, "UP"},
+        {angles(CorrectionUnit::Mrad), 500, 0, windage, 0, ""},
+        {clicks(0.25, AngleUnit::Moa), 1000, 50, windage, 19, "LEFT"},      // 19.099 clicks
+        {clicks(0.125, AngleUnit::Moa), 500, -5, windage, 8, "RIGHT"},      // 7.639 clicks
+        {clicks(0.1, AngleUnit::Mrad), 1000, -400, elevation, 111, "UP"},   // 111.107 clicks
+        {clicks(0.1, AngleUnit::Mrad), 1000, 0.1, elevation, 0, ""},        // 0.028 clicks
+    };
+    for (const Case& c : cases) {
+        const auto correction = c.corrections.correctionFor(c.offset, 3 * c.yards, c.axis);
+        ASSERT_TRUE(correction) << c.yards << " yd, " << c.offset << " in";
+        EXPECT_NEAR(correction->amount, c.amount, 1e-9) << c.yards << " yd, " << c.offset << " in";
+        EXPECT_EQ(correction->direction, c.direction) << c.yards << " yd, " << c.offset << " in";
+    }
+    EXPECT_FALSE(angles(CorrectionUnit::Moa).correctionFor(-1.5, 0, elevation));
+    EXPECT_FALSE(Corrections{}.correctionFor(-10, 300, elevation));
+    EXPECT_EQ(correctionCell(-35.36, 3000, elevation, angles(CorrectionUnit::Moa)), "  -35.36 in   3.4 MOA UP  ");
+}
+
+TEST(Corrections, NamesOfTheCommandLine) {
+    const auto tenth = correctionsNamed("clicks:0.1MRAD");
+    ASSERT_TRUE(tenth);
+    EXPECT_EQ(tenth->unit, CorrectionUnit::Clicks);
+    EXPECT_EQ(tenth->clickSize, 0.1);
+    EXPECT_EQ(tenth->clickUnit, AngleUnit::Mrad);
+    EXPECT_EQ(correctionsNamed("moa")->unit, CorrectionUnit::Moa);
+    for (const char* bad : {"degrees", "clicks:0moa", "clicks:0.25", "clicks:-1mrad", "clicks:moa"})
+        EXPECT_FALSE(correctionsNamed(bad)) << bad;
+}
+
+TEST(RangeCard, RowsReadTheFlightAndTheTenMphFlightAtExactRanges) {
+    for (const auto kind : {BallisticModelKind::Classic, BallisticModelKind::PointMass}) {
+        ShotParameters p;
+        p.Model = kind;
+        p.RCrossWind = 5 * kCrossWindPerMph;
+        const RangeCard card = rangeCard(p, {}, RangeList{100, 1000, 50}.yards());
+        ASSERT_EQ(card.rows.size(), 19u);
+        EXPECT_TRUE(card.failure.empty()) << card.failure;
+        EXPECT_EQ(card.crossWindMph, 5);
+        const auto flight = makeBallisticModel(p, {})->fly(Conditions::Range, 3000);
+        p.RCrossWind = 10 * kCrossWindPerMph;
+        const auto windy = makeBallisticModel(p, {})->fly(Conditions::Range, 3000);
+        for (std::size_t i = 0; i < card.rows.size(); ++i) {
+            const RangeCardRow& row = card.rows[i];
+            EXPECT_EQ(row.yards, 100 + 50.0 * static_cast<double>(i));
+            const TrajectoryPoint at = flight->at(3 * row.yards);
+            EXPECT_EQ(row.point.height, at.height);
+            EXPECT_EQ(row.point.drift, at.drift);
+            EXPECT_EQ(row.point.speed, at.speed);
+            EXPECT_EQ(row.point.energy, at.energy);
+            EXPECT_EQ(row.point.time, at.time);
+            EXPECT_EQ(row.fullValueDrift, windy->at(3 * row.yards).drift);
+        }
+        const std::string csv = rangeCardTable(card, angles(CorrectionUnit::Mrad), CardFormat::Csv);
+        EXPECT_EQ(csv.substr(0, csv.find('\n')),
+                  "Range(yd),Elevation(in),Elevation(mrad),Elevation direction,Wind 5 mph(in),Wind 5 mph(mrad),"
+                  "Wind 5 mph direction,Wind 10 mph(in),Wind 10 mph(mrad),Wind 10 mph direction,Speed(ft/s),"
+                  "Energy(ft-lbs),Time(s)");
+        EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 20);
+    }
+}
