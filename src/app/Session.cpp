@@ -15,6 +15,17 @@ void Session::restore(const tarnwick::RememberedSettings& remembered) {
     emit modeChanged();
     emit scopeHeightChanged();
     emit dragFunctionChanged();
+    emit unitsChanged();
+}
+
+void Session::setUnits(tarnwick::UnitSystem units) {
+    state_.remembered.LastUnits = units;
+    emit unitsChanged();
+}
+
+void Session::setCorrections(const tarnwick::Corrections& corrections) {
+    state_.remembered.LastCorrections = corrections;
+    emit unitsChanged();
 }
 
 namespace {
@@ -114,6 +125,8 @@ tarnwick::RunInputs Session::runInputs() const {
     inputs.energyCurveOn = display_.energyCurve;
     inputs.velocityCurveOn = display_.velocityCurve;
     inputs.gridLinesOn = display_.gridLines;
+    inputs.units = units();
+    inputs.corrections = corrections();
     inputs.texts.txtRTailWind = windTexts_.rangeTail;
     inputs.texts.txtRCrossWind = windTexts_.rangeCross;
     inputs.texts.txtHTailWind = windTexts_.huntingTail;

@@ -78,6 +78,13 @@ public:
     void setBallisticModel(tarnwick::BallisticModelKind kind);
     void setDragFunction(const std::string& name);
 
+    // The unit system numbers are shown and typed in, and the unit of scope corrections;
+    // both are remembered. The stored values stay imperial whatever is chosen.
+    tarnwick::UnitSystem units() const { return state_.remembered.LastUnits; }
+    void setUnits(tarnwick::UnitSystem units);
+    const tarnwick::Corrections& corrections() const { return state_.remembered.LastCorrections; }
+    void setCorrections(const tarnwick::Corrections& corrections);
+
     const WindTexts& windTexts() const { return windTexts_; }
     // The environment dialog's confirmed values: stored, remembered and announced.
     void environmentSet(const WindTexts& texts);
@@ -98,6 +105,7 @@ signals:
     void bulletChanged();
     void displayChanged();
     void dragFunctionChanged();  // the drag law or the flight model
+    void unitsChanged();         // the unit system or the corrections
     void environmentChanged();
     void targetCaptionChanged();
 

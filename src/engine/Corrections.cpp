@@ -74,6 +74,17 @@ std::optional<Corrections> correctionsNamed(std::string_view name) {
     return chosen;
 }
 
+std::string correctionsName(const Corrections& corrections) {
+    switch (corrections.unit) {
+        case CorrectionUnit::Moa: return "moa";
+        case CorrectionUnit::Mrad: return "mrad";
+        case CorrectionUnit::Clicks:
+            return "clicks:" + plainText(corrections.clickSize) + (corrections.clickUnit == AngleUnit::Moa ? "moa" : "mrad");
+        case CorrectionUnit::Inches: break;
+    }
+    return "inches";
+}
+
 CorrectionTexts correctionTexts(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections) {
     CorrectionTexts texts{formatFixed(offsetInches, 2), "", ""};
     const auto correction = corrections.correctionFor(offsetInches, rangeFeet, axis);

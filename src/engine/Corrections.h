@@ -34,6 +34,8 @@ struct Corrections {
 // "inches", "moa", "mrad", or "clicks:SIZE" followed by "moa" or "mrad" (clicks:0.25moa,
 // clicks:0.1mrad); letter case is ignored, SIZE must be above 0.
 std::optional<Corrections> correctionsNamed(std::string_view name);
+// The name correctionsNamed reads back: "inches", "moa", "mrad" or "clicks:0.25moa".
+std::string correctionsName(const Corrections& corrections);
 
 // One correction as texts: the offset with two decimals, the angle (MOA with one decimal,
 // mrad with two, whole clicks; empty without one) and the direction, empty when the shown

@@ -18,6 +18,9 @@ struct RunInputs {
     bool velocityCurveOn = false;
     bool gridLinesOn = false;
     ReportTexts texts;
+    // How the report and the plot's labels show numbers, and how corrections are given.
+    UnitSystem units = UnitSystem::Imperial;
+    Corrections corrections;
 };
 
 // The results window as the run uses it.

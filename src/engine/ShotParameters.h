@@ -9,6 +9,8 @@
 #include <string>
 
 #include "Constants.h"
+#include "Corrections.h"
+#include "Units.h"
 
 namespace tarnwick {
 
@@ -90,6 +92,9 @@ struct RememberedSettings {
     // G7); the classic model starts with G1.
     BallisticModelKind LastModel = BallisticModelKind::Classic;
     std::string LastDragFunction = "G1";
+    // How numbers are shown and typed, and how scope corrections are given.
+    UnitSystem LastUnits = UnitSystem::Imperial;
+    Corrections LastCorrections;
 };
 
 // The texts of the table bullet being flown, as the report's bullet line names it.

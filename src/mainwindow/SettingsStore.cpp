@@ -120,6 +120,9 @@ std::optional<StoredRecord> loadStoredRecord() {
     r.LastModel = tarnwick::modelNamed(read.textOr("LastModel", "")).value_or(tarnwick::BallisticModelKind::Classic);
     r.LastDragFunction = read.textOr("LastDragFunction", r.LastDragFunction);
     r.LastBallisticCoefG7 = read.numberOr("LastBallisticCoefG7", r.LastBallisticCoefG7);
+    // Unknown words keep imperial units and inch corrections.
+    r.LastUnits = tarnwick::unitSystemNamed(read.textOr("Units", "")).value_or(r.LastUnits);
+    r.LastCorrections = tarnwick::correctionsNamed(read.textOr("Corrections", "")).value_or(r.LastCorrections);
     const int top = read.whole("Top");
     const int left = read.whole("Left");
     const int height = read.whole("Height");
@@ -166,6 +169,8 @@ tarnwick::Status saveStoredRecord(const StoredRecord& record) {
         settings.setValue("LastModel", tarnwick::modelName(r.LastModel));
         settings.setValue("LastDragFunction", QString::fromStdString(r.LastDragFunction));
         settings.setValue("LastBallisticCoefG7", number(r.LastBallisticCoefG7));
+        settings.setValue("Units", tarnwick::unitSystemName(r.LastUnits));
+        settings.setValue("Corrections", QString::fromStdString(tarnwick::correctionsName(r.LastCorrections)));
         settings.setValue("Top", record.geometry.top());
         settings.setValue("Left", record.geometry.left());
         settings.setValue("Height", record.geometry.height());

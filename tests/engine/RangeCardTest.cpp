@@ -4,6 +4,7 @@
 
 #include "Constants.h"
 #include "RangeCard.h"
+#include "Units.h"
 
 using namespace tarnwick;
 
@@ -62,6 +63,26 @@ TEST(Corrections, NamesOfTheCommandLine) {
     EXPECT_EQ(correctionsNamed("moa")->unit, CorrectionUnit::Moa);
     for (const char* bad : {"degrees", "clicks:0moa", "clicks:0.25", "clicks:-1mrad", "clicks:moa"})
         EXPECT_FALSE(correctionsNamed(bad)) << bad;
+    for (const char* name : {"inches", "moa", "mrad", "clicks:0.25moa", "clicks:0.1mrad", "clicks:0.3moa"})
+        EXPECT_EQ(correctionsName(*correctionsNamed(name)), name);
+}
+
+TEST(Units, ExactFactorsAndRoundTrips) {
+    struct Case {
+        Quantity quantity;
+        double imperial, metric;
+    };
+    for (const Case& c : {Case{Quantity::Range, 100, 91.44}, Case{Quantity::Height, 1.5, 3.81},
+                          Case{Quantity::Speed, 2800, 853.44}, Case{Quantity::Mass, 168, 10.88621688},
+                          Case{Quantity::Energy, 1000, 1355.8179}, Case{Quantity::Temperature, 59, 15},
+                          Case{Quantity::Pressure, 29.92, 1013.207888}, Case{Quantity::Distance, 5000, 1524},
+                          Case{Quantity::WindSpeed, 10, 4.4704}}) {
+        EXPECT_NEAR(shownValue(c.quantity, UnitSystem::Metric, c.imperial), c.metric, 1e-9) << unitName(c.quantity, UnitSystem::Metric);
+        EXPECT_NEAR(storedValue(c.quantity, UnitSystem::Metric, c.metric), c.imperial, 1e-9);
+        EXPECT_EQ(shownValue(c.quantity, UnitSystem::Imperial, c.imperial), c.imperial);
+    }
+    EXPECT_EQ(unitSystemNamed("Metric"), UnitSystem::Metric);
+    EXPECT_FALSE(unitSystemNamed("si"));
 }
 
 TEST(RangeCard, RowsReadTheFlightAndTheTenMphFlightAtExactRanges) {
