@@ -51,7 +51,8 @@ std::string csvText(const std::vector<Cells>& lines) {
 
 }  // namespace
 
-RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards) {
+RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards,
+                    [[maybe_unused]] UnitSystem units) {
     RangeCard card;
     card.crossWindMph = params.RCrossWind / kCrossWindPerMph;
     try {
@@ -69,7 +70,8 @@ RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, cons
     return card;
 }
 
-std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& texts, const Sighting& sighting) {
+std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& texts, const Sighting& sighting,
+                             [[maybe_unused]] UnitSystem units) {
     const std::string zero =
         isVarmint(params) ? plainText(sighting.zeroCrossingYards) + " yd"
                           : "path peaks " + plainText(params.MaxDeviation) + " in above the line of sight" +
@@ -82,7 +84,8 @@ std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& te
            ", tail wind " + mphText(tailWindMph) + "\n";
 }
 
-std::string rangeCardTable(const RangeCard& card, const Corrections& corrections, CardFormat format) {
+std::string rangeCardTable(const RangeCard& card, const Corrections& corrections, CardFormat format,
+                           [[maybe_unused]] UnitSystem units) {
     const bool csv = format == CardFormat::Csv;
     const bool angles = corrections.unit != CorrectionUnit::Inches;
     const auto columns = correctionColumns(card);

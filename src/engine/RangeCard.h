@@ -9,6 +9,7 @@
 #include "Corrections.h"
 #include "RangeTable.h"
 #include "Report.h"
+#include "Units.h"
 
 namespace tarnwick {
 
@@ -28,15 +29,20 @@ struct RangeCard {
 
 // Flies the range conditions of the sighted-in model, and once more with the cross wind
 // set to 10 mph, out to the last range.
-RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards);
+// The ranges are in yards whatever the unit system; in metric units the full-value wind
+// is 5 m/s.
+RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards,
+                    UnitSystem units = UnitSystem::Imperial);
 
 // The lines above the table: bullet and muzzle velocity, zero, model and drag law, and
 // the atmosphere. Each line ends with '\n'.
-std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& texts, const Sighting& sighting);
+std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& texts, const Sighting& sighting,
+                             UnitSystem units = UnitSystem::Imperial);
 
 enum class CardFormat { Text, Csv };
 // The title row and one row per range, each ending with '\n': aligned columns, or CSV
 // with the angle and the direction in columns of their own.
-std::string rangeCardTable(const RangeCard& card, const Corrections& corrections, CardFormat format);
+std::string rangeCardTable(const RangeCard& card, const Corrections& corrections, CardFormat format,
+                           UnitSystem units = UnitSystem::Imperial);
 
 }  // namespace tarnwick
