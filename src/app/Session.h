@@ -107,6 +107,7 @@ signals:
     void dragFunctionChanged();  // the drag law or the flight model
     void unitsChanged();         // the unit system or the corrections
     void environmentChanged();
+    void parametersChanged();    // a parameter dialog stored what the user confirmed
     void targetCaptionChanged();
 
 private:

@@ -37,6 +37,7 @@ void ParameterChain::follow(QWidget* window) {
     auto* dialog = static_cast<QDialog*>(window);
     const std::type_index type = typeid(*window);
     connect(dialog, &QDialog::accepted, this, [this, type] { acceptedDuringSetAll(type); });
+    connect(dialog, &QDialog::accepted, &program_.session(), &Session::parametersChanged);
     connect(dialog, &QDialog::rejected, this, [this] { program_.params().InitAll = false; });
 }
 

@@ -26,6 +26,7 @@
 #include "frmMVCalc.h"
 #include "frmOtherGun.h"
 #include "frmPrintOutput.h"
+#include "frmRangeCard.h"
 #include "frmRunParam.h"
 #include "frmSelectBullet.h"
 #include "frmSetBC.h"
@@ -332,6 +333,7 @@ void frmTrajectory::mnuPointMass_Click() {
 void frmTrajectory::mnuEditBullet_Click() { program_.show(program_.window<frmEditBullet>()); }
 void frmTrajectory::mnuMVCalc_Click() { program_.show(program_.window<frmMVCalc>()); }
 void frmTrajectory::mnuCrossCalc_Click() { program_.show(program_.window<frmWindCalc>()); }
+void frmTrajectory::mnuRangeCard_Click() { program_.show(program_.window<frmRangeCard>()); }
 
 void frmTrajectory::mnuKey_Click() {
     frmKey& key = program_.window<frmKey>();

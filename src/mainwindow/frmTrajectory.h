@@ -65,6 +65,7 @@ public:
     void mnuEditBullet_Click();
     void mnuMVCalc_Click();
     void mnuCrossCalc_Click();
+    void mnuRangeCard_Click();
     void mnuKey_Click();
     void mnuHowTo_Click();
     void mnuAboutTP_Click();
@@ -131,6 +132,7 @@ public:
     QAction* mnuEditBullet = nullptr;
     QAction* mnuMVCalc = nullptr;
     QAction* mnuCrossCalc = nullptr;
+    QAction* mnuRangeCard = nullptr;
     QAction* mnuKey = nullptr;
     QAction* mnuHowTo = nullptr;
     QAction* mnuS5 = nullptr;

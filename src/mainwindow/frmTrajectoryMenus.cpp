@@ -106,6 +106,7 @@ void frmTrajectory::buildMenus() {
     mnuEditBullet = item(mnuTools, "mnuEditBullet", "Edit Bullet Data Base...");
     mnuMVCalc = item(mnuTools, "mnuMVCalc", "Muzzle Velocity Calculator...");
     mnuCrossCalc = item(mnuTools, "mnuCrossCalc", "Cross && Tail Wind Calculator...");
+    mnuRangeCard = item(mnuTools, "mnuRangeCard", "Range Card...");
 
     mnuKey = bar->addAction("&Key");
     mnuKey->setObjectName("mnuKey");
@@ -190,6 +191,7 @@ void frmTrajectory::connectCommands() {
         {mnuEditBullet, &frmTrajectory::mnuEditBullet_Click},
         {mnuMVCalc, &frmTrajectory::mnuMVCalc_Click},
         {mnuCrossCalc, &frmTrajectory::mnuCrossCalc_Click},
+        {mnuRangeCard, &frmTrajectory::mnuRangeCard_Click},
         {mnuKey, &frmTrajectory::mnuKey_Click},
         {mnuHowTo, &frmTrajectory::mnuHowTo_Click},
         {mnuAboutTP, &frmTrajectory::mnuAboutTP_Click},

@@ -2,7 +2,6 @@
 // separate element.
 #include <QCoreApplication>
 #include <QLabel>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QResizeEvent>
 #include <QScreen>
@@ -134,16 +133,6 @@ TEST_F(CanvasTest, PrintTrajectoryWritesOnePageAndCancelPrintsNothing) {
     const QByteArray bytes = pdf.readAll();
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page/"), 1)
         << bytes.left(200).toStdString();
-}
-
-// The output of a poppler tool run on a file, or std::nullopt when the tool is missing.
-std::optional<QString> popplerOutput(const QString& tool, const QString& file) {
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (program.isEmpty()) return std::nullopt;
-    QProcess process;
-    process.start(program, tool == "pdfimages" ? QStringList{"-list", file} : QStringList{file, "-"});
-    process.waitForFinished(-1);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 TEST_F(CanvasTest, PrintedPlotIsLinesAndTextWithOnlyTheEyeAsAPicture) {

@@ -54,7 +54,7 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
                            "Krupp", "G7 (long-range boat-tail - Point Mass model)"}));
     EXPECT_EQ(captions(w.mnuTools->actions()),
               QStringList({"Edit Bullet Data Base...", "Muzzle Velocity Calculator...",
-                           "Cross && Tail Wind Calculator..."}));
+                           "Cross && Tail Wind Calculator...", "Range Card..."}));
     EXPECT_EQ(captions(w.mnuHelp->actions()), QStringList({"How to Use Tarnwick", "-", "About Tarnwick"}));
     EXPECT_EQ(w.mnuDummy1->text(), QString(46, ' '));
     EXPECT_EQ(w.mnuDragShow->text(), "Using G1 Drag Function");

@@ -6,10 +6,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,17 @@
 #include "ParameterChain.h"
 #include "Program.h"
 #include "ScriptedServices.h"
+
+// The output of a poppler tool run on a file ("pdfimages" lists the pictures, the others
+// write the text), or std::nullopt when the tool is missing.
+inline std::optional<QString> popplerOutput(const QString& tool, const QString& file) {
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty()) return std::nullopt;
+    QProcess process;
+    process.start(program, tool == "pdfimages" ? QStringList{"-list", file} : QStringList{file, "-"});
+    process.waitForFinished(-1);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
 
 class GuiTest : public ::testing::Test {
 protected:
