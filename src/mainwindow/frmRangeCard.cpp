@@ -95,8 +95,8 @@ frmRangeCard::frmRangeCard(Program& program) : program_(program) {
         return edit;
     };
     txtFrom = box("txtFrom", "&From");
-    txtTo = box("txtTo", "&To");
-    txtStep = box("txtStep", "&Every");
+    txtTo = box("txtTo", "T&o");
+    txtStep = box("txtStep", "&Step");
     lblUnit = new QLabel(this);
     lblUnit->setObjectName("lblUnit");
     boxes->addWidget(lblUnit);
@@ -164,13 +164,13 @@ void frmRangeCard::resetBoxes() {
 
 std::optional<std::vector<double>> frmRangeCard::rangesInYards(QString& problem) const {
     const std::optional<double> from = boxNumber(txtFrom), to = boxNumber(txtTo), step = boxNumber(txtStep);
-    if (!from || !to || !step) problem = "From, To and Every must be numbers.";
+    if (!from || !to || !step) problem = "From, To and Step must be numbers.";
     else if (*from <= 0) problem = "From must be above 0.";
     else if (*to < *from) problem = "To must not be less than From.";
     else if (*to > kFarthest) problem = QString("To must be at most %1.").arg(kFarthest);
-    else if (*step <= 0) problem = "Every must be above 0.";
+    else if (*step <= 0) problem = "Step must be above 0.";
     else if ((*to - *from) / *step >= kMostRows)
-        problem = QString("A card has at most %1 ranges: make Every larger or the span shorter.").arg(kMostRows);
+        problem = QString("A card has at most %1 ranges: make Step larger or the span shorter.").arg(kMostRows);
     if (!problem.isEmpty()) return std::nullopt;
     // The boxes are in the session's units; the engine flies yards.
     std::vector<double> yards = tarnwick::RangeList{*from, *to, *step}.yards();
