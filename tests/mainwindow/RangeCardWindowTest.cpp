@@ -55,14 +55,11 @@ TEST_F(RangeCardWindowTest, ShowsTheSessionsCardAndFollowsItsChanges) {
          }},
     };
     frmRangeCard& w = open();
-    QString before;
     for (const auto& step : steps) {
         SCOPED_TRACE(step.change);
         step.make(*program);
         EXPECT_EQ(w.txtCard->toPlainText().toStdString(), engineCard(CardFormat::Text));
         EXPECT_EQ(w.lblUnit->text(), step.unit);
-        EXPECT_NE(w.txtCard->toPlainText(), before);
-        before = w.txtCard->toPlainText();
     }
 }
 
