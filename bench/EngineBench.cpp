@@ -71,7 +71,7 @@ void BM_PassTo500Yards(benchmark::State& state) {
     EventResults events;
     double drop = 0, deflection = 0;
     for (auto _ : state) {
-        flyPass(p, setup, events, drop, deflection, surface, [](long long, double, double) {});
+        flyPass(p, setup, events, drop, deflection, surface, [](long long, double, double, double) {});
         benchmark::DoNotOptimize(events);
     }
     state.counters["range_ft"] = events.maxRange;

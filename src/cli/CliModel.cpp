@@ -44,14 +44,23 @@ void checkModelChoice(const CliOptions& options) {
     if ((options.rangeTable || options.rangeCard) && plotOutput)
         throw CliError(std::string(options.rangeTable ? "--range-table" : "--range-card") +
                        " cannot be combined with --inspect, --png, --svg or --pdf");
-    if (!options.rangeCard && (options.corrections || options.csv))
-        throw CliError("--corrections and --csv go with --range-card");
+    if (!options.rangeCard && options.csv) throw CliError("--csv goes with --range-card");
+    // Corrections show on the card and in the report's drop table; anywhere else they would do nothing.
+    if (options.corrections && !options.rangeCard && (options.rangeTable || options.state.params.DropTable != 1))
+        throw CliError("--corrections goes with --range-card or the report's drop table (--set DropTable=1)");
 }
 
 namespace {
 
 Sighting sightingOf(const CliOptions& options) {
     return {options.state.remembered.LastZeroCrossing, options.inputs.huntingOption};
+}
+
+// The ranges of a table or card in yards; metric lists are typed in metres.
+std::vector<double> yardsOf(const RangeList& list, UnitSystem units) {
+    std::vector<double> yards = list.yards();
+    for (double& range : yards) range = storedValue(Quantity::Range, units, range);
+    return yards;
 }
 
 // The rows reached are printed; the reason a table ended early goes to standard error.
@@ -68,21 +77,22 @@ int runRangeTable(const CliOptions& options) {
     RangeTable table;
     try {
         const auto model = makeBallisticModel(options.state.params, sightingOf(options));
-        table = rangeTable(*model, Conditions::Range, options.rangeTable->yards());
+        table = rangeTable(*model, Conditions::Range, yardsOf(*options.rangeTable, options.inputs.units));
     } catch (const NumericFailure& failure) {
         table.failure = failure.what();
     }
-    std::cout << rangeTableHeader() << '\n';
-    for (const RangeTableRow& row : table.rows) std::cout << rangeTableRow(row) << '\n';
+    std::cout << rangeTableHeader(options.inputs.units) << '\n';
+    for (const RangeTableRow& row : table.rows) std::cout << rangeTableRow(row, options.inputs.units) << '\n';
     return tableStatus(table.failure);
 }
 
 int runRangeCard(const CliOptions& options) {
     const ShotParameters& params = options.state.params;
-    const RangeCard card = rangeCard(params, sightingOf(options), options.rangeCard->yards());
+    const UnitSystem units = options.inputs.units;
+    const RangeCard card = rangeCard(params, sightingOf(options), yardsOf(*options.rangeCard, units), units);
     // The CSV is the title row and the rows alone, for a spreadsheet to read.
-    if (!options.csv) std::cout << rangeCardHeading(params, options.inputs.texts, sightingOf(options));
+    if (!options.csv) std::cout << rangeCardHeading(params, options.inputs.texts, sightingOf(options), units);
     std::cout << rangeCardTable(card, options.corrections.value_or(Corrections{}),
-                                options.csv ? CardFormat::Csv : CardFormat::Text);
+                                options.csv ? CardFormat::Csv : CardFormat::Text, units);
     return tableStatus(card.failure);
 }

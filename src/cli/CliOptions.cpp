@@ -194,6 +194,12 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
             options.corrections = correctionsNamed(v);
             if (!options.corrections)
                 throw CliError("expected inches, moa, mrad or clicks:SIZEmoa / clicks:SIZEmrad in '--corrections " + v + "'");
+            options.inputs.corrections = *options.corrections;
+        } else if (option == "--units") {
+            const std::string v = value();
+            const auto units = unitSystemNamed(v);
+            if (!units) throw CliError("expected metric or imperial in '--units " + v + "'");
+            options.inputs.units = *units;
         } else if (option == "--csv") {
             options.csv = true;
         } else if (option == "--png" || option == "--svg" || option == "--pdf") {
@@ -222,7 +228,8 @@ std::string cliHelpText() {
                     [--png FILE] [--svg FILE] [--pdf FILE]
                     [--bullet STOCK [--maker NAME]] [--db FILE]
                     [--range-table START:END:STEP]
-                    [--range-card START:END:STEP [--corrections UNIT] [--csv]]
+                    [--range-card START:END:STEP [--csv]] [--corrections UNIT]
+                    [--units imperial|metric]
        tarnwick-cli bullets (--export FILE.csv | --import FILE.csv) [--db FILE]
 
 Flies one plot run and prints its report (LF line ends). With --inspect X it prints
@@ -257,13 +264,18 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      (in), wind drift (in), speed (ft/s), energy (ft-lbs), time (s)
   --range-card START:END:STEP
                      instead of the report, print the range card: the bullet, zero,
-                     model and atmosphere, then per range (yards) the elevation
-                     correction, the wind correction for the current cross wind and
-                     for a 10 mph one, speed, energy and time of flight
-  --corrections UNIT with --range-card: inches (default), moa, mrad, or clicks of a
+                     model and atmosphere, then per range (yards; metres with
+                     --units metric) the elevation correction, the wind correction
+                     for the current cross wind and for a 10 mph (5 m/s) one, speed,
+                     energy and time of flight
+  --corrections UNIT for --range-card, or the report's drop table (--set DropTable=1):
+                     inches (default), moa, mrad, or clicks of a
                      click value: clicks:0.25moa, clicks:0.125moa, clicks:0.1mrad or
                      any other size; angles are the true angles, with the direction
                      to dial (a bullet below the line of sight needs UP)
+  --units UNITS      imperial (default) or metric: the report, the drop table (a row
+                     every 5 m), --range-table and --range-card in m, cm, m/s, g,
+                     J, deg C and hPa; --set values stay imperial
   --csv              with --range-card: CSV with a title row instead of aligned text
   --svg FILE         also write the plot as an SVG drawing
   --pdf FILE         also write the plot on a PDF page, titled with the bullet,

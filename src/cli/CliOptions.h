@@ -37,7 +37,8 @@ struct CliOptions {
 
     // --range-table START:END:STEP (yards): print the flight at those ranges instead of the report.
     std::optional<tarnwick::RangeList> rangeTable;
-    // --range-card START:END:STEP (yards) [--corrections UNIT] [--csv]: the range card instead.
+    // --range-card START:END:STEP (yards, metres with --units metric) [--csv]: the range
+    // card instead. --corrections applies to the card and to the report's drop table.
     std::optional<tarnwick::RangeList> rangeCard;
     std::optional<tarnwick::Corrections> corrections;
     bool csv = false;

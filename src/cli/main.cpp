@@ -102,7 +102,7 @@ int run(int argc, char** argv) {
         // SVG and PDF draw the plot again, as lines and text, from what the run drew.
         if (!options.svgPath.empty() || !options.pdfPath.empty()) surface.keepOperations();
         outcome = plotRun(options.state, options.inputs, surface, results);
-        const QString title = pageTitle(plotTitle(options.state.params, options.inputs.texts));
+        const QString title = pageTitle(plotTitle(options.state.params, options.inputs.texts, options.inputs.units));
         const auto write = [&](const std::string& path, const QByteArray& bytes) {
             const std::string_view contents(bytes.constData(), static_cast<std::size_t>(bytes.size()));
             const tarnwick::Status written =

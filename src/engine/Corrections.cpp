@@ -85,8 +85,9 @@ std::string correctionsName(const Corrections& corrections) {
     return "inches";
 }
 
-CorrectionTexts correctionTexts(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections) {
-    CorrectionTexts texts{formatFixed(offsetInches, 2), "", ""};
+CorrectionTexts correctionTexts(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections,
+                                UnitSystem units) {
+    CorrectionTexts texts{formatFixed(shownValue(Quantity::Height, units, offsetInches), 2), "", ""};
     const auto correction = corrections.correctionFor(offsetInches, rangeFeet, axis);
     if (!correction) return texts;
     const int decimals = corrections.unit == CorrectionUnit::Clicks ? 0 : corrections.unit == CorrectionUnit::Moa ? 1 : 2;
@@ -96,9 +97,10 @@ CorrectionTexts correctionTexts(double offsetInches, double rangeFeet, Correctio
     return texts;
 }
 
-std::string correctionCell(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections) {
-    const CorrectionTexts texts = correctionTexts(offsetInches, rangeFeet, axis, corrections);
-    std::string cell = padLeft(texts.offset, 8) + " in";
+std::string correctionCell(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections,
+                           UnitSystem units) {
+    const CorrectionTexts texts = correctionTexts(offsetInches, rangeFeet, axis, corrections, units);
+    std::string cell = padLeft(texts.offset, 8) + " " + unitName(Quantity::Height, units);
     if (corrections.unit == CorrectionUnit::Inches) return cell;
     const std::size_t directionWidth = axis == CorrectionAxis::Elevation ? 4 : 5;
     const std::string unit = texts.amount.empty() ? std::string(std::string(corrections.unitText()).size(), ' ')

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "Units.h"
+
 namespace tarnwick {
 
 enum class CorrectionUnit { Inches, Moa, Mrad, Clicks };
@@ -37,16 +39,18 @@ std::optional<Corrections> correctionsNamed(std::string_view name);
 // The name correctionsNamed reads back: "inches", "moa", "mrad" or "clicks:0.25moa".
 std::string correctionsName(const Corrections& corrections);
 
-// One correction as texts: the offset with two decimals, the angle (MOA with one decimal,
-// mrad with two, whole clicks; empty without one) and the direction, empty when the shown
-// angle is 0.
+// One correction as texts: the offset with two decimals (in cm for metric), the angle (MOA
+// with one decimal, mrad with two, whole clicks; empty without one) and the direction,
+// empty when the shown angle is 0.
 struct CorrectionTexts {
     std::string offset, amount, direction;
 };
-CorrectionTexts correctionTexts(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections);
+CorrectionTexts correctionTexts(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections,
+                                UnitSystem units = UnitSystem::Imperial);
 
-// One correction as a card shows it: "-35.36 in" and, unless inches are chosen, the
-// angle and direction ("-35.36 in    3.2 MOA UP  "), padded so that a column lines up.
-std::string correctionCell(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections);
+// One correction as a card shows it: "-35.36 in" (or cm) and, unless inches are chosen,
+// the angle and direction ("-35.36 in    3.2 MOA UP  "), padded so that a column lines up.
+std::string correctionCell(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections,
+                           UnitSystem units = UnitSystem::Imperial);
 
 }  // namespace tarnwick

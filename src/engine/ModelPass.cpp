@@ -26,7 +26,7 @@ std::unique_ptr<Trajectory> flyPastTheEvents(const BallisticModel& model, Condit
 
 void flyModelPass(const ShotParameters& p, const PathStyle& style, const BallisticModel& model,
                   Conditions conditions, EventResults& results, double& strikeDrop, double& strikeDeflection,
-                  DrawingSurface& surface, const DropRowSink& dropRow) {
+                  DrawingSurface& surface, const DropRowSink& dropRow, UnitSystem units) {
     PathPen pen(p, style, surface);
     if (!pen.onPlot(0, -p.ScopeHeight)) return;
 
@@ -45,9 +45,10 @@ void flyModelPass(const ShotParameters& p, const PathStyle& style, const Ballist
         pen.drawTo(point.range, point.height, point.speed);
     }
     if (p.DropTable == 1) {
-        for (long long yards = 5; 3.0 * yards <= point.range; yards += 5) {
-            const TrajectoryPoint row = path->at(3.0 * yards);
-            dropRow(yards, row.height, row.drift);
+        const double feetPerStep = units == UnitSystem::Metric ? storedValue(Quantity::Distance, units, 1) : 3.0;
+        for (long long range = 5; feetPerStep * range <= point.range; range += 5) {
+            const TrajectoryPoint row = path->at(feetPerStep * range);
+            dropRow(range, row.range, row.height, row.drift);
         }
     }
     recordPathEvents(*path, p.MaxDeviation, results, strikeDrop, strikeDeflection);

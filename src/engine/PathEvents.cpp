@@ -66,6 +66,11 @@ void recordPathEvents(const Trajectory& path, double maxDeviation, EventResults&
     heightAt(75, events.dev25);
     heightAt(150, events.dev50);
     heightAt(300, events.dev100);
+    const auto metres = [](double m) { return storedValue(Quantity::Distance, UnitSystem::Metric, m); };
+    heightAt(metres(25), events.metricDev25);
+    heightAt(metres(50), events.metricDev50);
+    heightAt(metres(100), events.metricDev100);
+    if (path.reach() >= metres(100)) events.metricDeflection100 = path.at(metres(100)).drift;
     if (path.reach() >= 300) {
         const TrajectoryPoint strike = path.at(300);
         strikeDrop = strike.height;

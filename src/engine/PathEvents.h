@@ -11,7 +11,7 @@ namespace tarnwick {
 // Overwrites each event that the path shows, and leaves the others as they were, as the
 // classic pass does: the rise through the line of sight, the highest point (when the
 // path rises at all), the fall back through it, the fall to `maxDeviation` below it, and
-// the 25/50/100 yard heights the path reaches. strikeDrop and strikeDeflection get the
+// the 25/50/100 yard and metre heights the path reaches (and the drift at 100 m). strikeDrop and strikeDeflection get the
 // height and drift at 300 feet when the path gets there.
 void recordPathEvents(const Trajectory& path, double maxDeviation, EventResults& events, double& strikeDrop,
                       double& strikeDeflection);

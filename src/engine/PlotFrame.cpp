@@ -23,16 +23,27 @@ void printAt(DrawingSurface& surface, double x, double y, const std::string& tex
     surface.print(text);
 }
 
-double rangeStepFeet(double horizontalScale) {
-    if (horizontalScale > 5) return 15;
-    if (horizontalScale > 1) return 30;
-    if (horizontalScale > 0.5) return 75;
-    return 300;
+// The range between ticks, in the shown unit: 5, 10, 25 or 100 yards or metres.
+double rangeStep(double horizontalScale) {
+    if (horizontalScale > 5) return 5;
+    if (horizontalScale > 1) return 10;
+    if (horizontalScale > 0.5) return 25;
+    return 100;
+}
+
+// The height between ticks, in the shown unit: 1 or 12 inches; in metric the smallest
+// of 1, 2, 5, 10, 20 and 50 cm that leaves ten canvas units between ticks.
+int heightStep(double verticalScale, UnitSystem units) {
+    if (units == UnitSystem::Imperial) return verticalScale >= 10 ? 1 : 12;
+    for (int cm : {1, 2, 5, 10, 20})
+        if (storedValue(Quantity::Height, units, cm) * verticalScale >= 10) return cm;
+    return 50;
 }
 
 }  // namespace
 
-void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_t L, bool gridLinesOn) {
+void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_t L, bool gridLinesOn,
+              UnitSystem units) {
     const double width = surface.width();
     const double height = surface.height();
     const double yAxis = params.YAxis;
@@ -56,7 +67,10 @@ void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_
     surface.setPenStyle(PenStyle::Dotted);
     surface.line(yAxis, L, right, L);
 
-    const double step = rangeStepFeet(params.HorizontalScale);
+    const bool metric = units == UnitSystem::Metric;
+    // Imperial steps stay whole feet (5 yards = 15 ft), as the ticks have always been placed.
+    const double shownStep = rangeStep(params.HorizontalScale);
+    const double step = metric ? storedValue(Quantity::Distance, units, shownStep) : shownStep * 3;
     const PenStyle tickStyle = gridLinesOn ? PenStyle::Dotted : PenStyle::Solid;
     const double tickTop = gridLinesOn ? 0 : std::nearbyint(height - 60);
     const Rgb tickColour = gridLinesOn ? colours::LightGrey : colours::Black;
@@ -71,20 +85,21 @@ void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_
         surface.setPenColour(tickColour);
         surface.line(x, tickTop, x, height - kPlotMargin);
         surface.setPenColour(colours::Black);
-        printAt(surface, x - 10, height - 48, printedNumber(step * i / 3));
+        printAt(surface, x - 10, height - 48, printedNumber(metric ? shownStep * i : step * i / 3));
     }
     surface.setPenColour(colours::Black);
-    printAt(surface, width / 2 - 20, height - 25, "Yards");
+    printAt(surface, width / 2 - 20, height - 25, metric ? "Metres" : "Yards");
 
-    const int heightStep = params.VerticalScale >= 10 ? 1 : 12;
-    for (int mark = heightStep; mark <= kMaxSteps; mark += heightStep) {
-        if (!(mark * params.VerticalScale < xAxis - L)) break;
-        const double below = L + mark * params.VerticalScale;
+    const int markStep = heightStep(params.VerticalScale, units);
+    for (int mark = markStep; mark <= kMaxSteps; mark += markStep) {
+        const double offset = (metric ? storedValue(Quantity::Height, units, mark) : mark) * params.VerticalScale;
+        if (!(offset < xAxis - L)) break;
+        const double below = L + offset;
         surface.setPenColour(tickColour);
         surface.line(yAxis, below, heightTickEnd, below);
         surface.setPenColour(colours::Black);
         printAt(surface, yAxis / 2 - 10, below - 10, signedLabel('-', mark));
-        const double above = L - mark * params.VerticalScale;
+        const double above = L - offset;
         surface.setPenColour(tickColour);
         surface.line(yAxis, above, heightTickEnd, above);
         surface.setPenColour(colours::Black);

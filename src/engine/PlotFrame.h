@@ -6,12 +6,15 @@
 
 #include "DrawingSurface.h"
 #include "ShotParameters.h"
+#include "Units.h"
 
 namespace tarnwick {
 
 // Draws the frame for one plot run around the line-of-sight row L. Reads YAxis and
-// XAxis, which the run has set.
-void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_t L, bool gridLinesOn);
+// XAxis, which the run has set. In metric the range ticks are labelled in metres and the
+// height ticks in cm, at round metric steps.
+void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_t L, bool gridLinesOn,
+              UnitSystem units = UnitSystem::Imperial);
 
 // The second curve of a run and its scale (canvas units per foot-pound or per ft/s).
 struct CurveScale {

@@ -57,7 +57,7 @@ public:
         p_.XAxis = roundCanvasRow(surface_.height() - kPlotMargin);
         const bool dropChart = p_.ScopeHeight == 0 && p_.MaxDeviation == 0;
         L_ = dropChart ? std::int16_t{kPlotMargin} : roundCanvasRow((surface_.height() - kPlotMargin) / 2);
-        PlotAxis(surface_, p_, L_, inputs_.gridLinesOn);
+        PlotAxis(surface_, p_, L_, inputs_.gridLinesOn, inputs_.units);
 
         k_ = p_.BulletMass / kGrainsPerSlug;
         curve_ = drawCurveScale(surface_, p_, k_, inputs_.energyCurveOn, inputs_.velocityCurveOn);
@@ -66,7 +66,7 @@ public:
         cosA_ = std::cos(a);
 
         if (p_.DropTable == 1) results_.showWindow();
-        text_ = modelLine(p_) + rangeHeader(p_, inputs_.texts);
+        text_ = modelLine(p_) + rangeHeader(p_, inputs_.texts, inputs_.units);
         results_.setText(text_);
         // The page texts follow the results text from here on, so that a print never
         // shows an earlier report or the user guide beside this one, even when the run
@@ -76,7 +76,7 @@ public:
 
         flyRangePass();
         results_.showWindow();
-        append(rangeSummary(p_, events_, state_.strike), false);
+        append(rangeSummary(p_, events_, state_.strike, inputs_.units), false);
 
         if (inputs_.huntingOption) flyHuntingPass();
     }
@@ -118,13 +118,16 @@ private:
         setup.model = FlightModel::make(p_, sinA_, tailWind, coefficients);
         setup.crossWind = crossWind;
         setup.cosA = cosA_;
+        setup.units = inputs_.units;
         return setup;
     }
 
     // The drop-table rows of a pass go to the results text and the page of its block.
     DropRowSink dropRows(bool hunting) {
-        return [this, hunting](long long yards, double height, double deflection) {
-            append(dropTableRow(yards, height, deflection, hunting), hunting);
+        return [this, hunting](long long range, double rangeFeet, double height, double deflection) {
+            append(dropTableRow(range, height, deflection, hunting, inputs_.units) +
+                       dropRowCorrections(rangeFeet, height, deflection, inputs_.corrections),
+                   hunting);
         };
     }
 
@@ -132,7 +135,7 @@ private:
     void flyPointMassPass(Conditions conditions, double& strikeDrop, double& strikeDeflection) {
         const bool hunting = conditions == Conditions::Hunting;
         flyModelPass(p_, pathStyle(hunting), *model_, conditions, events_, strikeDrop, strikeDeflection, surface_,
-                     dropRows(hunting));
+                     dropRows(hunting), inputs_.units);
     }
 
     void flyRangePass() {
@@ -171,7 +174,7 @@ private:
 
     void flyHuntingPass() {
         const double vh = huntingVelocity();
-        const std::string header = huntingHeader(p_, vh, inputs_.texts);
+        const std::string header = huntingHeader(p_, vh, inputs_.texts, inputs_.units);
         text_ += std::string(kCrLf) + kCrLf + header;
         results_.appendText(std::string(kCrLf) + kCrLf + header);
         state_.SecondPageText = header;
@@ -181,7 +184,7 @@ private:
         } else {
             flyClassicHuntingPass(vh);
         }
-        append(huntingSummary(p_, events_, state_.strike), true);
+        append(huntingSummary(p_, events_, state_.strike, inputs_.units), true);
     }
 
     void flyClassicHuntingPass(double vh) {

@@ -10,7 +10,11 @@ namespace tarnwick {
 
 namespace {
 
-std::string mphText(double mph) { return plainText(std::round(mph * 10) / 10) + " mph"; }
+// A wind to a tenth: "10 mph", or in metric "4.5 m/s".
+std::string windText(double mph, UnitSystem units) {
+    if (units == UnitSystem::Imperial) return plainText(std::round(mph * 10) / 10) + " mph";
+    return shownText(Quantity::WindSpeed, units, mph, 1) + " m/s";
+}
 
 // The three corrections of a row, in the order of the columns.
 struct CorrectionColumn {
@@ -19,10 +23,10 @@ struct CorrectionColumn {
     double (*offset)(const RangeCardRow&);
 };
 
-std::vector<CorrectionColumn> correctionColumns(const RangeCard& card) {
+std::vector<CorrectionColumn> correctionColumns(const RangeCard& card, UnitSystem units) {
     return {{"Elevation", CorrectionAxis::Elevation, [](const RangeCardRow& r) { return r.point.height; }},
-            {"Wind " + mphText(card.crossWindMph), CorrectionAxis::Windage, [](const RangeCardRow& r) { return r.point.drift; }},
-            {"Wind " + mphText(kFullValueWindMph), CorrectionAxis::Windage, [](const RangeCardRow& r) { return r.fullValueDrift; }}};
+            {"Wind " + windText(card.crossWindMph, units), CorrectionAxis::Windage, [](const RangeCardRow& r) { return r.point.drift; }},
+            {"Wind " + windText(card.fullValueWindMph, units), CorrectionAxis::Windage, [](const RangeCardRow& r) { return r.fullValueDrift; }}};
 }
 
 using Cells = std::vector<std::string>;
@@ -52,13 +56,15 @@ std::string csvText(const std::vector<Cells>& lines) {
 }  // namespace
 
 RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards,
-                    [[maybe_unused]] UnitSystem units) {
+                    UnitSystem units) {
     RangeCard card;
-    card.crossWindMph = params.RCrossWind / kCrossWindPerMph;
+    card.crossWindMph = crossWindMph(params.RCrossWind);
+    if (units == UnitSystem::Metric)
+        card.fullValueWindMph = storedValue(Quantity::WindSpeed, units, kFullValueWindMetresPerSecond);
     try {
         const RangeTable current = rangeTable(*makeBallisticModel(params, sighting), Conditions::Range, yards);
         ShotParameters windy = params;
-        windy.RCrossWind = kFullValueWindMph * kCrossWindPerMph;
+        windy.RCrossWind = card.fullValueWindMph * kCrossWindPerMph;
         const RangeTable fullValue = rangeTable(*makeBallisticModel(windy, sighting), Conditions::Range, yards);
         const std::size_t count = std::min(current.rows.size(), fullValue.rows.size());
         for (std::size_t i = 0; i < count; ++i)
@@ -71,49 +77,56 @@ RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, cons
 }
 
 std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& texts, const Sighting& sighting,
-                             [[maybe_unused]] UnitSystem units) {
+                             UnitSystem units) {
+    const auto shown = [units](Quantity quantity, double imperial, int decimals) {
+        return shownText(quantity, units, imperial, decimals) + " " + unitName(quantity, units);
+    };
     const std::string zero =
-        isVarmint(params) ? plainText(sighting.zeroCrossingYards) + " yd"
-                          : "path peaks " + plainText(params.MaxDeviation) + " in above the line of sight" +
+        isVarmint(params) ? shown(Quantity::Range, sighting.zeroCrossingYards, 1)
+                          : "path peaks " + shown(Quantity::Height, params.MaxDeviation, 2) + " above the line of sight" +
                                 (sighting.huntingOption ? " under the hunting conditions" : "");
-    const double tailWindMph = params.RTailWind * kTailWindPerMphDenominator / kTailWindPerMphNumerator;
-    return "Bullet: " + plotTitle(params, texts) + "\nZero: " + zero + "\nModel: " + modelName(params.Model) + ", " +
-           params.DragFunction + " drag law\nAtmosphere: " + plainText(params.Altitude) + " ft, " +
-           plainText(params.Temperature) + " deg F, " + plainText(params.BarometricPressure) + " inHg, " +
-           plainText(params.RelHumidity) + "% humidity; cross wind " + mphText(params.RCrossWind / kCrossWindPerMph) +
-           ", tail wind " + mphText(tailWindMph) + "\n";
+    return "Bullet: " + plotTitle(params, texts, units) + "\nZero: " + zero + "\nModel: " + modelName(params.Model) +
+           ", " + params.DragFunction + " drag law\nAtmosphere: " + shown(Quantity::Distance, params.Altitude, 0) +
+           ", " + shown(Quantity::Temperature, params.Temperature, 1) + ", " +
+           shown(Quantity::Pressure, params.BarometricPressure, 1) + ", " + plainText(params.RelHumidity) +
+           "% humidity; cross wind " + windText(crossWindMph(params.RCrossWind), units) + ", tail wind " +
+           windText(tailWindMph(params.RTailWind), units) + "\n";
 }
 
 std::string rangeCardTable(const RangeCard& card, const Corrections& corrections, CardFormat format,
-                           [[maybe_unused]] UnitSystem units) {
+                           UnitSystem units) {
     const bool csv = format == CardFormat::Csv;
     const bool angles = corrections.unit != CorrectionUnit::Inches;
-    const auto columns = correctionColumns(card);
-    Cells titles{"Range(yd)"};
+    const bool metric = units == UnitSystem::Metric;
+    const auto columns = correctionColumns(card, units);
+    const std::string heightUnit = std::string("(") + unitName(Quantity::Height, units) + ")";
+    Cells titles{metric ? "Range(m)" : "Range(yd)"};
     for (const CorrectionColumn& column : columns) {
         if (!csv) {
             titles.push_back(column.title);
             continue;
         }
-        titles.push_back(column.title + "(in)");
+        titles.push_back(column.title + heightUnit);
         if (angles) titles.insert(titles.end(), {column.title + "(" + corrections.unitText() + ")", column.title + " direction"});
     }
-    titles.insert(titles.end(), {"Speed(ft/s)", "Energy(ft-lbs)", "Time(s)"});
+    titles.insert(titles.end(), {metric ? "Speed(m/s)" : "Speed(ft/s)", metric ? "Energy(J)" : "Energy(ft-lbs)", "Time(s)"});
     std::vector<Cells> lines{titles};
     for (const RangeCardRow& row : card.rows) {
-        Cells cells{plainText(row.yards)};
+        // Metric ranges were asked for in metres: a millionth shows them as typed.
+        Cells cells{shownText(Quantity::Range, units, row.yards, 6)};
         for (const CorrectionColumn& column : columns) {
             const double offset = column.offset(row);
             if (!csv) {
-                cells.push_back(correctionCell(offset, row.point.range, column.axis, corrections));
+                cells.push_back(correctionCell(offset, row.point.range, column.axis, corrections, units));
                 continue;
             }
-            const CorrectionTexts texts = correctionTexts(offset, row.point.range, column.axis, corrections);
+            const CorrectionTexts texts = correctionTexts(offset, row.point.range, column.axis, corrections, units);
             cells.push_back(texts.offset);
             if (angles) cells.insert(cells.end(), {texts.amount, texts.direction});
         }
         const TrajectoryPoint& p = row.point;
-        cells.insert(cells.end(), {formatFixed(p.speed, 1), formatFixed(p.energy, 0), formatFixed(p.time, 4)});
+        cells.insert(cells.end(), {formatFixed(shownValue(Quantity::Speed, units, p.speed), 1),
+                                   formatFixed(shownValue(Quantity::Energy, units, p.energy), 0), formatFixed(p.time, 4)});
         lines.push_back(std::move(cells));
     }
     return csv ? csvText(lines) : alignedText(lines);

@@ -1,7 +1,7 @@
 #pragma once
 // The range card: at each range the elevation and wind corrections (for the current cross
 // wind and for a 10 mph full-value one), speed, energy and time, as text or CSV.
-// Distances are in yards and inches; a metric card would change only the formatting.
+// The card flies in yards and inches; a metric card shows metres, cm, m/s and joules.
 #include <string>
 #include <vector>
 
@@ -14,23 +14,25 @@
 namespace tarnwick {
 
 inline constexpr double kFullValueWindMph = 10;
+inline constexpr double kFullValueWindMetresPerSecond = 5;
 
 struct RangeCardRow {
     double yards = 0;
     TrajectoryPoint point;      // under the current range conditions
-    double fullValueDrift = 0;  // in, the same flight in a 10 mph cross wind
+    double fullValueDrift = 0;  // in, the same flight in the full-value cross wind
 };
 
 struct RangeCard {
     double crossWindMph = 0;  // the current range cross wind
+    double fullValueWindMph = kFullValueWindMph;
     std::vector<RangeCardRow> rows;
     std::string failure;  // why the card ends early (or is empty), in plain words
 };
 
 // Flies the range conditions of the sighted-in model, and once more with the cross wind
-// set to 10 mph, out to the last range.
+// set to the full-value wind, out to the last range.
 // The ranges are in yards whatever the unit system; in metric units the full-value wind
-// is 5 m/s.
+// is 5 m/s instead of 10 mph.
 RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards,
                     UnitSystem units = UnitSystem::Imperial);
 

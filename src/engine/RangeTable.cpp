@@ -8,7 +8,11 @@ namespace tarnwick {
 
 namespace {
 
-constexpr const char* kColumns[] = {"Range(yd)", "Height(in)", "Drift(in)", "Speed(ft/s)", "Energy(ft-lbs)", "Time(s)"};
+using Columns = const char* const[6];
+constexpr Columns kColumns = {"Range(yd)", "Height(in)", "Drift(in)", "Speed(ft/s)", "Energy(ft-lbs)", "Time(s)"};
+constexpr Columns kMetricColumns = {"Range(m)", "Height(cm)", "Drift(cm)", "Speed(m/s)", "Energy(J)", "Time(s)"};
+
+const Columns& columnsFor(UnitSystem units) { return units == UnitSystem::Metric ? kMetricColumns : kColumns; }
 
 void appendColumn(std::string& line, const std::string& text, const char* title) {
     const std::size_t width = std::char_traits<char>::length(title);
@@ -40,18 +44,23 @@ RangeTable rangeTable(const BallisticModel& model, Conditions conditions, const 
     return table;
 }
 
-std::string rangeTableHeader() {
+std::string rangeTableHeader(UnitSystem units) {
     std::string line;
-    for (const char* title : kColumns) appendColumn(line, title, title);
+    for (const char* title : columnsFor(units)) appendColumn(line, title, title);
     return line;
 }
 
-std::string rangeTableRow(const RangeTableRow& row) {
+std::string rangeTableRow(const RangeTableRow& row, UnitSystem units) {
     const TrajectoryPoint& p = row.point;
-    const std::string values[] = {plainText(row.yards),     formatFixed(p.height, 3), formatFixed(p.drift, 3),
-                                  formatFixed(p.speed, 1),  formatFixed(p.energy, 0), formatFixed(p.time, 4)};
+    const auto shown = [units](Quantity quantity, double imperial, int decimals) {
+        return formatFixed(shownValue(quantity, units, imperial), decimals);
+    };
+    // Metric ranges were asked for in metres: a millionth shows them as typed.
+    const std::string values[] = {shownText(Quantity::Range, units, row.yards, 6), shown(Quantity::Height, p.height, 3),
+                                  shown(Quantity::Height, p.drift, 3), shown(Quantity::Speed, p.speed, 1),
+                                  shown(Quantity::Energy, p.energy, 0), formatFixed(p.time, 4)};
     std::string line;
-    for (std::size_t i = 0; i < std::size(values); ++i) appendColumn(line, values[i], kColumns[i]);
+    for (std::size_t i = 0; i < std::size(values); ++i) appendColumn(line, values[i], columnsFor(units)[i]);
     return line;
 }
 

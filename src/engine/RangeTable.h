@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BallisticModel.h"
+#include "Units.h"
 
 namespace tarnwick {
 
@@ -31,7 +32,8 @@ RangeTable rangeTable(const BallisticModel& model, Conditions conditions, const 
 // "Range(yd)  Height(in)  Drift(in)  Speed(ft/s)  Energy(ft-lbs)  Time(s)", and one row
 // under it: height and drift with three decimals, speed with one, energy whole, time with
 // four. Columns are right-aligned and separated by blanks; no line ends are included.
-std::string rangeTableHeader();
-std::string rangeTableRow(const RangeTableRow& row);
+// Metric shows m, cm, m/s and J in the same columns.
+std::string rangeTableHeader(UnitSystem units = UnitSystem::Imperial);
+std::string rangeTableRow(const RangeTableRow& row, UnitSystem units = UnitSystem::Imperial);
 
 }  // namespace tarnwick

@@ -3,7 +3,9 @@
 // the first of the whole text is introduced by a CR LF, and the text never ends with one.
 #include <string>
 
+#include "Corrections.h"
 #include "ShotParameters.h"
+#include "Units.h"
 
 namespace tarnwick {
 
@@ -19,6 +21,9 @@ struct EventResults {
     double cross2 = 0;    // falls back through the line of sight
     double maxRange = 0;  // falls MaxDeviation below the line of sight
     double dev25 = 0, dev50 = 0, dev100 = 0;
+    // The heights at 25, 50 and 100 metres and the wind deflection at 100 metres, which
+    // a metric report shows in place of the yard marks.
+    double metricDev25 = 0, metricDev50 = 0, metricDev100 = 0, metricDeflection100 = 0;
 };
 
 // What the report copies as typed: the wind boxes of the environment dialog, and the
@@ -39,35 +44,52 @@ struct ReportTexts {
 // Yards for a range in feet: x / 3 rounded to a whole number, halves to even.
 std::string yardsText(double rangeFeet);
 
+// The winds of the parameter set (cross wind in in/s, tail wind in ft/s) in mph.
+double crossWindMph(double crossWind);
+double tailWindMph(double tailWind);
+
 // Line 3 of the range report: the named bullet, or "Ballistic coefficient 0.2, 100 gr.",
 // or with three different band coefficients
 // "Ballistic coefficients 0.4/0.45/0.5 (breaks 1600/2600 ft/s), 165 gr.". The point-mass
 // model's G7 law flies BallisticCoefG7, which the line then states.
-std::string bulletLine(const ShotParameters& params, const ReportTexts& texts);
+// In metric the masses are in grams and the break velocities in m/s.
+std::string bulletLine(const ShotParameters& params, const ReportTexts& texts,
+                       UnitSystem units = UnitSystem::Imperial);
 
 // The title of a printed or exported plot without its date: the bullet as the report's
 // third line names it (left out when a named bullet's three boxes are blank) and the
 // muzzle velocity, for example "Sierra 168 gr.  HPBT, 2800 ft/s".
-std::string plotTitle(const ShotParameters& params, const ReportTexts& texts);
+std::string plotTitle(const ShotParameters& params, const ReportTexts& texts, UnitSystem units = UnitSystem::Imperial);
 
 // The line that names the model, with its CR LF after it, in front of the range header:
 // "Point Mass Model, G1 Drag Function" or "... G7 ..."; empty for the classic model.
 std::string modelLine(const ShotParameters& params);
 
-// The three header lines of the range report (no CR LF in front).
-std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts);
+// The three header lines of the range report (no CR LF in front). In metric every number
+// is converted and the winds are shown from the parameter set rather than as typed.
+std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts,
+                        UnitSystem units = UnitSystem::Imperial);
 
 // One drop-table row with its CR LF in front; the hunting rows drop the word "drop =".
-std::string dropTableRow(long long yards, double height, double deflection, bool hunting);
+// `range` is in yards, or in metres for a metric row (heights then in cm).
+std::string dropTableRow(long long range, double height, double deflection, bool hunting,
+                         UnitSystem units = UnitSystem::Imperial);
+
+// What a drop-table row adds when corrections are given as angles:
+// "; elevation 2.9 MOA UP; windage 0.3 MOA LEFT". Empty for inches.
+std::string dropRowCorrections(double rangeFeet, double height, double deflection, const Corrections& corrections);
 
 // The range summary lines, each with its CR LF in front.
-std::string rangeSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike);
+std::string rangeSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike,
+                         UnitSystem units = UnitSystem::Imperial);
 
 // "Hunting Conditions:" and the two lines after it (no CR LF in front).
-std::string huntingHeader(const ShotParameters& params, double huntingVelocity, const ReportTexts& texts);
+std::string huntingHeader(const ShotParameters& params, double huntingVelocity, const ReportTexts& texts,
+                          UnitSystem units = UnitSystem::Imperial);
 
 // The hunting summary lines, each with its CR LF in front.
-std::string huntingSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike);
+std::string huntingSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike,
+                           UnitSystem units = UnitSystem::Imperial);
 
 // True for Hunting mode with the second (Varmint) variant, where no maximum range is shown.
 inline bool isVarmint(const ShotParameters& params) { return params.HuntingMode && !params.PBRMode; }

@@ -1,5 +1,7 @@
 #include "TrajectoryPass.h"
 
+#include <array>
+
 #include "Constants.h"
 #include "NumberText.h"
 
@@ -10,13 +12,20 @@ namespace {
 using Fault = FlightModel::Fault;
 
 // Which distance mark a step from x to x' (feet) passes; one per step, the nearest first.
-enum class Mark { None, Yards25, Yards50, Yards100 };
+enum class Mark { None, At25, At50, At100 };
+using MarkRanges = std::array<double, 3>;  // feet
+constexpr MarkRanges kYardMarks{75, 150, 300};
 
-inline Mark markPassed(double x, double nx) {
-    if (x < 75 && 75 <= nx) return Mark::Yards25;
-    if (x < 150 && 150 <= nx) return Mark::Yards50;
-    if (x < 300 && 300 <= nx) return Mark::Yards100;
+inline Mark markPassed(double x, double nx, const MarkRanges& marks) {
+    if (x < marks[0] && marks[0] <= nx) return Mark::At25;
+    if (x < marks[1] && marks[1] <= nx) return Mark::At50;
+    if (x < marks[2] && marks[2] <= nx) return Mark::At100;
     return Mark::None;
+}
+
+MarkRanges metreMarks() {
+    const auto feet = [](double metres) { return storedValue(Quantity::Distance, UnitSystem::Metric, metres); };
+    return {feet(25), feet(50), feet(100)};
 }
 
 // The state of one pass and the step that leads from it.
@@ -26,11 +35,14 @@ public:
     double nx = 0, nv = 0, ny = 0;  // state after it
     Mark mark = Mark::None;         // the distance mark the step passes
     double markDeflection = 0;      // wind deflection at the 100-yard mark
+    Mark metreMark = Mark::None;    // the metre mark it passes, in a metric run only
+    double metreMarkDeflection = 0;
 
     Pass(const ShotParameters& p, const PassSetup& setup, EventResults& r, double& strikeDrop, double& strikeDeflection)
         : v(setup.muzzleVelocity), t(p.DeltaT), model_(setup.model), dt_(p.DeltaT), w_(setup.launchSpeed),
           scopeHeight_(p.ScopeHeight), cosA_(setup.cosA), maxDeviation_(p.MaxDeviation), crossWind_(setup.crossWind),
-          initialVelocity_(p.InitialVelocity), r_(r), strikeDrop_(strikeDrop), strikeDeflection_(strikeDeflection) {}
+          initialVelocity_(p.InitialVelocity), metric_(setup.units == UnitSystem::Metric), metreMarks_(metreMarks()),
+          r_(r), strikeDrop_(strikeDrop), strikeDeflection_(strikeDeflection) {}
 
     // Works out the step from the current state into nx, nv, ny, and the strike deflection
     // when the step passes 100 yards. Records nothing, so a failing step leaves no trace.
@@ -40,8 +52,11 @@ public:
         if (const auto fault = model_.nextSpeed(v, nv); fault != Fault::None) return fault;
         ny = t * w_ - scopeHeight_ - kHalfGravity * cosA_ * (t * t);
         if (const auto fault = finiteState(nx, nv, ny); fault != Fault::None) return fault;
-        mark = markPassed(x, nx);
-        return mark == Mark::Yards100 ? deflectionAfterStep(markDeflection) : Fault::None;
+        mark = markPassed(x, nx, kYardMarks);
+        metreMark = metric_ ? markPassed(x, nx, metreMarks_) : Mark::None;
+        if (mark == Mark::At100)
+            if (const auto fault = deflectionAfterStep(markDeflection); fault != Fault::None) return fault;
+        return metreMark == Mark::At100 ? deflectionAfterStep(metreMarkDeflection) : Fault::None;
     }
 
     Fault deflectionAfterStep(double& deflection) const {
@@ -57,12 +72,21 @@ public:
         else if (ny <= -maxDeviation_ && y > -maxDeviation_) r_.maxRange = x;
 
         switch (mark) {
-        case Mark::Yards25: r_.dev25 = ny; break;
-        case Mark::Yards50: r_.dev50 = ny; break;
-        case Mark::Yards100:
+        case Mark::At25: r_.dev25 = ny; break;
+        case Mark::At50: r_.dev50 = ny; break;
+        case Mark::At100:
             r_.dev100 = ny;
             strikeDrop_ = ny;
             strikeDeflection_ = markDeflection;
+            break;
+        case Mark::None: break;
+        }
+        switch (metreMark) {
+        case Mark::At25: r_.metricDev25 = ny; break;
+        case Mark::At50: r_.metricDev50 = ny; break;
+        case Mark::At100:
+            r_.metricDev100 = ny;
+            r_.metricDeflection100 = metreMarkDeflection;
             break;
         case Mark::None: break;
         }
@@ -79,6 +103,8 @@ private:
     // Copies of what stays fixed during the pass, so the step keeps them in registers.
     const FlightModel model_;
     const double dt_, w_, scopeHeight_, cosA_, maxDeviation_, crossWind_, initialVelocity_;
+    const bool metric_;
+    const MarkRanges metreMarks_;
     EventResults& r_;
     double& strikeDrop_;
     double& strikeDeflection_;
@@ -89,6 +115,8 @@ private:
 void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, double& strikeDrop,
              double& strikeDeflection, DrawingSurface& surface, const DropRowSink& dropRow) {
     const bool dropTable = p.DropTable == 1;
+    const bool metric = setup.units == UnitSystem::Metric;
+    const long long rowEvery = metric ? 5 : 15;
     Pass pass(p, setup, r, strikeDrop, strikeDeflection);
     PathPen pen(p, setup, surface);
 
@@ -102,14 +130,16 @@ void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, d
             throw NumericFailure(stoppedAt(pass.x, faultReason(fault)));
 
         if (dropTable) {
-            // A row each time a multiple of 15 feet (5 yards) is passed.
-            const auto feetAfter = roundToInteger(pass.nx), feetBefore = roundToInteger(pass.x);
-            if (feetAfter && feetBefore && *feetAfter % 15 < *feetBefore % 15) {
-                const auto yards = roundToInteger(pass.nx / 3);
+            // A row each time a multiple of 15 feet (5 yards) is passed, in whole feet; in
+            // metric each time a multiple of 5 metres is, in whole metres.
+            const auto after = roundToInteger(shownValue(Quantity::Distance, setup.units, pass.nx));
+            const auto before = roundToInteger(shownValue(Quantity::Distance, setup.units, pass.x));
+            if (after && before && *after % rowEvery < *before % rowEvery) {
+                const auto label = metric ? after : roundToInteger(pass.nx / 3);
                 double deflection = 0;
                 if (const auto fault = pass.deflectionAfterStep(deflection); fault != Fault::None)
                     throw NumericFailure(stoppedAt(pass.x, faultReason(fault)));
-                if (yards) dropRow(*yards, pass.ny, deflection);
+                if (label) dropRow(*label, pass.nx, pass.ny, deflection);
             }
         }
         pass.recordStep();

@@ -18,10 +18,13 @@ struct PassSetup : PathStyle {
     FlightModel model;
     double crossWind = 0;       // in/s
     double cosA = 1;            // cosine of the slope
+    // Metric rows the drop table every 5 m and also records the 25/50/100 m marks.
+    UnitSystem units = UnitSystem::Imperial;
 };
 
-// Receives each drop-table row: yards, height (in) and wind deflection (in).
-using DropRowSink = std::function<void(long long yards, double height, double deflection)>;
+// Receives each drop-table row: its range as labelled (yards, or metres in metric), the
+// range flown (ft), height (in) and wind deflection (in).
+using DropRowSink = std::function<void(long long range, double rangeFeet, double height, double deflection)>;
 
 // Flies one pass. strikeDrop and strikeDeflection receive the values at 300 feet.
 // Throws NumericFailure at a step on the plot that cannot be computed (or whose numbers

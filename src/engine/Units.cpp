@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string>
+
+#include "NumberText.h"
 
 namespace tarnwick {
 
@@ -36,6 +39,12 @@ double storedValue(Quantity quantity, UnitSystem units, double shown) {
     if (units == UnitSystem::Imperial) return shown;
     if (quantity == Quantity::Temperature) return shown * 9 / 5 + 32;
     return shown / factor(quantity);
+}
+
+std::string shownText(Quantity quantity, UnitSystem units, double imperial, int decimals) {
+    if (units == UnitSystem::Imperial) return plainText(imperial);
+    const double scale = std::pow(10.0, decimals);
+    return plainText(std::round(shownValue(quantity, units, imperial) * scale) / scale);
 }
 
 const char* unitName(Quantity quantity, UnitSystem units) {

@@ -39,6 +39,10 @@ enum class Quantity {
 double shownValue(Quantity quantity, UnitSystem units, double imperial);
 double storedValue(Quantity quantity, UnitSystem units, double shown);
 
+// The shown value as plainText writes it; a converted (metric) value is first rounded to
+// at most `decimals` decimals, an imperial one is written exactly as held.
+std::string shownText(Quantity quantity, UnitSystem units, double imperial, int decimals);
+
 // The unit's short name: "yd"/"m", "in"/"cm", "ft/s"/"m/s", "gr"/"g", "ft-lb"/"J",
 // "deg F"/"deg C", "inHg"/"hPa", "ft"/"m", "mph"/"m/s".
 const char* unitName(Quantity quantity, UnitSystem units);

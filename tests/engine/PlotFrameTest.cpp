@@ -95,6 +95,25 @@ TEST(PlotAxis, HeightStepTwelveInchesBelowScaleTen) {
     EXPECT_FALSE(hasText(s, "-1", 15, 50 + 9.99 - 10));
 }
 
+TEST(PlotAxis, MetricLabelsMetresAndCentimetresAtRoundSteps) {
+    const struct { double horizontal, vertical; const char* firstRange; int cm; } cases[] = {
+        {1, 32, " 25", 1}, {6, 12, " 5", 5}, {0.5, 2, " 100", 20},  // 1 cm is 12.6 units at scale 32, 20 cm 15.7 at 2
+    };
+    for (const auto& c : cases) {
+        RecordingSurface s(578, 288);
+        ShotParameters p = framed();
+        p.HorizontalScale = c.horizontal, p.VerticalScale = c.vertical;
+        PlotAxis(s, p, 119, false, UnitSystem::Metric);
+        const double firstFeet = std::stod(c.firstRange) / 0.3048, cmHeight = c.cm / 2.54 * c.vertical;
+        const auto ticks = rangeTicks(s);
+        ASSERT_FALSE(ticks.empty()) << c.horizontal;
+        EXPECT_NEAR(ticks[0], 50 + firstFeet * c.horizontal, 1e-9) << c.horizontal;
+        EXPECT_TRUE(hasText(s, c.firstRange, ticks[0] - 10, 240)) << c.horizontal;
+        EXPECT_TRUE(hasText(s, "Metres", 269, 263));
+        EXPECT_TRUE(hasText(s, "-" + std::to_string(c.cm), 15, 119 + cmHeight - 10)) << c.vertical;
+    }
+}
+
 TEST(PlotAxis, PlainDropChartHasNoEyeBarrelOrBand) {
     RecordingSurface s(578, 288);
     ShotParameters p = framed();

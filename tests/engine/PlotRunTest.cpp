@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <map>
+#include <regex>
 
 #include "PlotRun.h"
 #include "RecordingSurface.h"
@@ -147,6 +150,77 @@ TEST(Report, DropTableRowsEveryFiveYards) {
     EXPECT_EQ(r.outcome.events.cross2, 0);
     EXPECT_EQ(r.outcome.events.maxRange, 0);
     EXPECT_LT(r.state.strike.RStrikeDeflection, 0);
+}
+
+namespace {
+
+struct PrintedNumber {
+    double value;
+    int decimals;
+};
+
+std::vector<PrintedNumber> printedNumbers(const std::string& line) {
+    std::vector<PrintedNumber> numbers;
+    const std::regex number(R"(-?[0-9]+(\.([0-9]+))?)");
+    for (auto it = std::sregex_iterator(line.begin(), line.end(), number); it != std::sregex_iterator(); ++it)
+        numbers.push_back({std::stod(it->str()), static_cast<int>((*it)[2].length())});
+    return numbers;
+}
+
+std::vector<std::string> reportLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t from = 0;;) {
+        const std::size_t end = text.find("\r\n", from);
+        lines.push_back(text.substr(from, end - from));
+        if (end == std::string::npos) return lines;
+        from = end + 2;
+    }
+}
+
+}  // namespace
+
+TEST(Report, MetricReportAgreesWithTheImperialOneAfterConversion) {
+    ProgramState s = hunting(true);
+    ShotParameters& p = s.params;
+    p.Altitude = 1500, p.Temperature = 40, p.BarometricPressure = 29.92;
+    p.BallisticCoefLow = 0.4, p.BallisticCoefMid = 0.45, p.BallisticCoefHigh = 0.5, p.BulletMass = 165;
+    p.RCrossWind = p.HCrossWind = 176, p.RTailWind = p.HTailWind = 22.0 / 3;  // 10 and 5 mph
+    RunInputs in;
+    in.huntingOption = true;
+    in.texts.txtRCrossWind = in.texts.txtHCrossWind = "10";
+    in.texts.txtRTailWind = in.texts.txtHTailWind = "5";
+    const RunResult imperial = runWith(s, in);
+    in.units = UnitSystem::Metric;
+    const RunResult metric = runWith(s, in);
+
+    // One letter per number of a line: Speed, Distance, Temperature, Pressure, Wind, Mass,
+    // Range (yards), Height, '-' a plain number; '*' lines report the 25/50/100 marks, which
+    // lie at other distances in metric.
+    using Q = Quantity;
+    const std::map<char, Q> quantities{{'S', Q::Speed}, {'D', Q::Distance}, {'T', Q::Temperature}, {'P', Q::Pressure},
+                                       {'W', Q::WindSpeed}, {'M', Q::Mass}, {'R', Q::Range}, {'H', Q::Height}};
+    const std::vector<std::string> kinds{"S", "DTP-WW", "---SSM", "*", "*", "*", "*", "-R", "R", "-R", "H", "R", "H", "",
+                                         "", "S", "DTP-WW", "*", "*", "*", "*", "-R", "R", "-R", "R", "H"};
+    const auto imperialLines = reportLines(imperial.text), metricLines = reportLines(metric.text);
+    ASSERT_EQ(imperialLines.size(), kinds.size());
+    ASSERT_EQ(metricLines.size(), kinds.size());
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (kinds[i] == "*") continue;
+        const auto was = printedNumbers(imperialLines[i]), is = printedNumbers(metricLines[i]);
+        ASSERT_EQ(was.size(), kinds[i].size()) << imperialLines[i];
+        ASSERT_EQ(is.size(), kinds[i].size()) << metricLines[i];
+        for (std::size_t n = 0; n < was.size(); ++n) {
+            if (kinds[i][n] == '-') {
+                EXPECT_EQ(is[n].value, was[n].value) << metricLines[i];
+                continue;
+            }
+            const Q q = quantities.at(kinds[i][n]);
+            const double perUnit = shownValue(q, UnitSystem::Metric, 1) - shownValue(q, UnitSystem::Metric, 0);
+            const double rounding = 0.5 * std::pow(10, -is[n].decimals) + 0.5 * std::pow(10, -was[n].decimals) * perUnit;
+            EXPECT_NEAR(is[n].value, shownValue(q, UnitSystem::Metric, was[n].value), rounding + 1e-9)
+                << imperialLines[i] << " | " << metricLines[i];
+        }
+    }
 }
 
 TEST(Report, BulletLineNamesTheBulletOrStatesTheNumbersFlown) {

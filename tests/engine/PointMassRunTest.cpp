@@ -27,9 +27,9 @@ ProgramState pointMass(const char* law, bool huntingMode, bool bigGame) {
     return s;
 }
 
-RunOutcome run(ProgramState& state, bool huntingOption, RecordingSurface& surface, std::string& text) {
+RunOutcome run(ProgramState& state, bool huntingOption, RecordingSurface& surface, std::string& text,
+               RunInputs inputs = {}) {
     TextResults results;
-    RunInputs inputs;
     inputs.huntingOption = huntingOption;
     const RunOutcome outcome = plotRun(state, inputs, surface, results);
     text = results.text;
@@ -66,6 +66,7 @@ TEST(PointMassRun, ReportNamesTheModelAndItsEventsLieOnTheFlight) {
         EXPECT_GE(e.peakY, std::max(flight->at(e.peakX - 1).height, flight->at(e.peakX + 1).height));
         EXPECT_TRUE(e.cross1 < e.peakX && e.peakX < e.cross2);
         EXPECT_EQ(e.dev100, flight->at(300).height);
+        EXPECT_EQ(e.metricDev100, flight->at(100 / 0.3048).height);
         EXPECT_EQ(c.huntingMode ? s.strike.HStrikeDeflection : s.strike.RStrikeDeflection, flight->at(300).drift);
 
         // The last pass's path runs from the muzzle over points of the flight until it
@@ -95,6 +96,19 @@ TEST(PointMassRun, DropTableReadsTheFlightEveryFiveYardsOnThePlot) {
     // The plot's edge is 453 units, 679.5 feet, out: the last row is at 225 yards.
     EXPECT_NE(text.find("\r\n0225 yards: drop = "), std::string::npos);
     EXPECT_EQ(text.find("\r\n0230 yards"), std::string::npos);
+
+    // In metric a row every 5 m, here with the MOA to dial: the last at 205 m (672.6 ft).
+    RunInputs metric;
+    metric.units = UnitSystem::Metric;
+    metric.corrections.unit = CorrectionUnit::Moa;
+    ASSERT_TRUE(run(s, false, surface, text, metric).completed);
+    const double feet = 100 / 0.3048;
+    const TrajectoryPoint at100m = makeBallisticModel(s.params, {})->fly(Conditions::Range, feet)->at(feet);
+    EXPECT_NE(text.find(dropTableRow(100, at100m.height, at100m.drift, false, UnitSystem::Metric) +
+                        dropRowCorrections(feet, at100m.height, at100m.drift, metric.corrections)),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\n0205 metres: drop = "), std::string::npos);
+    EXPECT_EQ(text.find("\r\n0210 metres"), std::string::npos);
 }
 
 TEST(PointMassRun, ClickReadsTheFlightAtTheClickedRange) {

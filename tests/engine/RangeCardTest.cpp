@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <sstream>
 
 #include "Constants.h"
+#include "NumberText.h"
 #include "RangeCard.h"
 #include "Units.h"
 
@@ -114,5 +117,31 @@ TEST(RangeCard, RowsReadTheFlightAndTheTenMphFlightAtExactRanges) {
                   "Wind 5 mph direction,Wind 10 mph(in),Wind 10 mph(mrad),Wind 10 mph direction,Speed(ft/s),"
                   "Energy(ft-lbs),Time(s)");
         EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 20);
+    }
+}
+
+TEST(RangeCard, MetricCardInMetresCentimetresAndTheTrueAngles) {
+    ShotParameters p;
+    p.RCrossWind = 5 * kCrossWindPerMph;
+    const std::vector<double> metres{100, 500, 1000};
+    std::vector<double> yards;
+    for (const double m : metres) yards.push_back(m / 0.9144);
+    const RangeCard card = rangeCard(p, {}, yards, UnitSystem::Metric);
+    ASSERT_EQ(card.rows.size(), 3u);
+    EXPECT_NEAR(card.fullValueWindMph, 11.18468, 1e-5);  // 5 m/s
+    const std::string csv = rangeCardTable(card, angles(CorrectionUnit::Mrad), CardFormat::Csv, UnitSystem::Metric);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "Range(m),Elevation(cm),Elevation(mrad),Elevation direction,Wind 2.2 m/s(cm),Wind 2.2 m/s(mrad),"
+              "Wind 2.2 m/s direction,Wind 5 m/s(cm),Wind 5 m/s(mrad),Wind 5 m/s direction,Speed(m/s),Energy(J),Time(s)");
+    std::istringstream lines(csv.substr(csv.find('\n') + 1));
+    for (std::size_t i = 0; i < metres.size(); ++i) {
+        std::string line;
+        std::getline(lines, line);
+        const double heightCm = card.rows[i].point.height * 2.54;
+        // The elevation angle is atan(drop / range), with both in metres.
+        const double mrad = std::atan(std::abs(heightCm) / (100 * metres[i])) * 1000;
+        const std::size_t thirdComma = line.find(',', line.find(',', line.find(',') + 1) + 1);
+        EXPECT_EQ(line.substr(0, thirdComma),
+                  plainText(metres[i]) + "," + formatFixed(heightCm, 2) + "," + formatFixed(mrad, 2));
     }
 }
