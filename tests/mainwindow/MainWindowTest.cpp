@@ -47,8 +47,12 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
               QStringList({"Display Drop Table", "Display Energy Curve", "Turn Off Energy Curve (hidden)",
                            "Display Velocity Curve", "Turn Off Velocity Curve (hidden)", "Display Grid Lines",
                            "Turn Off Grid Lines (hidden)", "-", "Show Gravity", "Show Target View", "-",
-                           "Ballistic Model", "Select Drag Function"}));
+                           "Ballistic Model", "Select Drag Function", "-", "Units", "Corrections in"}));
     EXPECT_EQ(captions(w.mnuModelSelect->actions()), QStringList({"Classic (checked)", "Point Mass"}));
+    EXPECT_EQ(captions(w.mnuUnits->actions()), QStringList({"Imperial (checked)", "Metric"}));
+    EXPECT_EQ(captions(w.mnuCorrections->actions()),
+              QStringList({"Inches/cm (checked)", "MOA", "mrad", "Clicks of 1/4 MOA", "Clicks of 1/8 MOA",
+                           "Clicks of 0.1 mrad", "Clicks of a typed value..."}));
     EXPECT_EQ(captions(w.mnuDragSelect->actions()),
               QStringList({"G1 (Gavre - most commonly used) (checked)", "Ingalls (modified Mayevski's functions)",
                            "Krupp", "G7 (long-range boat-tail - Point Mass model)"}));
