@@ -71,6 +71,12 @@ std::vector<frmKey::Row> frmKey::rows() const {
     return shown;
 }
 
+QStringList frmKey::labels() const {
+    QStringList shown;
+    for (const Row& row : rows()) shown << row.label;
+    return shown;
+}
+
 QString frmKey::longestLabel() const {
     const QFontMetricsF metrics(font());
     QString longest = QStringLiteral("Hunting Trajectory: ");

@@ -19,6 +19,8 @@ public:
 
     // The legend as last drawn (client size).
     const QImage& legend() const { return legend_; }
+    // The labels of the rows shown, in drawing order.
+    QStringList labels() const;
     // The canvas y of a row position given in the 90-unit scale.
     double unitToY(double units) const;
 

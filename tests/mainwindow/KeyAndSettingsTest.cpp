@@ -1,6 +1,7 @@
 // The key window's legend and placement; the remembered settings kept between starts.
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -52,6 +53,35 @@ TEST_F(KeyTest, LegendRowsFollowTheCurveOptions) {
     key.Form_Activate();
     EXPECT_EQ(lineColour(key, 40), QColor(0, 255, 0));
     EXPECT_EQ(lineColour(key, 80), QColor(0, 255, 255));
+}
+
+// In metric the energy and velocity rows name their unit, and the window widens so that
+// their sample lines stay visible; imperial rows are as they always were.
+TEST_F(KeyTest, MetricRowsNameTheirUnit) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    frmKey& key = program->window<frmKey>();
+    const struct {
+        tarnwick::UnitSystem units;
+        void (frmTrajectory::*curve)();
+        QStringList labels;
+    } cases[] = {
+        {tarnwick::UnitSystem::Imperial, &frmTrajectory::mnuEnergy_Click,
+         {"Hunting Trajectory: ", "Range Trajectory: ", "Range Energy: ", "Hunting Energy: "}},
+        {tarnwick::UnitSystem::Metric, &frmTrajectory::mnuEnergy_Click,
+         {"Hunting Trajectory: ", "Range Trajectory: ", "Range Energy (J): ", "Hunting Energy (J): "}},
+        {tarnwick::UnitSystem::Metric, &frmTrajectory::mnuVelocityOn_Click,
+         {"Hunting Trajectory: ", "Range Trajectory: ", "Range Velocity (m/s): ", "Hunting Velocity (m/s): "}},
+    };
+    for (const auto& c : cases) {
+        session().setUnits(c.units);
+        (main.*c.curve)();
+        takeMessages();  // the velocity curve replaces the energy curve and says so
+        key.Form_Activate();
+        EXPECT_EQ(key.labels(), c.labels);
+        const double longest = QFontMetricsF(key.font()).horizontalAdvance(c.labels.last());
+        EXPECT_GE(key.width(), qRound(longest) + 10 + 50);
+        EXPECT_EQ(lineColour(key, 80), QColor(c.curve == &frmTrajectory::mnuEnergy_Click ? Qt::magenta : Qt::cyan));
+    }
 }
 
 TEST_F(KeyTest, StaysOnScreenBelowAMainWindowAtTheBottom) {
@@ -108,6 +138,20 @@ TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->remembered.LastInitialVelocity, 3100);
     EXPECT_EQ(saved->geometry, QRect(40, 50, 640, 400));
+}
+
+// The units and the corrections chosen in the menus are those of the next start.
+TEST_F(SettingsTest, UnitsAndCorrectionsChosenAreRestoredAtTheNextStart) {
+    frmTrajectory& first = program->window<frmTrajectory>();
+    first.mnuMetric->trigger();
+    first.findChild<QAction*>("mnuClicksEighthMoa")->trigger();
+    first.close();
+    program = makeProgram();
+    frmTrajectory& next = program->window<frmTrajectory>();
+    EXPECT_EQ(session().units(), tarnwick::UnitSystem::Metric);
+    EXPECT_EQ(tarnwick::correctionsName(session().corrections()), "clicks:0.125moa");
+    EXPECT_TRUE(next.mnuMetric->isChecked());
+    EXPECT_TRUE(next.findChild<QAction*>("mnuClicksEighthMoa")->isChecked());
 }
 
 TEST_F(SettingsTest, FirstStartKeepsTheDefaults) {

@@ -1,7 +1,11 @@
 // The main window's menu tree and the commands that change the parameter set and the menu.
+#include <QActionGroup>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 
+#include "ClickValueDialog.h"
 #include "GuiTest.h"
 #include "PlotCanvas.h"
 #include "frmPrintOutput.h"
@@ -179,6 +183,69 @@ TEST_F(MainWindowTest, ModelAndDragLawSwitchEachOther) {
     }
     EXPECT_EQ(program->state().remembered.LastModel, BallisticModelKind::Classic);
     EXPECT_EQ(program->state().remembered.LastDragFunction, "G7") << "the point-mass law, for the next Point Mass start";
+}
+
+// Each unit and correction item writes the session's choice and alone in its group
+// carries the check; a choice made elsewhere moves the check too.
+TEST_F(MainWindowTest, UnitAndCorrectionItemsDriveTheSessionAndFollowIt) {
+    frmTrajectory& w = main();
+    const auto item = [&w](const char* name) { return w.findChild<QAction*>(name); };
+    const struct {
+        const char* item;
+        const char* units;
+        const char* corrections;
+    } steps[] = {
+        {"mnuMetric", "metric", "inches"},          {"mnuCorrMoa", "metric", "moa"},
+        {"mnuCorrMrad", "metric", "mrad"},          {"mnuClicksQuarterMoa", "metric", "clicks:0.25moa"},
+        {"mnuClicksEighthMoa", "metric", "clicks:0.125moa"}, {"mnuClicksTenthMrad", "metric", "clicks:0.1mrad"},
+        {"mnuImperial", "imperial", "clicks:0.1mrad"}, {"mnuCorrInches", "imperial", "inches"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.item);
+        item(step.item)->trigger();
+        item(step.item)->trigger();  // again: the check stays
+        EXPECT_EQ(tarnwick::unitSystemName(session().units()), std::string(step.units));
+        EXPECT_EQ(tarnwick::correctionsName(session().corrections()), step.corrections);
+        EXPECT_TRUE(item(step.item)->isChecked());
+        EXPECT_TRUE(item(step.item)->actionGroup()->isExclusive());
+        EXPECT_EQ(item(step.item)->actionGroup()->checkedAction(), item(step.item));
+    }
+    session().setUnits(tarnwick::UnitSystem::Metric);
+    session().setCorrections(*tarnwick::correctionsNamed("clicks:0.5moa"));
+    EXPECT_TRUE(w.mnuMetric->isChecked());
+    EXPECT_TRUE(w.mnuClicksTyped->isChecked());
+}
+
+// "Clicks of a typed value..." takes a number above 0 and its unit; anything else, or a
+// cancel, keeps the corrections and the check where they were.
+TEST_F(MainWindowTest, TypedClickValueIsTakenOnlyWhenItIsAboveZero) {
+    frmTrajectory& w = main();
+    QAction* mrad = w.findChild<QAction*>("mnuCorrMrad");
+    const struct {
+        const char* typed;  // nullptr: cancel
+        int unit;           // 0 MOA, 1 mrad
+        const char* corrections;
+        bool refused;
+    } steps[] = {
+        {"0.2", 1, "clicks:0.2mrad", false}, {" 0.5 ", 0, "clicks:0.5moa", false}, {"0", 0, "mrad", true},
+        {"abc", 1, "mrad", true},            {nullptr, 0, "mrad", false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.typed ? step.typed : "cancel");
+        services->onBlockingShow = [&step](QDialog& dialog) {
+            auto& typed = static_cast<ClickValueDialog&>(dialog);
+            if (!step.typed) return dialog.reject();
+            typed.txtClickSize->setText(step.typed);
+            typed.cboClickUnit->setCurrentIndex(step.unit);
+            dialog.accept();
+        };
+        mrad->trigger();
+        w.mnuClicksTyped->trigger();
+        EXPECT_EQ(tarnwick::correctionsName(session().corrections()), step.corrections);
+        if (step.refused) expectMessage("The click value must be a number above 0.");
+        EXPECT_EQ(w.mnuClicksTyped->actionGroup()->checkedAction(),
+                  std::string(step.corrections) == "mrad" ? mrad : w.mnuClicksTyped);
+    }
 }
 
 TEST_F(MainWindowTest, DragIndicatorShowsItsWholeCaptionAtAnyWindowWidth) {
