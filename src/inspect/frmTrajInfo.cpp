@@ -112,13 +112,16 @@ void frmTrajInfo::alignRowCaptions() {
     aligned_ = true;
 }
 
-// An angle to dial after a value makes it wider than the frames were made for (measured
-// as the first width is): the frames, and the window, grow to fit it, never below that.
+// An angle to dial after a value makes it wider than the frames were made for: with
+// corrections in an angle the frames, and the window, grow to show every value whole.
 void frmTrajInfo::fitValues() {
     int needed = valueWidth_;
-    for (const QLabel* value : {lblRangeDrop, lblRangeVelocity, lblRangeEnergy, lblRangeDeflection, lblFieldDrop,
-                                lblFieldVelocity, lblFieldEnergy, lblFieldDeflection})
-        needed = std::max(needed, fontMetrics().horizontalAdvance(value->text()) + 8);
+    if (program_.session().corrections().unit != tarnwick::CorrectionUnit::Inches) {
+        const int margins = fraRange->width() - lblRangeDrop->width();
+        for (const QLabel* value : {lblRangeDrop, lblRangeVelocity, lblRangeEnergy, lblRangeDeflection, lblFieldDrop,
+                                    lblFieldVelocity, lblFieldEnergy, lblFieldDeflection})
+            needed = std::max(needed, fontMetrics().horizontalAdvance(value->text()) + margins);
+    }
     if (needed == fraRange->width()) return;
     for (QGroupBox* frame : {fraRange, fraField}) frame->setFixedWidth(needed);
     aligned_ = false;

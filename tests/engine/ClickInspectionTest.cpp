@@ -3,7 +3,10 @@
 #include <string>
 
 #include "ClickInspection.h"
+#include "Corrections.h"
 #include "Flight.h"
+#include "NumberText.h"
+#include "Units.h"
 
 using namespace tarnwick;
 
@@ -35,6 +38,46 @@ TEST(ClickInspection, TargetModeShowsRangeValuesOnly) {
     EXPECT_EQ(c.strike.HStrikeDrop, 7);
     EXPECT_EQ(c.strike.HStrikeDeflection, 8);
     EXPECT_TRUE(c.problem.empty());
+}
+
+// The texts are in the remembered units; with corrections in an angle the drop and the
+// deflection name the angle to dial (about 2.97 in high at 100 yards: 2.8 MOA down).
+TEST(ClickInspection, TextsInTheRememberedUnitsAndCorrections) {
+    using enum UnitSystem;
+    const struct {
+        UnitSystem units;
+        const char* corrections;
+        BallisticModelKind model;
+        const char *caption, *target, *dropUnit, *deflection, *velocityUnit, *energyUnit;
+        double speedFactor, energyFactor;
+    } cases[] = {
+        {Imperial, "moa", BallisticModelKind::Classic, "At 100. Yards:", "Target at 100. yards:",
+         " inches, 2.8 MOA DOWN", "0.00 inches, 0.0 MOA", " feet/sec", " ft-lbs", 1, 1},
+        {Metric, "inches", BallisticModelKind::Classic, "At 91. Metres:", "Target at 91. metres:", " cm", "0.00 cm",
+         " m/s", " J", 0.3048, 1.3558179},
+        {Metric, "mrad", BallisticModelKind::Classic, "At 91. Metres:", "Target at 91. metres:",
+         " cm, 0.83 mrad DOWN", "0.00 cm, 0.00 mrad", " m/s", " J", 0.3048, 1.3558179},
+        {Metric, "clicks:0.25moa", BallisticModelKind::PointMass, "At 91. Metres:", "Target at 91. metres:",
+         " cm, 11 clicks DOWN", "0.00 cm, 0 clicks", " m/s", " J", 0.3048, 1.3558179},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.corrections);
+        ShotParameters p = plotted();
+        p.Model = c.model;
+        RememberedSettings shown;
+        shown.LastUnits = c.units;
+        shown.LastCorrections = *correctionsNamed(c.corrections);
+        const ClickInspection imperial = inspectClick(p, RememberedSettings{}, false, 250, StrikeValues{});
+        const ClickInspection click = inspectClick(p, shown, false, 250, StrikeValues{});
+        EXPECT_EQ(click.caption, c.caption);
+        EXPECT_EQ(click.targetCaption, c.target);
+        EXPECT_EQ(click.lblRangeDrop, formatF3(shownValue(Quantity::Height, c.units, click.strike.RStrikeDrop)) + c.dropUnit);
+        EXPECT_EQ(click.lblRangeDeflection, c.deflection);
+        EXPECT_TRUE(click.lblRangeVelocity.ends_with(c.velocityUnit)) << click.lblRangeVelocity;
+        EXPECT_TRUE(click.lblRangeEnergy.ends_with(c.energyUnit)) << click.lblRangeEnergy;
+        EXPECT_NEAR(std::stod(click.lblRangeVelocity), std::stod(imperial.lblRangeVelocity) * c.speedFactor, 1);
+        EXPECT_NEAR(std::stod(click.lblRangeEnergy), std::stod(imperial.lblRangeEnergy) * c.energyFactor, 2);
+    }
 }
 
 TEST(ClickInspection, LeftOfTheFirstStepShowsThePointAlone) {
