@@ -134,13 +134,13 @@ void labelPoint(const PointValues& v, const RememberedSettings& shown, std::stri
 }
 void labelPoint(const ClickPoint& point, const RememberedSettings& shown, std::string& drop, std::string& velocity,
                 std::string& energy, std::string& deflection) {
-    labelPoint(PointValues{point.end.x, point.end.y, point.end.v, point.energy, point.deflection}, shown, drop, velocity, energy,
-               deflection);
+    const PointValues values{point.end.x, point.end.y, point.end.v, point.energy, point.deflection};
+    labelPoint(values, shown, drop, velocity, energy, deflection);
 }
 void labelPoint(const TrajectoryPoint& point, const RememberedSettings& shown, std::string& drop,
                 std::string& velocity, std::string& energy, std::string& deflection) {
-    labelPoint(PointValues{point.range, point.height, point.speed, point.energy, point.drift}, shown, drop, velocity, energy,
-               deflection);
+    const PointValues values{point.range, point.height, point.speed, point.energy, point.drift};
+    labelPoint(values, shown, drop, velocity, energy, deflection);
 }
 
 // A run's failure without its "The run stopped: " in front, for a click.

@@ -48,6 +48,6 @@ private:
     Program& program_;
     QVBoxLayout* rowLayout_ = nullptr;
     bool aligned_ = false;
-    int valueWidth_ = 0;
-    std::optional<double> lastClick_;  // canvas x of the click shown  // the frames' width for the widest imperial value
+    int valueWidth_ = 0;               // the frames' width for the widest imperial value
+    std::optional<double> lastClick_;  // canvas x of the click shown
 };

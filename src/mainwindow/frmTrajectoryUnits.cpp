@@ -44,8 +44,9 @@ void frmTrajectory::buildUnitMenus() {
     auto* units = new QActionGroup(this);
     mnuImperial = radioItem(mnuUnits, units, "mnuImperial", "Imperial");
     mnuMetric = radioItem(mnuUnits, units, "mnuMetric", "Metric");
-    connect(mnuImperial, &QAction::triggered, this, [this] { program_.session().setUnits(tarnwick::UnitSystem::Imperial); });
-    connect(mnuMetric, &QAction::triggered, this, [this] { program_.session().setUnits(tarnwick::UnitSystem::Metric); });
+    using tarnwick::UnitSystem;
+    connect(mnuImperial, &QAction::triggered, this, [this] { program_.session().setUnits(UnitSystem::Imperial); });
+    connect(mnuMetric, &QAction::triggered, this, [this] { program_.session().setUnits(UnitSystem::Metric); });
 
     mnuCorrections = mnuOptions->addMenu("Corrections in");
     mnuCorrections->setObjectName("mnuCorrections");

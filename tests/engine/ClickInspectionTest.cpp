@@ -71,7 +71,8 @@ TEST(ClickInspection, TextsInTheRememberedUnitsAndCorrections) {
         const ClickInspection click = inspectClick(p, shown, false, 250, StrikeValues{});
         EXPECT_EQ(click.caption, c.caption);
         EXPECT_EQ(click.targetCaption, c.target);
-        EXPECT_EQ(click.lblRangeDrop, formatF3(shownValue(Quantity::Height, c.units, click.strike.RStrikeDrop)) + c.dropUnit);
+        const double drop = shownValue(Quantity::Height, c.units, click.strike.RStrikeDrop);
+        EXPECT_EQ(click.lblRangeDrop, formatF3(drop) + c.dropUnit);
         EXPECT_EQ(click.lblRangeDeflection, c.deflection);
         EXPECT_TRUE(click.lblRangeVelocity.ends_with(c.velocityUnit)) << click.lblRangeVelocity;
         EXPECT_TRUE(click.lblRangeEnergy.ends_with(c.energyUnit)) << click.lblRangeEnergy;
