@@ -180,28 +180,24 @@ TEST_F(TrajInfoTest, PlacedBelowTheMainWindowAndKeptOnScreen) {
     EXPECT_LE(placed.right(), screen.width());
 }
 
-// In metric with corrections in MOA the window shows converted values and the angle to
-// dial, grows to show them whole, and shows the click again when the choice changes.
+// With an angle to dial the window grows to show the values whole, and a click on show
+// is shown again when the units or the corrections change.
 TEST_F(TrajInfoTest, MetricClickWithCorrectionsFitsAndFollowsTheChoice) {
     plotDefault();
-    session().setUnits(UnitSystem::Metric);
-    session().setCorrections(*correctionsNamed("moa"));
     const int imperialWidth = info().width();
     info().showClick(xAtYards(100));
-    const double drop = program->state().strike.RStrikeDrop;
+    session().setUnits(UnitSystem::Metric);
+    session().setCorrections(*correctionsNamed("moa"));
     EXPECT_EQ(info().windowTitle().toStdString(), "At 91. Metres:");
     EXPECT_EQ(program->window<frmTarget>().windowTitle().toStdString(), "Target at 91. metres:");
-    EXPECT_EQ(text(info().lblRangeDrop), formatF3(drop * 2.54) + " cm, 2.8 MOA DOWN");
-    EXPECT_EQ(text(info().lblRangeDeflection), "0.00 cm, 0.0 MOA");
-    EXPECT_TRUE(text(info().lblRangeVelocity).ends_with(". m/s"));
-    EXPECT_TRUE(text(info().lblRangeEnergy).ends_with(". J"));
-    EXPECT_GE(info().width(), imperialWidth);
+    EXPECT_TRUE(text(info().lblRangeDrop).ends_with(" cm, 2.8 MOA DOWN"));
+    EXPECT_GT(info().width(), imperialWidth);
     EXPECT_GE(info().lblRangeDrop->width(), info().fontMetrics().horizontalAdvance(info().lblRangeDrop->text()));
 
     session().setUnits(UnitSystem::Imperial);
     session().setCorrections(Corrections{});
-    EXPECT_EQ(info().windowTitle().toStdString(), "At 100. Yards:");
-    EXPECT_EQ(text(info().lblRangeDrop), formatF3(drop) + " inches");
+    EXPECT_EQ(text(info().lblRangeDrop), formatF3(program->state().strike.RStrikeDrop) + " inches");
+    EXPECT_EQ(info().width(), imperialWidth);
 }
 
 TEST_F(TrajInfoTest, RowCaptionsLineUpWithTheValues) {

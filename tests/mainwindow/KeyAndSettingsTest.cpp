@@ -67,8 +67,6 @@ TEST_F(KeyTest, MetricRowsNameTheirUnit) {
     } cases[] = {
         {tarnwick::UnitSystem::Imperial, &frmTrajectory::mnuEnergy_Click,
          {"Hunting Trajectory: ", "Range Trajectory: ", "Range Energy: ", "Hunting Energy: "}},
-        {tarnwick::UnitSystem::Metric, &frmTrajectory::mnuEnergy_Click,
-         {"Hunting Trajectory: ", "Range Trajectory: ", "Range Energy (J): ", "Hunting Energy (J): "}},
         {tarnwick::UnitSystem::Metric, &frmTrajectory::mnuVelocityOn_Click,
          {"Hunting Trajectory: ", "Range Trajectory: ", "Range Velocity (m/s): ", "Hunting Velocity (m/s): "}},
     };
