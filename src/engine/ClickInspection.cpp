@@ -5,9 +5,11 @@
 #include <utility>
 
 #include "BallisticModel.h"
+#include "Corrections.h"
 #include "Constants.h"
 #include "Flight.h"
 #include "NumberText.h"
+#include "Units.h"
 
 namespace tarnwick {
 
@@ -93,24 +95,52 @@ Worked<ClickPoint> pointAtClick(const ShotParameters& p, const WalkSetup& setup,
     return point;
 }
 
-std::string yardsCaption(double rangeFeet) { return formatWholeWithPoint(rangeFeet / 3); }
+// A range as a caption names it in the chosen units: "250. Yards" or "229. metres".
+std::string rangeCaption(double rangeFeet, UnitSystem units, bool capital) {
+    const char* word = units == UnitSystem::Metric ? (capital ? "Metres" : "metres") : (capital ? "Yards" : "yards");
+    return formatWholeWithPoint(shownValue(Quantity::Range, units, rangeFeet / 3)) + " " + word;
+}
 
-// The point information window's four values for one set of conditions: height (in),
-// speed (ft/s), energy (ft-lbs) and wind deflection (in).
-void labelPoint(double height, double speed, double energyValue, double deflectionValue, std::string& drop,
+// With corrections in an angle, the angle to dial for an offset at a range, after the
+// offset itself: ", 3.2 MOA UP". Nothing with corrections in inches or without an angle.
+std::string angleToDial(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections) {
+    if (corrections.unit == CorrectionUnit::Inches) return "";
+    const CorrectionTexts texts = correctionTexts(offsetInches, rangeFeet, axis, corrections);
+    if (texts.amount.empty()) return "";
+    std::string angle = ", " + texts.amount + " " + corrections.unitText();
+    if (!texts.direction.empty()) angle += " " + texts.direction;
+    return angle;
+}
+
+// What the point information window shows for one set of conditions, as the engine
+// keeps it: range (ft), height (in), speed (ft/s), energy (ft-lbs), wind deflection (in).
+struct PointValues {
+    double range, height, speed, energy, deflection;
+};
+
+// The point information window's four values in the remembered units; with corrections
+// in an angle the height and the deflection name the angle to dial as well.
+void labelPoint(const PointValues& v, const RememberedSettings& shown, std::string& drop, std::string& velocity,
+                std::string& energy, std::string& deflection) {
+    const UnitSystem u = shown.LastUnits;
+    const bool metric = u == UnitSystem::Metric;
+    const char* heightUnit = metric ? " cm" : " inches";
+    drop = formatF3(shownValue(Quantity::Height, u, v.height)) + heightUnit +
+           angleToDial(v.height, v.range, CorrectionAxis::Elevation, shown.LastCorrections);
+    velocity = formatWholeWithPoint(shownValue(Quantity::Speed, u, v.speed)) + (metric ? " m/s" : " feet/sec");
+    energy = formatWholeWithPoint(shownValue(Quantity::Energy, u, v.energy)) + (metric ? " J" : " ft-lbs");
+    deflection = formatF2(shownValue(Quantity::Height, u, v.deflection)) + heightUnit +
+                 angleToDial(v.deflection, v.range, CorrectionAxis::Windage, shown.LastCorrections);
+}
+void labelPoint(const ClickPoint& point, const RememberedSettings& shown, std::string& drop, std::string& velocity,
+                std::string& energy, std::string& deflection) {
+    const PointValues values{point.end.x, point.end.y, point.end.v, point.energy, point.deflection};
+    labelPoint(values, shown, drop, velocity, energy, deflection);
+}
+void labelPoint(const TrajectoryPoint& point, const RememberedSettings& shown, std::string& drop,
                 std::string& velocity, std::string& energy, std::string& deflection) {
-    drop = formatF3(height) + " inches";
-    velocity = formatWholeWithPoint(speed) + " feet/sec";
-    energy = formatWholeWithPoint(energyValue) + " ft-lbs";
-    deflection = formatF2(deflectionValue) + " inches";
-}
-void labelPoint(const ClickPoint& point, std::string& drop, std::string& velocity, std::string& energy,
-                std::string& deflection) {
-    labelPoint(point.end.y, point.end.v, point.energy, point.deflection, drop, velocity, energy, deflection);
-}
-void labelPoint(const TrajectoryPoint& point, std::string& drop, std::string& velocity, std::string& energy,
-                std::string& deflection) {
-    labelPoint(point.height, point.speed, point.energy, point.drift, drop, velocity, energy, deflection);
+    const PointValues values{point.range, point.height, point.speed, point.energy, point.drift};
+    labelPoint(values, shown, drop, velocity, energy, deflection);
 }
 
 // A run's failure without its "The run stopped: " in front, for a click.
@@ -135,6 +165,7 @@ ClickInspection inspectModelClick(const ShotParameters& p, const RememberedSetti
                                   double clickX, const StrikeValues& previous) {
     const double range = std::max((clickX - p.YAxis) / p.HorizontalScale, 0.0);
     if (!std::isfinite(range)) return noValues(previous, "the horizontal scale must be a number above zero.");
+    const UnitSystem units = remembered.LastUnits;
     ClickInspection result;
     result.strike = previous;
     try {
@@ -145,18 +176,18 @@ ClickInspection inspectModelClick(const ShotParameters& p, const RememberedSetti
             return flight->at(range);
         };
         const TrajectoryPoint atRange = pointAt(Conditions::Range);
-        labelPoint(atRange, result.lblRangeDrop, result.lblRangeVelocity, result.lblRangeEnergy,
+        labelPoint(atRange, remembered, result.lblRangeDrop, result.lblRangeVelocity, result.lblRangeEnergy,
                    result.lblRangeDeflection);
-        result.caption = "At " + yardsCaption(atRange.range) + " Yards:";
-        result.targetCaption = "Target at " + yardsCaption(atRange.range) + " yards:";
+        result.caption = "At " + rangeCaption(atRange.range, units, true) + ":";
+        result.targetCaption = "Target at " + rangeCaption(atRange.range, units, false) + ":";
         result.strike.RStrikeDrop = atRange.height;
         result.strike.RStrikeDeflection = atRange.drift;
         if (huntingOption) {
             const TrajectoryPoint field = pointAt(Conditions::Hunting);
             result.hunting = true;
-            labelPoint(field, result.lblFieldDrop, result.lblFieldVelocity, result.lblFieldEnergy,
+            labelPoint(field, remembered, result.lblFieldDrop, result.lblFieldVelocity, result.lblFieldEnergy,
                        result.lblFieldDeflection);
-            result.targetCaption = "Hunting Target at " + yardsCaption(field.range) + " yards:";
+            result.targetCaption = "Hunting Target at " + rangeCaption(field.range, units, false) + ":";
             result.strike.HStrikeDrop = field.height;
             result.strike.HStrikeDeflection = field.drift;
         }
@@ -200,12 +231,13 @@ ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& 
     const Worked<ClickPoint> range =
         pointAtClick(p, {p.InitialVelocity, vy0, p.RTailWind, rangeCoefficients}, s, c, click, p.RCrossWind);
     if (range.failure) return noValues(previous, *range.failure);
+    const UnitSystem units = remembered.LastUnits;
     ClickInspection result;
     result.strike = previous;
-    result.caption = "At " + yardsCaption(range.value.end.x) + " Yards:";
-    labelPoint(range.value, result.lblRangeDrop, result.lblRangeVelocity, result.lblRangeEnergy,
+    result.caption = "At " + rangeCaption(range.value.end.x, units, true) + ":";
+    labelPoint(range.value, remembered, result.lblRangeDrop, result.lblRangeVelocity, result.lblRangeEnergy,
                result.lblRangeDeflection);
-    result.targetCaption = "Target at " + yardsCaption(range.value.end.x) + " yards:";
+    result.targetCaption = "Target at " + rangeCaption(range.value.end.x, units, false) + ":";
     result.strike.RStrikeDrop = range.value.end.y;
     result.strike.RStrikeDeflection = range.value.deflection;
     result.problem = range.value.end.problem;
@@ -219,9 +251,9 @@ ClickInspection inspectClick(const ShotParameters& p, const RememberedSettings& 
         const Worked<ClickPoint> field =
             pointAtClick(p, {vh, vyh, p.HTailWind, huntingCoefficients}, s, c, click, p.HCrossWind);
         if (field.failure) return noValues(previous, *field.failure);
-        labelPoint(field.value, result.lblFieldDrop, result.lblFieldVelocity, result.lblFieldEnergy,
+        labelPoint(field.value, remembered, result.lblFieldDrop, result.lblFieldVelocity, result.lblFieldEnergy,
                    result.lblFieldDeflection);
-        result.targetCaption = "Hunting Target at " + yardsCaption(field.value.end.x) + " yards:";
+        result.targetCaption = "Hunting Target at " + rangeCaption(field.value.end.x, units, false) + ":";
         result.strike.HStrikeDrop = field.value.end.y;
         result.strike.HStrikeDeflection = field.value.deflection;
         if (result.problem.empty()) result.problem = field.value.end.problem;

@@ -24,6 +24,8 @@ struct ClickInspection {
 // values that the click leaves alone (the hunting ones in Target mode). A click whose
 // numbers cannot be worked out (a zero time step, an unreachable Varmint zero, values
 // that are no longer finite) shows no values, says why and keeps every strike value.
+// The texts are in `remembered`'s units; with its corrections in an angle, the drop and
+// the deflection also name the angle to dial and its direction.
 ClickInspection inspectClick(const ShotParameters& params, const RememberedSettings& remembered,
                              bool huntingOption, double clickX, const StrikeValues& previous);
 

@@ -33,10 +33,12 @@ void drawTarget(tarnwick::DrawingSurface& surface, const TargetView& view, const
 
     const double width = surface.width();
     const double height = surface.height();
-    if (view.scale > 0) {
+    // Drawing units between two lines: one inch or one centimetre of target.
+    const double step = view.scale * storedValue(Quantity::Height, view.units, 1);
+    if (step > 0) {
         surface.setPenColour(colours::Black);
-        for (long b = 0; b * view.scale < height || b * view.scale < width; ++b) {
-            const double offset = static_cast<double>(b * view.scale);
+        for (long b = 0; b * step < height || b * step < width; ++b) {
+            const double offset = b * step;
             surface.line(0, view.centreY + offset, width, view.centreY + offset);
             surface.line(view.centreX + offset, 0, view.centreX + offset, height);
             surface.line(0, view.centreY - offset, width, view.centreY - offset);

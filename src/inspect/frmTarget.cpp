@@ -55,7 +55,10 @@ frmTarget::frmTarget(Program& program) : program_(program) {
     // Named after the range of the last click on the plot, once there is one.
     const auto showCaption = [this] {
         const QString& caption = program_.session().targetCaption();
-        setWindowTitle(caption.isEmpty() ? text("Target at 100 Yards") : caption);
+        const bool metric = program_.session().units() == tarnwick::UnitSystem::Metric;
+        setWindowTitle(!caption.isEmpty() ? caption
+                       : metric           ? text("Target at 91 Metres")  // 100 yards
+                                          : text("Target at 100 Yards"));
     };
     showCaption();
     connect(&program_.session(), &Session::targetCaptionChanged, this, showCaption);
@@ -71,17 +74,24 @@ frmTarget::frmTarget(Program& program) : program_(program) {
         connect(item, &QAction::triggered, this, handler);
         return item;
     };
-    mnuQuarterScale = scaleItem("mnuQuarterScale", "1/4\" = 1\"", &frmTarget::mnuQuarterScale_Click);
-    mnuHalfScale = scaleItem("mnuHalfScale", "1/2\" = 1\"", &frmTarget::mnuHalfScale_Click);
-    mnuFullScale = scaleItem("mnuFullScale", "1\" = 1\"", &frmTarget::mnuFullScale_Click);
-    mnuDoubleScale = scaleItem("mnuDoubleScale", "2\" = 1\"", &frmTarget::mnuDoubleScale_Click);
-    mnuQuadScale = scaleItem("mnuQuadScale", "4\" = 1\"", &frmTarget::mnuQuadScale_Click);
+    mnuQuarterScale = scaleItem("mnuQuarterScale", "", &frmTarget::mnuQuarterScale_Click);
+    mnuHalfScale = scaleItem("mnuHalfScale", "", &frmTarget::mnuHalfScale_Click);
+    mnuFullScale = scaleItem("mnuFullScale", "", &frmTarget::mnuFullScale_Click);
+    mnuDoubleScale = scaleItem("mnuDoubleScale", "", &frmTarget::mnuDoubleScale_Click);
+    mnuQuadScale = scaleItem("mnuQuadScale", "", &frmTarget::mnuQuadScale_Click);
     mnuClose = menuBar->addAction(text("Close"));
     mnuClose->setObjectName("mnuClose");
     connect(mnuClose, &QAction::triggered, this, &frmTarget::mnuClose_Click);
     mnuHelp = menuBar->addAction(text("Help"));
     mnuHelp->setObjectName("mnuHelp");
     connect(mnuHelp, &QAction::triggered, this, &frmTarget::mnuHelp_Click);
+
+    showUnits();
+    connect(&program_.session(), &Session::unitsChanged, this, [this, showCaption] {
+        showCaption();
+        showUnits();
+        draw();
+    });
 
     area_ = new TargetArea(*this);
     auto* layout = new QVBoxLayout(this);
@@ -111,6 +121,15 @@ void frmTarget::aimAt(int x, int y) {
 }
 
 frmTarget::~frmTarget() = default;
+
+// The scale items name the ruling's unit: inches, or centimetres in metric.
+void frmTarget::showUnits() {
+    view_.units = program_.session().units();
+    const QString unit = view_.units == tarnwick::UnitSystem::Metric ? text(" cm") : text("\"");
+    const std::pair<QAction*, const char*> items[] = {{mnuQuarterScale, "1/4"}, {mnuHalfScale, "1/2"},
+                                                      {mnuFullScale, "1"}, {mnuDoubleScale, "2"}, {mnuQuadScale, "4"}};
+    for (const auto& [item, size] : items) item->setText(text(size) + unit + " = 1" + unit);
+}
 
 double frmTarget::pixelsPerUnit() const {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();

@@ -70,6 +70,7 @@ private:
     void aimAt(int x, int y);  // moves the point of aim, kept for the program run
     void setScale(int scale, QAction* item);
     void checkOnly(QAction* item);
+    void showUnits();  // the scale items' unit and the ruling's, from the session
 
     Program& program_;
     TargetView view_;

@@ -40,7 +40,7 @@ frmTrajInfo::frmTrajInfo(Program& program) : program_(program) {
     const int rowHeight = fontMetrics().height() + 6;
     // Wide enough for the longest value, "-1234.567 inches", without the window
     // changing size from click to click.
-    const int valueWidth = fontMetrics().horizontalAdvance("-00000.000 feet/sec") + 8;
+    valueWidth_ = fontMetrics().horizontalAdvance("-00000.000 feet/sec") + 8;
 
     auto* rows = new QWidget(this);
     rows->setObjectName("rowLabels");
@@ -67,7 +67,7 @@ frmTrajInfo::frmTrajInfo(Program& program) : program_(program) {
     column(fraField, {lblFieldDrop, lblFieldVelocity, lblFieldEnergy, lblFieldDeflection}, rowHeight);
 
     for (QGroupBox* frame : {fraRange, fraField}) {
-        frame->setFixedWidth(valueWidth);
+        frame->setFixedWidth(valueWidth_);
         // A hidden frame keeps its place, so the window does not change size.
         QSizePolicy policy = frame->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
@@ -82,6 +82,11 @@ frmTrajInfo::frmTrajInfo(Program& program) : program_(program) {
     rowLayout_ = rowLayout;
     adjustSize();
     alignRowCaptions();
+
+    // A click on show is shown again in the units and corrections chosen meanwhile.
+    connect(&program_.session(), &Session::unitsChanged, this, [this] {
+        if (isVisible() && lastClick_) showClick(*lastClick_);
+    });
 }
 
 // Lines the row captions up with the values inside the frames, whatever the style
@@ -107,6 +112,22 @@ void frmTrajInfo::alignRowCaptions() {
     aligned_ = true;
 }
 
+// An angle to dial after a value makes it wider than the frames were made for: with
+// corrections in an angle the frames, and the window, grow to show every value whole.
+void frmTrajInfo::fitValues() {
+    int needed = valueWidth_;
+    if (program_.session().corrections().unit != tarnwick::CorrectionUnit::Inches) {
+        const int margins = fraRange->width() - lblRangeDrop->width();
+        for (const QLabel* value : {lblRangeDrop, lblRangeVelocity, lblRangeEnergy, lblRangeDeflection, lblFieldDrop,
+                                    lblFieldVelocity, lblFieldEnergy, lblFieldDeflection})
+            needed = std::max(needed, fontMetrics().horizontalAdvance(value->text()) + margins);
+    }
+    if (needed == fraRange->width()) return;
+    for (QGroupBox* frame : {fraRange, fraField}) frame->setFixedWidth(needed);
+    aligned_ = false;
+    alignRowCaptions();
+}
+
 void frmTrajInfo::showEvent(QShowEvent* event) {
     alignRowCaptions();
     QDialog::showEvent(event);
@@ -125,6 +146,7 @@ void frmTrajInfo::Form_Load() {
 }
 
 void frmTrajInfo::showClick(double x) {
+    lastClick_ = x;
     tarnwick::ProgramState& state = program_.state();
     const tarnwick::ClickInspection click =
         tarnwick::inspectClick(state.params, state.remembered, program_.session().huntingMode(), x, state.strike);
@@ -146,6 +168,7 @@ void frmTrajInfo::showClick(double x) {
         lblFieldDeflection->setText(fromStd(click.lblFieldDeflection));
     }
     fraField->setVisible(click.hunting);
+    fitValues();
 
     if (QWidget* main = program_.mainWindow()) main->activateWindow();
 }

@@ -4,6 +4,7 @@
 // mode, for the hunting conditions ("In the field:"). It places itself just below the
 // main window when it is loaded.
 #include <QDialog>
+#include <optional>
 
 #include "Program.h"
 
@@ -42,8 +43,11 @@ protected:
 
 private:
     void alignRowCaptions();
+    void fitValues();
 
     Program& program_;
     QVBoxLayout* rowLayout_ = nullptr;
     bool aligned_ = false;
+    int valueWidth_ = 0;               // the frames' width for the widest imperial value
+    std::optional<double> lastClick_;  // canvas x of the click shown
 };

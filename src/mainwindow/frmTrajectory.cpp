@@ -95,10 +95,12 @@ void frmTrajectory::followSession() {
     connect(&session, &Session::bulletChanged, this, showBullet);
     connect(&session, &Session::displayChanged, this, showDisplay);
     connect(&session, &Session::dragFunctionChanged, this, showDragFunction);
+    connect(&session, &Session::unitsChanged, this, &frmTrajectory::showUnits);
     showScopeHeight();
     showBullet();
     showDisplay();
     showDragFunction();
+    showUnits();
 }
 
 void frmTrajectory::Form_Load() {

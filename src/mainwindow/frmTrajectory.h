@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <vector>
 
 #include "Program.h"
 
@@ -69,6 +70,8 @@ public:
     void mnuKey_Click();
     void mnuHowTo_Click();
     void mnuAboutTP_Click();
+    // Asks for a click value and counts corrections in clicks of it.
+    void mnuClicksTyped_Click();
 
     // Writes the remembered settings and this window's geometry for the next start;
     // false when the record could not be written.
@@ -83,6 +86,8 @@ public:
     QMenu* mnuDragSelect = nullptr;
     QMenu* mnuTools = nullptr;
     QMenu* mnuHelp = nullptr;
+    QMenu* mnuUnits = nullptr;
+    QMenu* mnuCorrections = nullptr;
 
     // Items
     QAction* mnuPrintTraj = nullptr;
@@ -139,12 +144,19 @@ public:
     QAction* mnuAboutTP = nullptr;
     QAction* mnuDummy1 = nullptr;
     QAction* mnuDragShow = nullptr;
+    // Options → Units and Options → "Corrections in", each an exclusive group.
+    QAction* mnuImperial = nullptr;
+    QAction* mnuMetric = nullptr;
+    QAction* mnuClicksTyped = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
+    void buildUnitMenus();
+    // Checks the unit system and the corrections in force.
+    void showUnits();
     void connectCommands();
     // Keeps the menu in step with the session.
     void followSession();
@@ -160,4 +172,6 @@ private:
 
     Program& program_;
     bool settingsSaved_ = false;
+    // The offered corrections' items, in menu order, before "Clicks of a typed value...".
+    std::vector<QAction*> correctionItems_;
 };

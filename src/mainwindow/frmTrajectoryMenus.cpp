@@ -101,6 +101,8 @@ void frmTrajectory::buildMenus() {
     mnuIngalls = item(mnuDragSelect, "mnuIngalls", "Ingalls (modified Mayevski's functions)");
     mnuKrupp = item(mnuDragSelect, "mnuKrupp", "Krupp");
     mnuG7 = item(mnuDragSelect, "mnuG7", "G7 (long-range boat-tail - Point Mass model)");
+    separator(mnuOptions, "mnuOptDash3");
+    buildUnitMenus();
 
     mnuTools = topMenu(bar, "mnuTools", "&Tools");
     mnuEditBullet = item(mnuTools, "mnuEditBullet", "Edit Bullet Data Base...");

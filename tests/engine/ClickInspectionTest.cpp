@@ -3,7 +3,10 @@
 #include <string>
 
 #include "ClickInspection.h"
+#include "Corrections.h"
 #include "Flight.h"
+#include "NumberText.h"
+#include "Units.h"
 
 using namespace tarnwick;
 
@@ -35,6 +38,43 @@ TEST(ClickInspection, TargetModeShowsRangeValuesOnly) {
     EXPECT_EQ(c.strike.HStrikeDrop, 7);
     EXPECT_EQ(c.strike.HStrikeDeflection, 8);
     EXPECT_TRUE(c.problem.empty());
+}
+
+// The texts are in the remembered units (speed and energy converted from the imperial
+// ones); with corrections in an angle the drop and the deflection name the angle to dial.
+TEST(ClickInspection, TextsInTheRememberedUnitsAndCorrections) {
+    const struct Case {
+        UnitSystem units;
+        const char *corrections, *caption, *dropUnit, *deflection;
+        BallisticModelKind model = BallisticModelKind::Classic;
+    } cases[] = {
+        {UnitSystem::Imperial, "moa", "At 100. Yards:", " inches, 2.8 MOA DOWN", "0.00 inches, 0.0 MOA"},
+        {UnitSystem::Metric, "inches", "At 91. Metres:", " cm", "0.00 cm"},
+        {UnitSystem::Metric, "mrad", "At 91. Metres:", " cm, 0.83 mrad DOWN", "0.00 cm, 0.00 mrad"},
+        {UnitSystem::Metric, "clicks:0.25moa", "At 91. Metres:", " cm, 11 clicks DOWN", "0.00 cm, 0 clicks",
+         BallisticModelKind::PointMass},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.corrections);
+        ShotParameters p = plotted();
+        p.Model = c.model;
+        RememberedSettings shown;
+        shown.LastUnits = c.units;
+        shown.LastCorrections = *correctionsNamed(c.corrections);
+        const ClickInspection imperial = inspectClick(p, RememberedSettings{}, false, 250, StrikeValues{});
+        const ClickInspection click = inspectClick(p, shown, false, 250, StrikeValues{});
+        EXPECT_EQ(click.caption, c.caption);
+        EXPECT_EQ(click.lblRangeDrop, formatF3(shownValue(Quantity::Height, c.units, click.strike.RStrikeDrop)) +
+                                          c.dropUnit);
+        EXPECT_EQ(click.lblRangeDeflection, c.deflection);
+        const double speed = shownValue(Quantity::Speed, c.units, std::stod(imperial.lblRangeVelocity));
+        const double energy = shownValue(Quantity::Energy, c.units, std::stod(imperial.lblRangeEnergy));
+        EXPECT_NEAR(std::stod(click.lblRangeVelocity), speed, 1);
+        EXPECT_NEAR(std::stod(click.lblRangeEnergy), energy, 2);
+        const bool metric = c.units == UnitSystem::Metric;
+        EXPECT_TRUE(click.lblRangeVelocity.ends_with(metric ? ". m/s" : ". feet/sec")) << click.lblRangeVelocity;
+        EXPECT_TRUE(click.lblRangeEnergy.ends_with(metric ? ". J" : ". ft-lbs")) << click.lblRangeEnergy;
+    }
 }
 
 TEST(ClickInspection, LeftOfTheFirstStepShowsThePointAlone) {

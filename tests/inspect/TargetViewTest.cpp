@@ -60,6 +60,18 @@ TEST(TargetDrawing, RulesOneLinePerInchThroughTheAimOutToEveryEdge) {
     EXPECT_GE(*verticalLinesX(offCentre).rbegin(), 290);
 }
 
+// In metric the lines are a centimetre of target apart at every scale.
+TEST(TargetDrawing, MetricRulesOneLinePerCentimetre) {
+    for (int scale : {18, 72, 288}) {
+        RecordingSurface s(290, 200);
+        drawTarget(s, TargetView{scale, 145, 100, UnitSystem::Metric}, StrikeValues{}, false);
+        const std::set<double> xs = verticalLinesX(s);
+        const double step = scale / 2.54;
+        EXPECT_TRUE(*xs.begin() <= 0 && *xs.rbegin() >= 290) << scale;
+        for (double x : xs) EXPECT_NEAR(std::remainder(x - 145, step), 0, 1e-9) << scale;
+    }
+}
+
 TEST(TargetDrawing, BullAndStrikesSitWhereTheValuesSay) {
     StrikeValues strike;
     strike.RStrikeDrop = -2;
@@ -146,6 +158,14 @@ TEST_F(TargetViewTest, OpensLifeSizeAtTheMiddleWithItsMenus) {
     ASSERT_EQ(black.size(), 1u);
     EXPECT_EQ(black[0].x1, t.view().centreX);
     EXPECT_EQ(black[0].y1, t.view().centreY);
+}
+
+TEST_F(TargetViewTest, MetricNamesCentimetresInItsTitleAndScales) {
+    frmTarget& t = target();
+    session().setUnits(UnitSystem::Metric);
+    EXPECT_EQ(t.windowTitle(), "Target at 91 Metres");
+    const QStringList captions = {"1/4 cm = 1 cm", "1/2 cm = 1 cm", "1 cm = 1 cm", "2 cm = 1 cm", "4 cm = 1 cm"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(items()[i]->text(), captions[i]);
 }
 
 TEST_F(TargetViewTest, ActivationChecksTheCurrentScaleOnly) {

@@ -180,6 +180,26 @@ TEST_F(TrajInfoTest, PlacedBelowTheMainWindowAndKeptOnScreen) {
     EXPECT_LE(placed.right(), screen.width());
 }
 
+// With an angle to dial the window grows to show the values whole, and a click on show
+// is shown again when the units or the corrections change.
+TEST_F(TrajInfoTest, MetricClickWithCorrectionsFitsAndFollowsTheChoice) {
+    plotDefault();
+    const int imperialWidth = info().width();
+    info().showClick(xAtYards(100));
+    session().setUnits(UnitSystem::Metric);
+    session().setCorrections(*correctionsNamed("moa"));
+    EXPECT_EQ(info().windowTitle().toStdString(), "At 91. Metres:");
+    EXPECT_EQ(program->window<frmTarget>().windowTitle().toStdString(), "Target at 91. metres:");
+    EXPECT_TRUE(text(info().lblRangeDrop).ends_with(" cm, 2.8 MOA DOWN"));
+    EXPECT_GT(info().width(), imperialWidth);
+    EXPECT_GE(info().lblRangeDrop->width(), info().fontMetrics().horizontalAdvance(info().lblRangeDrop->text()));
+
+    session().setUnits(UnitSystem::Imperial);
+    session().setCorrections(Corrections{});
+    EXPECT_EQ(text(info().lblRangeDrop), formatF3(program->state().strike.RStrikeDrop) + " inches");
+    EXPECT_EQ(info().width(), imperialWidth);
+}
+
 TEST_F(TrajInfoTest, RowCaptionsLineUpWithTheValues) {
     frmTrajInfo& w = info();
     program->show(w);  // frame titles take their room only once the style is settled

@@ -1,6 +1,7 @@
 // The key window's legend and placement; the remembered settings kept between starts.
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -51,6 +52,25 @@ TEST_F(KeyTest, LegendRowsFollowTheCurveOptions) {
     expectMessage("Disabling Energy curve.");  // the velocity curve replaces the energy curve
     key.Form_Activate();
     EXPECT_EQ(lineColour(key, 40), QColor(0, 255, 0));
+    EXPECT_EQ(lineColour(key, 80), QColor(0, 255, 255));
+}
+
+// In metric the energy and velocity rows name their unit, and the window widens so that
+// their sample lines stay visible; imperial rows are as they always were.
+TEST_F(KeyTest, MetricRowsNameTheirUnit) {
+    frmTrajectory& main = program->window<frmTrajectory>();
+    frmKey& key = program->window<frmKey>();
+    main.mnuEnergy_Click();
+    key.Form_Activate();
+    EXPECT_EQ(key.labels(), QStringList({"Hunting Trajectory: ", "Range Trajectory: ", "Range Energy: ",
+                                         "Hunting Energy: "}));
+    session().setUnits(tarnwick::UnitSystem::Metric);
+    main.mnuVelocityOn_Click();
+    expectMessage("Disabling Energy curve.");
+    key.Form_Activate();
+    EXPECT_EQ(key.labels(), QStringList({"Hunting Trajectory: ", "Range Trajectory: ", "Range Velocity (m/s): ",
+                                         "Hunting Velocity (m/s): "}));
+    EXPECT_GE(key.width(), qRound(QFontMetricsF(key.font()).horizontalAdvance("Hunting Velocity (m/s): ")) + 60);
     EXPECT_EQ(lineColour(key, 80), QColor(0, 255, 255));
 }
 

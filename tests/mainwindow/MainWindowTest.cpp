@@ -1,7 +1,11 @@
 // The main window's menu tree and the commands that change the parameter set and the menu.
+#include <QActionGroup>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 
+#include "ClickValueDialog.h"
 #include "GuiTest.h"
 #include "PlotCanvas.h"
 #include "frmPrintOutput.h"
@@ -47,8 +51,12 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
               QStringList({"Display Drop Table", "Display Energy Curve", "Turn Off Energy Curve (hidden)",
                            "Display Velocity Curve", "Turn Off Velocity Curve (hidden)", "Display Grid Lines",
                            "Turn Off Grid Lines (hidden)", "-", "Show Gravity", "Show Target View", "-",
-                           "Ballistic Model", "Select Drag Function"}));
+                           "Ballistic Model", "Select Drag Function", "-", "Units", "Corrections in"}));
     EXPECT_EQ(captions(w.mnuModelSelect->actions()), QStringList({"Classic (checked)", "Point Mass"}));
+    EXPECT_EQ(captions(w.mnuUnits->actions()), QStringList({"Imperial (checked)", "Metric"}));
+    EXPECT_EQ(captions(w.mnuCorrections->actions()),
+              QStringList({"Inches/cm (checked)", "MOA", "mrad", "Clicks of 1/4 MOA", "Clicks of 1/8 MOA",
+                           "Clicks of 0.1 mrad", "Clicks of a typed value..."}));
     EXPECT_EQ(captions(w.mnuDragSelect->actions()),
               QStringList({"G1 (Gavre - most commonly used) (checked)", "Ingalls (modified Mayevski's functions)",
                            "Krupp", "G7 (long-range boat-tail - Point Mass model)"}));
@@ -175,6 +183,57 @@ TEST_F(MainWindowTest, ModelAndDragLawSwitchEachOther) {
     }
     EXPECT_EQ(program->state().remembered.LastModel, BallisticModelKind::Classic);
     EXPECT_EQ(program->state().remembered.LastDragFunction, "G7") << "the point-mass law, for the next Point Mass start";
+}
+
+// Each unit and correction item writes the session's choice and alone in its group
+// carries the check; the next start restores the choice and its checks.
+TEST_F(MainWindowTest, UnitAndCorrectionItemsDriveTheSessionAndFollowIt) {
+    const struct { const char *item, *units, *corrections; } steps[] = {
+        {"mnuMetric", "metric", "inches"},          {"mnuCorrMoa", "metric", "moa"},
+        {"mnuCorrMrad", "metric", "mrad"},          {"mnuClicksQuarterMoa", "metric", "clicks:0.25moa"},
+        {"mnuImperial", "imperial", "clicks:0.25moa"}, {"mnuClicksTenthMrad", "imperial", "clicks:0.1mrad"},
+        {"mnuCorrInches", "imperial", "inches"},    {"mnuMetric", "metric", "inches"},
+        {"mnuClicksEighthMoa", "metric", "clicks:0.125moa"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.item);
+        QAction* item = main().findChild<QAction*>(step.item);
+        item->trigger();
+        item->trigger();  // again: the check stays
+        EXPECT_EQ(tarnwick::unitSystemName(session().units()), std::string(step.units));
+        EXPECT_EQ(tarnwick::correctionsName(session().corrections()), step.corrections);
+        EXPECT_TRUE(item->actionGroup()->isExclusive());
+        EXPECT_EQ(item->actionGroup()->checkedAction(), item);
+    }
+    main().close();
+    program = makeProgram();
+    EXPECT_TRUE(main().mnuMetric->isChecked());  // the start-up restores the remembered settings
+    EXPECT_EQ(tarnwick::correctionsName(session().corrections()), "clicks:0.125moa");
+    EXPECT_TRUE(main().findChild<QAction*>("mnuClicksEighthMoa")->isChecked());
+}
+
+// "Clicks of a typed value..." takes a number above 0 and its unit; anything else, or a
+// cancel, keeps the corrections and the check where they were.
+TEST_F(MainWindowTest, TypedClickValueIsTakenOnlyWhenItIsAboveZero) {
+    QAction* mrad = main().findChild<QAction*>("mnuCorrMrad");
+    const struct { const char* typed; int unit; const char* corrections; } steps[] = {  // unit 0 MOA, 1 mrad
+        {"0.2", 1, "clicks:0.2mrad"}, {" 0.5 ", 0, "clicks:0.5moa"}, {"0", 0, "mrad"}, {nullptr, 0, "mrad"},
+    };
+    for (const auto& step : steps) {
+        services->onBlockingShow = [&step](QDialog& dialog) {
+            auto& typed = static_cast<ClickValueDialog&>(dialog);
+            if (!step.typed) return dialog.reject();  // cancel
+            typed.txtClickSize->setText(step.typed);
+            typed.cboClickUnit->setCurrentIndex(step.unit);
+            dialog.accept();
+        };
+        mrad->trigger();
+        main().mnuClicksTyped->trigger();
+        EXPECT_EQ(tarnwick::correctionsName(session().corrections()), step.corrections);
+        const bool kept = std::string(step.corrections) == "mrad";
+        if (kept && step.typed) expectMessage("The click value must be a number above 0.");
+        EXPECT_EQ(mrad->actionGroup()->checkedAction(), kept ? mrad : main().mnuClicksTyped);
+    }
 }
 
 TEST_F(MainWindowTest, DragIndicatorShowsItsWholeCaptionAtAnyWindowWidth) {
