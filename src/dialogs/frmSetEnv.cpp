@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPalette>
 #include <QVBoxLayout>
+#include <charconv>
 #include <iterator>
 #include <optional>
 
@@ -257,12 +258,15 @@ void frmSetEnv::cmdSet_Click() {
     p.HTailWind = values[11];
 
     // The report quotes the winds as typed in mph. A wind typed in metric is kept as the
-    // mph text of its stored value; an unchanged one keeps the text it had.
+    // shortest mph text that reads back as its stored value; an unchanged one keeps the
+    // text it had.
     const WindTexts& before = program_.session().windTexts();
     const auto text = [](const UnitField& field, const std::string& previous) {
         if (field.units() == tarnwick::UnitSystem::Imperial) return field.box()->text().toStdString();
         const double mph = field.stored().value_or(0);
-        return mph == tarnwick::readLenient(previous) ? previous : tarnwick::plainText(mph);
+        if (mph == tarnwick::readLenient(previous)) return previous;
+        char buffer[40];
+        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, mph).ptr);
     };
     program_.session().environmentSet({text(rTailWind_, before.rangeTail), text(rCrossWind_, before.rangeCross),
                                        text(hTailWind_, before.huntingTail), text(hCrossWind_, before.huntingCross)});

@@ -25,7 +25,8 @@ Dialog& inMetric(Program& program) {
 }
 
 // Every box with units, in metric: the stored imperial value shows converted, an
-// unchanged text keeps it bit for bit, and a typed metric value is stored converted.
+// unchanged text keeps it bit for bit, a typed metric value is stored converted, and
+// showing it in imperial and back does not move it.
 // The calculators store nothing: their "stored" column is the metric result shown.
 TEST_F(MetricFieldsTest, EveryFieldShowsAndTakesMetric) {
     struct Case {
@@ -152,6 +153,12 @@ TEST_F(MetricFieldsTest, EveryFieldShowsAndTakesMetric) {
         box->setText(c.typed);
         c.confirm(*program);
         EXPECT_DOUBLE_EQ(c.stored(*program), c.typedStored);
+        // Shown in imperial and then in metric again, the typed value stays exactly as stored.
+        const double typed = c.stored(*program);
+        session().setUnits(UnitSystem::Imperial);
+        session().setUnits(UnitSystem::Metric);
+        c.confirm(*program);
+        EXPECT_EQ(c.stored(*program), typed);
     }
 }
 
