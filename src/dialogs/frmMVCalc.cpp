@@ -123,7 +123,8 @@ std::optional<double> frmMVCalc::readField(const UnitField& field, const QString
 
 void frmMVCalc::cmdCalculate_Click() {
     // The boxes are converted wanted temperature first, then the measured pair.
-    const auto wantedTemperature = readField(wantedTemperature_, QStringLiteral("Air/Case Temperature to calculate for"));
+    const auto wantedTemperature =
+        readField(wantedTemperature_, QStringLiteral("Air/Case Temperature to calculate for"));
     if (!wantedTemperature) return;
     const auto measuredTemperature =
         readField(measuredTemperature_, QStringLiteral("Air/Case Temperature at time of measurement"));

@@ -87,7 +87,8 @@ void frmSetBC::cmdOK_Click() {
     if (!txtBCG7->text().trimmed().isEmpty())
         coefficientG7 = readPositive(txtBCG7, "the G7 Ballistic Coefficient", "The G7 Ballistic Coefficient must be > 0");
     if (!coefficientG7) return;
-    const std::optional<double> mass = readPositive(txtBulletMass, "the Bullet Mass", "The Bullet Mass must be > 0", &mass_);
+    const std::optional<double> mass =
+        readPositive(txtBulletMass, "the Bullet Mass", "The Bullet Mass must be > 0", &mass_);
     if (!mass) return;
 
     // All three bands get the coefficient, which with the G7 one is now the bullet
