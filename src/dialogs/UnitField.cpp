@@ -25,9 +25,9 @@ void UnitField::showText(const QString& text, tarnwick::UnitSystem units) {
     box_->setText(text);
 }
 
-void UnitField::express(tarnwick::UnitSystem units) {
+void UnitField::express(tarnwick::UnitSystem units, Reader read) {
     if (units == units_) return;
-    const std::optional<double> value = box_->text().trimmed().isEmpty() ? std::nullopt : stored(tarnwick::readStrict);
+    const std::optional<double> value = box_->text().trimmed().isEmpty() ? std::nullopt : stored(read);
     if (value) show(*value, units);
     else showText(box_->text(), units);
 }

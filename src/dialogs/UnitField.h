@@ -31,9 +31,10 @@ public:
     void show(double stored, tarnwick::UnitSystem units);
     // Shows a text written in `units` as it is (a text kept as the user typed it).
     void showText(const QString& text, tarnwick::UnitSystem units);
-    // Writes the box's value in `units` when its text is in the other system. A blank
-    // text stays blank, and a text that is no number stays as it is.
-    void express(tarnwick::UnitSystem units);
+    // Writes the box's value, as `read` finds it, in `units` when its text is in the
+    // other system. A blank text stays blank, and one `read` finds no number in stays
+    // as it is.
+    void express(tarnwick::UnitSystem units, Reader read = lenient);
 
     // True while the text is the one last shown.
     bool unchanged() const;

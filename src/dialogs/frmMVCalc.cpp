@@ -108,7 +108,7 @@ void frmMVCalc::showUnits() {
     using tarnwick::Quantity;
     const tarnwick::UnitSystem units = program_.session().units();
     for (UnitField* field : {&measuredVelocity_, &measuredTemperature_, &wantedTemperature_, &calculatedVelocity_})
-        field->express(units);
+        field->express(units, tarnwick::readStrict);
     for (QLabel* label : {lblFPS, lblCFPS}) label->setText(unitCaption("f.p.s.", "f.p.s.", Quantity::Speed, units));
     for (QLabel* label : {lblMT, lblCT}) label->setText(unitCaption("F", "F", Quantity::Temperature, units));
 }

@@ -106,7 +106,7 @@ frmWindCalc::frmWindCalc(Program& program) : program_(program) {
 
 void frmWindCalc::showUnits() {
     const tarnwick::UnitSystem units = program_.session().units();
-    for (UnitField* field : {&speed_, &cross_, &tail_}) field->express(units);
+    for (UnitField* field : {&speed_, &cross_, &tail_}) field->express(units, tarnwick::readStrict);
     for (QLabel* label : lblMPH) label->setText(unitCaption("MPH", "MPH", tarnwick::Quantity::WindSpeed, units));
 }
 

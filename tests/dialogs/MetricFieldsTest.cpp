@@ -61,10 +61,11 @@ Step typedInImperial(std::initializer_list<std::pair<QLineEdit* Dialog::*, const
         for (const auto& [box, text] : all) (p.window<Dialog>().*box)->setText(text);
     };
 }
-Step windTyped(std::string WindTexts::*wind) {
+// The dialog reads winds leniently: "10 mph" is 10 mph too.
+Step windTyped(std::string WindTexts::*wind, const char* text = "10") {
     return [=](Program& p) {
         WindTexts texts;
-        texts.*wind = "10";
+        texts.*wind = text;
         p.session().environmentSet(texts);
     };
 }
@@ -121,7 +122,7 @@ TEST_F(MetricFieldsTest, EveryFieldShowsAndTakesMetric) {
                flown(&Params::HTemperature), "4.44444", 40, "-10", 14),
         row<E>("hunting cross wind", windTyped(&WindTexts::huntingCross), &E::txtHCrossWind, &E::cmdSet_Click,
                flown(&Params::HCrossWind), "4.4704", cross10, "5", cross5),
-        row<E>("hunting tail wind", windTyped(&WindTexts::huntingTail), &E::txtHTailWind, &E::cmdSet_Click,
+        row<E>("hunting tail wind", windTyped(&WindTexts::huntingTail, "10 mph"), &E::txtHTailWind, &E::cmdSet_Click,
                flown(&Params::HTailWind), "4.4704", tail10, "5", tail5),
         // 2950 ft/s at 59 deg F; typed -5 deg C is 23 deg F, 36 deg F (54 ft/s) away.
         row<M>("measured velocity", mvTyped, &M::txtMMVel, &M::cmdCalculate_Click, resultShown(&M::txtCalcMV),
