@@ -8,6 +8,7 @@
 class QLineEdit;
 class QWidget;
 class Program;
+class UnitField;
 
 // The shortest decimal text of a value, as the dialogs show numbers ("3", "2000", "0.001").
 QString numberText(double value);
@@ -19,6 +20,9 @@ QString numberText(double value);
 // the focus with its text selected, and std::nullopt comes back so that the caller
 // stores nothing.
 std::optional<double> readNumberBox(Program& program, QWidget* dialog, QLineEdit* box, const QString& fieldName,
+                                    double multiplier = 1.0, double divisor = 1.0);
+// The same for a box with units: its stored (imperial) value, converted and checked.
+std::optional<double> readNumberBox(Program& program, QWidget* dialog, const UnitField& field, const QString& fieldName,
                                     double multiplier = 1.0, double divisor = 1.0);
 
 // Lines joined by CR LF, as message texts are written.

@@ -3,9 +3,16 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "DialogSupport.h"
 #include "FormSupport.h"
+#include "Units.h"
+
+namespace {
+// The range each option shows, in yards, in the order of the options.
+constexpr int kOptionYards[] = {25, 100, 300, 1000};
+}  // namespace
 
 frmDisplayScale::frmDisplayScale(Program& program) : program_(program) {
     setObjectName("frmDisplayScale");
@@ -29,11 +36,23 @@ frmDisplayScale::frmDisplayScale(Program& program) : program_(program) {
     setMinimumWidth(220);
     adjustSize();
 
+    connect(&program.session(), &Session::unitsChanged, this, [this] { showUnits(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+}
+
+void frmDisplayScale::showUnits() {
+    const tarnwick::UnitSystem units = program_.session().units();
+    for (std::size_t i = 0; i < std::size(kOptionYards); ++i) {
+        const double shown = tarnwick::shownValue(tarnwick::Quantity::Range, units, kOptionYards[i]);
+        options()[i]->setText(units == tarnwick::UnitSystem::Metric
+                                  ? QStringLiteral("%1 Metres").arg(std::lround(shown))
+                                  : QStringLiteral("%1 Yards").arg(kOptionYards[i]));
+    }
 }
 
 void frmDisplayScale::Form_Load() {
     centreOnScreen(*this);
+    showUnits();
     // Exact comparison: only a pair stored from one of the options selects it; any
     // other pair (including 2/3, 32) leaves 300 Yards selected.
     const auto& last = program_.state().remembered;

@@ -1,6 +1,7 @@
 #pragma once
 // "Select Scale For Display": one of four fixed pairs of plot scales, horizontal in
-// canvas units per foot and vertical in canvas units per inch.
+// canvas units per foot and vertical in canvas units per inch. Each option is named by
+// the range it shows: in yards, or in whole metres in metric.
 #include <QDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +26,7 @@ public:
 private:
     // The four options in the order of their scale pairs (tarnwick::kDisplayScales).
     std::array<QRadioButton*, 4> options() const { return {opt25Yards, opt100Yards, opt300Yards, opt1000Yards}; }
+    void showUnits();
 
     Program& program_;
 };

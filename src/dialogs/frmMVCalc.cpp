@@ -89,29 +89,47 @@ frmMVCalc::frmMVCalc(Program& program) : program_(program) {
     setTabOrder(txtCalcT, cmdCalculate);
     setTabOrder(cmdCalculate, txtCalcMV);
     setTabOrder(txtCalcMV, cmdDone);
+
+    using tarnwick::Quantity;
+    measuredVelocity_ = UnitField(txtMMVel, Quantity::Speed);
+    measuredTemperature_ = UnitField(txtMTemp, Quantity::Temperature);
+    wantedTemperature_ = UnitField(txtCalcT, Quantity::Temperature);
+    calculatedVelocity_ = UnitField(txtCalcMV, Quantity::Speed);
+    connect(&program.session(), &Session::unitsChanged, this, [this] { showUnits(); });
 }
 
 void frmMVCalc::Form_Load() {
+    showUnits();
     adjustSize();
     centreOnScreen(*this);
 }
 
-std::optional<double> frmMVCalc::readField(QLineEdit* box, const QString& fieldName) {
-    if (const auto value = tarnwick::readStrict(box->text().toStdString())) return value;
+void frmMVCalc::showUnits() {
+    using tarnwick::Quantity;
+    const tarnwick::UnitSystem units = program_.session().units();
+    for (UnitField* field : {&measuredVelocity_, &measuredTemperature_, &wantedTemperature_, &calculatedVelocity_})
+        field->express(units, tarnwick::readStrict);
+    for (QLabel* label : {lblFPS, lblCFPS}) label->setText(unitCaption("f.p.s.", "f.p.s.", Quantity::Speed, units));
+    for (QLabel* label : {lblMT, lblCT}) label->setText(unitCaption("F", "F", Quantity::Temperature, units));
+}
+
+std::optional<double> frmMVCalc::readField(const UnitField& field, const QString& fieldName) {
+    if (const auto value = field.stored(tarnwick::readStrict)) return value;
     program_.showMessage(this, fieldName + QStringLiteral(" must be a number."), MessageIcon::Exclamation, kTitle);
-    box->setFocus();
-    box->selectAll();
+    field.box()->setFocus();
+    field.box()->selectAll();
     return std::nullopt;
 }
 
 void frmMVCalc::cmdCalculate_Click() {
     // The boxes are converted wanted temperature first, then the measured pair.
-    const auto wantedTemperature = readField(txtCalcT, QStringLiteral("Air/Case Temperature to calculate for"));
+    const auto wantedTemperature =
+        readField(wantedTemperature_, QStringLiteral("Air/Case Temperature to calculate for"));
     if (!wantedTemperature) return;
     const auto measuredTemperature =
-        readField(txtMTemp, QStringLiteral("Air/Case Temperature at time of measurement"));
+        readField(measuredTemperature_, QStringLiteral("Air/Case Temperature at time of measurement"));
     if (!measuredTemperature) return;
-    const auto measuredVelocity = readField(txtMMVel, QStringLiteral("Measured Muzzle Velocity"));
+    const auto measuredVelocity = readField(measuredVelocity_, QStringLiteral("Measured Muzzle Velocity"));
     if (!measuredVelocity) return;
 
     const double velocity = tarnwick::muzzleVelocityAt(*measuredVelocity, *measuredTemperature, *wantedTemperature);
@@ -120,7 +138,7 @@ void frmMVCalc::cmdCalculate_Click() {
                     MessageIcon::Exclamation, kTitle);
         return;
     }
-    txtCalcMV->setText(QString::fromStdString(tarnwick::plainText(velocity)));
+    calculatedVelocity_.show(velocity, program_.session().units());
 }
 
 void frmMVCalc::cmdDone_Click() { hide(); }

@@ -3,11 +3,12 @@
 // cartridge temperature to another by the rule of thumb the hunting conditions use
 // (tarnwick::muzzleVelocityAt, 1.5 ft/s per degree Fahrenheit). A stand-alone tool: it
 // reads and writes nothing of the shot parameters; the user copies the result into the
-// run parameters by hand.
+// run parameters by hand. In metric it takes and shows m/s and deg C.
 #include <QDialog>
 #include <optional>
 
 #include "Program.h"
+#include "UnitField.h"
 
 class QAction;
 class QLabel;
@@ -47,9 +48,11 @@ public:
     void mnuHow_Click();
 
 private:
-    // The number in `box`; otherwise a message naming the field, the box gets the focus
-    // and std::nullopt comes back.
-    std::optional<double> readField(QLineEdit* box, const QString& fieldName);
+    // The stored (imperial) number of a box; otherwise a message naming the field, the
+    // box gets the focus and std::nullopt comes back.
+    std::optional<double> readField(const UnitField& field, const QString& fieldName);
+    void showUnits();
 
     Program& program_;
+    UnitField measuredVelocity_, measuredTemperature_, wantedTemperature_, calculatedVelocity_;
 };

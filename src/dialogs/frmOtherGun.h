@@ -1,5 +1,6 @@
 #pragma once
-// "Set Scope Height": the height of the line of sight above the bore centre, in inches.
+// "Set Scope Height": the height of the line of sight above the bore centre, in inches
+// (cm in metric).
 // The last dialog of the "Set All Parameters" chain. While the mode is a drop table the
 // box shows 0 and is disabled.
 #include <QDialog>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 
 #include "Program.h"
+#include "UnitField.h"
 
 class frmOtherGun : public QDialog, public Form {
     Q_OBJECT
@@ -26,6 +28,8 @@ public:
 private:
     void loadRememberedScopeHeight();
     void showScopeHeight();  // the session's height, enabled unless a drop table holds it
+    void showUnits();
 
     Program& program_;
+    UnitField scopeHeight_;
 };

@@ -21,6 +21,9 @@ frmRunParam::frmRunParam(Program& program) : program_(program) {
     buildControls();
     buildMenu();
     adjustSize();
+    velocity_ = UnitField(txtInitVel, tarnwick::Quantity::Speed);
+    maxDeviation_ = UnitField(txtMaxDev, tarnwick::Quantity::Height);
+    connect(&program.session(), &Session::unitsChanged, this, [this] { showUnits(); });
 
     // Connected after the creation selections, so only later selections run handlers.
     onSelected(optHuntingMode, [this] { optHuntingMode_Click(); });
@@ -119,23 +122,41 @@ void frmRunParam::buildMenu() {
     layout()->setMenuBar(menuBar);
 }
 
-void frmRunParam::setMaxDevBox(const QString& caption, const QString& text, bool enabled) {
-    lblMaxDev->setText(caption);
-    txtMaxDev->setText(text);
+void frmRunParam::showCaptions() {
+    using tarnwick::Quantity;
+    const tarnwick::UnitSystem units = program_.session().units();
+    const bool hunting = optHuntingMode->isChecked();
+    lblInitVel->setText(
+        unitCaption(hunting ? kHuntingVelocityCaption : kTargetVelocityCaption, "fps", Quantity::Speed, units));
+    lblMaxDev->setText(maxDeviation_.quantity() == Quantity::Range
+                           ? unitCaption(kZeroCrossingCaption, "yards", Quantity::Range, units)
+                           : unitCaption(kMaxDevCaption, "inches", Quantity::Height, units));
+}
+
+void frmRunParam::showUnits() {
+    velocity_.express(program_.session().units());
+    maxDeviation_.express(program_.session().units());
+    showCaptions();
+}
+
+void frmRunParam::setMaxDevBox(tarnwick::Quantity quantity, double stored, bool enabled) {
+    maxDeviation_ = UnitField(txtMaxDev, quantity);
+    maxDeviation_.show(stored, program_.session().units());
     txtMaxDev->setEnabled(enabled);
+    showCaptions();
 }
 
 void frmRunParam::showMode(bool hunting, bool firstVariant) {
+    using tarnwick::Quantity;
     const auto& last = program_.state().remembered;
     optOne->setText(hunting ? "Big Game" : "Trajectory");
     optTwo->setText(hunting ? "Varmint" : "Drop Table");
-    lblInitVel->setText(hunting ? kHuntingVelocityCaption : kTargetVelocityCaption);
     if (firstVariant)
-        setMaxDevBox(kMaxDevCaption, numberText(last.LastMaxDeviation), true);
+        setMaxDevBox(Quantity::Height, last.LastMaxDeviation, true);
     else if (hunting)
-        setMaxDevBox(kZeroCrossingCaption, numberText(last.LastZeroCrossing), true);
+        setMaxDevBox(Quantity::Range, last.LastZeroCrossing, true);
     else
-        setMaxDevBox(kMaxDevCaption, "0", false);
+        setMaxDevBox(Quantity::Height, 0, false);
 }
 
 void frmRunParam::optHuntingMode_Click() {
@@ -157,13 +178,13 @@ void frmRunParam::optTwo_Click() {
     program_.session().setMode(optHuntingMode->isChecked(), false);
     showMode(optHuntingMode->isChecked(), false);
     // Varmint: a fixed starting distance, not the remembered one.
-    if (optHuntingMode->isChecked()) txtMaxDev->setText("300");
+    if (optHuntingMode->isChecked()) maxDeviation_.show(300, program_.session().units());
 }
 
 void frmRunParam::Form_Load() {
     centreOnScreen(*this);
     const Session& session = program_.session();
-    txtInitVel->setText(numberText(program_.state().remembered.LastInitialVelocity));
+    velocity_.show(program_.state().remembered.LastInitialVelocity, session.units());
     // The options show the session's mode; selecting them here is not a user's choice.
     const QSignalBlocker blockHunting(optHuntingMode), blockTarget(optTargetMode), blockOne(optOne), blockTwo(optTwo);
     (session.huntingMode() ? optHuntingMode : optTargetMode)->setChecked(true);
@@ -172,10 +193,11 @@ void frmRunParam::Form_Load() {
 }
 
 void frmRunParam::cmdOK_Click() {
-    const QString maxDevName = lblMaxDev->text() == kZeroCrossingCaption ? "the Zero Crossing" : "the Maximum Deviation";
-    const std::optional<double> velocity = readNumberBox(program_, this, txtInitVel, "the Muzzle Velocity");
+    const QString maxDevName =
+        maxDeviation_.quantity() == tarnwick::Quantity::Range ? "the Zero Crossing" : "the Maximum Deviation";
+    const std::optional<double> velocity = readNumberBox(program_, this, velocity_, "the Muzzle Velocity");
     if (!velocity) return;
-    const std::optional<double> maxDeviation = readNumberBox(program_, this, txtMaxDev, maxDevName);
+    const std::optional<double> maxDeviation = readNumberBox(program_, this, maxDeviation_, maxDevName);
     if (!maxDeviation) return;
     const std::optional<double> deltaT = readNumberBox(program_, this, txtDeltaT, "Delta T");
     if (!deltaT) return;

@@ -2,6 +2,7 @@
 // "Set Run Parameters": the mode (Target or Hunting), the variant within the mode, the
 // muzzle velocity (ft/s), the maximum deviation (inches; in the Varmint variant the
 // second zero-crossing distance in yards) and the integration time step (seconds).
+// Velocity and deviation are shown and typed in the session's units.
 // The option handlers act at once on the session's mode (which also sets the scope
 // height aside in the Drop Table variant); OK reads the three boxes.
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 
 #include "Program.h"
+#include "UnitField.h"
 
 class frmRunParam : public QDialog, public Form {
     Q_OBJECT
@@ -62,7 +64,12 @@ private:
     void buildMenu();
     // The captions and the maximum deviation box for a mode and variant.
     void showMode(bool hunting, bool firstVariant);
-    void setMaxDevBox(const QString& caption, const QString& text, bool enabled);
+    void setMaxDevBox(tarnwick::Quantity quantity, double stored, bool enabled);
+    // The velocity and maximum deviation captions in the session's units.
+    void showCaptions();
+    void showUnits();
 
     Program& program_;
+    UnitField velocity_;
+    UnitField maxDeviation_;  // inches, or yards for the Varmint zero crossing
 };

@@ -49,19 +49,33 @@ frmSetBC::frmSetBC(Program& program) : program_(program) {
     setMinimumWidth(260);
     adjustSize();
 
+    mass_ = UnitField(txtBulletMass, tarnwick::Quantity::Mass);
+    connect(&program.session(), &Session::unitsChanged, this, [this] { showUnits(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 }
 
-void frmSetBC::Form_Load() { centreOnScreen(*this); }
+void frmSetBC::Form_Load() {
+    centreOnScreen(*this);
+    showUnits();
+}
 
-std::optional<double> frmSetBC::readPositive(QLineEdit* box, const QString& fieldName, const QString& refusal) {
-    const double value = tarnwick::readLenient(box->text().toStdString());
+void frmSetBC::showUnits() {
+    const tarnwick::UnitSystem units = program_.session().units();
+    mass_.express(units);
+    Label1->setText(unitCaption("gr.", "gr", tarnwick::Quantity::Mass, units));
+}
+
+std::optional<double> frmSetBC::readPositive(QLineEdit* box, const QString& fieldName, const QString& refusal,
+                                             const UnitField* field) {
+    // The limit applies to the stored value: a mass is converted first, then checked.
+    const double value = field ? field->stored().value_or(0) : tarnwick::readLenient(box->text().toStdString());
     if (!(value > 0)) {
         program_.showMessage(this, refusal, MessageIcon::Exclamation);
         box->setFocus();
         return std::nullopt;
     }
-    return readNumberBox(program_, this, box, fieldName);  // refuses a value too large to use
+    // Refuses a value too large to use.
+    return field ? readNumberBox(program_, this, *field, fieldName) : readNumberBox(program_, this, box, fieldName);
 }
 
 void frmSetBC::cmdOK_Click() {
@@ -73,7 +87,8 @@ void frmSetBC::cmdOK_Click() {
     if (!txtBCG7->text().trimmed().isEmpty())
         coefficientG7 = readPositive(txtBCG7, "the G7 Ballistic Coefficient", "The G7 Ballistic Coefficient must be > 0");
     if (!coefficientG7) return;
-    const std::optional<double> mass = readPositive(txtBulletMass, "the Bullet Mass", "The Bullet Mass must be > 0");
+    const std::optional<double> mass =
+        readPositive(txtBulletMass, "the Bullet Mass", "The Bullet Mass must be > 0", &mass_);
     if (!mass) return;
 
     // All three bands get the coefficient, which with the G7 one is now the bullet

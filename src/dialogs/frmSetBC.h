@@ -1,6 +1,6 @@
 #pragma once
 // "Set Ballistic Coefficient": one coefficient typed by hand for all three velocity
-// bands, with the bullet mass in grains; both must be greater than 0. A G7 coefficient
+// bands, with the bullet mass in grains (grams in metric); both must be greater than 0. A G7 coefficient
 // may be typed too: empty means none (0), anything else must be greater than 0.
 #include <QDialog>
 #include <QLabel>
@@ -9,13 +9,14 @@
 #include <optional>
 
 #include "Program.h"
+#include "UnitField.h"
 
 class frmSetBC : public QDialog, public Form {
     Q_OBJECT
 public:
     explicit frmSetBC(Program& program);
 
-    void Form_Load() override;  // centre only
+    void Form_Load() override;  // centre; the mass box in the session's units
     void cmdOK_Click();
 
     QLabel* lblBC = nullptr;
@@ -29,8 +30,12 @@ public:
     QPushButton* cmdOK = nullptr;
 
 private:
-    // Reads a box that must hold a number greater than 0; shows `refusal` otherwise.
-    std::optional<double> readPositive(QLineEdit* box, const QString& fieldName, const QString& refusal);
+    // Reads a box that must hold a number greater than 0 (for a box with units, its
+    // stored value); shows `refusal` otherwise.
+    std::optional<double> readPositive(QLineEdit* box, const QString& fieldName, const QString& refusal,
+                                       const UnitField* field = nullptr);
+    void showUnits();
 
     Program& program_;
+    UnitField mass_;
 };

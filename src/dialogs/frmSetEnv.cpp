@@ -5,12 +5,14 @@
 #include <QHBoxLayout>
 #include <QPalette>
 #include <QVBoxLayout>
+#include <charconv>
 #include <iterator>
 #include <optional>
 
 #include "Constants.h"
 #include "DialogSupport.h"
 #include "FormSupport.h"
+#include "NumberText.h"
 #include "frmWindCalc.h"
 
 namespace {
@@ -31,7 +33,40 @@ frmSetEnv::frmSetEnv(Program& program) : program_(program) {
     buildFrames();
     buildMenu();
     adjustSize();
+    using tarnwick::Quantity;
+    rAltitude_ = UnitField(txtRAltitude, Quantity::Distance);
+    rPressure_ = UnitField(txtRBarPres, Quantity::Pressure);
+    rTemperature_ = UnitField(txtRTemperature, Quantity::Temperature);
+    rCrossWind_ = UnitField(txtRCrossWind, Quantity::WindSpeed);
+    rTailWind_ = UnitField(txtRTailWind, Quantity::WindSpeed);
+    hAltitude_ = UnitField(txtHAltitude, Quantity::Distance);
+    hPressure_ = UnitField(txtHBarPres, Quantity::Pressure);
+    hTemperature_ = UnitField(txtHTemperature, Quantity::Temperature);
+    hCrossWind_ = UnitField(txtHCrossWind, Quantity::WindSpeed);
+    hTailWind_ = UnitField(txtHTailWind, Quantity::WindSpeed);
+    connect(&program.session(), &Session::unitsChanged, this, [this] { showUnits(); });
     connect(cmdSet, &QPushButton::clicked, this, [this] { cmdSet_Click(); });
+}
+
+std::vector<UnitField*> frmSetEnv::unitFields() {
+    return {&rAltitude_, &rPressure_, &rTemperature_, &rCrossWind_, &rTailWind_,
+            &hAltitude_, &hPressure_, &hTemperature_, &hCrossWind_, &hTailWind_};
+}
+
+void frmSetEnv::showUnits() {
+    using tarnwick::Quantity;
+    const tarnwick::UnitSystem units = program_.session().units();
+    for (UnitField* field : unitFields()) field->express(units);
+    const struct {
+        QLabel* label;
+        const char* imperial;
+        Quantity quantity;
+    } labels[] = {{lblRFeet, "Ft.", Quantity::Distance},        {lblHFeet, "Ft.", Quantity::Distance},
+                  {lblRMMerc, "MM", Quantity::Pressure},        {lblHMMerc, "MM", Quantity::Pressure},
+                  {lblRFarenheight, "F", Quantity::Temperature}, {lblHFarenheight, "F", Quantity::Temperature},
+                  {lblMPH, "MPH", Quantity::WindSpeed},          {lblMPH2, "MPH", Quantity::WindSpeed},
+                  {lblMPH3, "MPH", Quantity::WindSpeed},         {lblMPH4, "MPH", Quantity::WindSpeed}};
+    for (const auto& l : labels) l.label->setText(unitCaption(l.imperial, l.imperial, l.quantity, units));
 }
 
 void frmSetEnv::addRow(QGridLayout* grid, QWidget* frame, QLabel*& label, const char* labelName, const char* caption,
@@ -136,24 +171,28 @@ QColor frmSetEnv::huntingBackground(bool huntingMode) {
 
 void frmSetEnv::Form_Load() {
     centreOnScreen(*this);
-    // The session's conditions; the winds as they were typed.
+    // The session's conditions; the winds as they were typed (in mph), converted in metric.
     const auto& p = program_.params();
     const WindTexts& winds = program_.session().windTexts();
-    const std::pair<QLineEdit*, QString> shown[] = {
-        {txtRAltitude, numberText(p.Altitude)},
-        {txtRBarPres, numberText(p.BarometricPressure)},
-        {txtRTemperature, numberText(p.Temperature)},
-        {txtRRelHum, numberText(p.RelHumidity)},
-        {txtRCrossWind, QString::fromStdString(winds.rangeCross)},
-        {txtRTailWind, QString::fromStdString(winds.rangeTail)},
-        {txtHAltitude, numberText(p.HAltitude)},
-        {txtHBarPres, numberText(p.HBarometricPressure)},
-        {txtHTemperature, numberText(p.HTemperature)},
-        {txtHRelHum, numberText(p.HRelHumidity)},
-        {txtHCrossWind, QString::fromStdString(winds.huntingCross)},
-        {txtHTailWind, QString::fromStdString(winds.huntingTail)},
+    const tarnwick::UnitSystem units = program_.session().units();
+    const std::pair<UnitField*, double> shown[] = {
+        {&rAltitude_, p.Altitude},   {&rPressure_, p.BarometricPressure},  {&rTemperature_, p.Temperature},
+        {&hAltitude_, p.HAltitude},  {&hPressure_, p.HBarometricPressure}, {&hTemperature_, p.HTemperature},
     };
-    for (const auto& [box, text] : shown) box->setText(text);
+    for (const auto& [field, stored] : shown) field->show(stored, units);
+    txtRRelHum->setText(numberText(p.RelHumidity));
+    txtHRelHum->setText(numberText(p.HRelHumidity));
+    const std::pair<UnitField*, const std::string&> typed[] = {
+        {&rCrossWind_, winds.rangeCross},
+        {&rTailWind_, winds.rangeTail},
+        {&hCrossWind_, winds.huntingCross},
+        {&hTailWind_, winds.huntingTail},
+    };
+    for (const auto& [field, text] : typed) {
+        field->showText(QString::fromStdString(text), tarnwick::UnitSystem::Imperial);
+        field->express(units);
+    }
+    showUnits();
 }
 
 void frmSetEnv::Form_Activate() {
@@ -169,32 +208,36 @@ void frmSetEnv::Form_Activate() {
 void frmSetEnv::cmdSet_Click() {
     // Every box is read before anything is stored, so a refused value leaves the
     // parameter set exactly as it was.
+    // Boxes with units are read as their stored (imperial) values; the humidity as typed.
     struct Field {
         QLineEdit* box;
+        const UnitField* units;
         const char* name;
         double multiplier = 1;
         double divisor = 1;
     };
     const Field fields[] = {
-        {txtRAltitude, "the Altitude (Range Conditions)"},
-        {txtRBarPres, "the Barrometric Pressure (Range Conditions)"},
-        {txtRTemperature, "the Temperature (Range Conditions)"},
-        {txtRRelHum, "the Relative Humidity (Range Conditions)"},
-        {txtRCrossWind, "the Cross Wind (Range Conditions)", tarnwick::kCrossWindPerMph},
-        {txtRTailWind, "the Tail Wind (Range Conditions)", tarnwick::kTailWindPerMphNumerator,
+        {txtRAltitude, &rAltitude_, "the Altitude (Range Conditions)"},
+        {txtRBarPres, &rPressure_, "the Barrometric Pressure (Range Conditions)"},
+        {txtRTemperature, &rTemperature_, "the Temperature (Range Conditions)"},
+        {txtRRelHum, nullptr, "the Relative Humidity (Range Conditions)"},
+        {txtRCrossWind, &rCrossWind_, "the Cross Wind (Range Conditions)", tarnwick::kCrossWindPerMph},
+        {txtRTailWind, &rTailWind_, "the Tail Wind (Range Conditions)", tarnwick::kTailWindPerMphNumerator,
          tarnwick::kTailWindPerMphDenominator},
-        {txtHAltitude, "the Altitude (Hunting Conditions)"},
-        {txtHBarPres, "the Barrometric Pressure (Hunting Conditions)"},
-        {txtHTemperature, "the Temperature (Hunting Conditions)"},
-        {txtHRelHum, "the Relative Humidity (Hunting Conditions)"},
-        {txtHCrossWind, "the Cross Wind (Hunting Conditions)", tarnwick::kCrossWindPerMph},
-        {txtHTailWind, "the Tail Wind (Hunting Conditions)", tarnwick::kTailWindPerMphNumerator,
+        {txtHAltitude, &hAltitude_, "the Altitude (Hunting Conditions)"},
+        {txtHBarPres, &hPressure_, "the Barrometric Pressure (Hunting Conditions)"},
+        {txtHTemperature, &hTemperature_, "the Temperature (Hunting Conditions)"},
+        {txtHRelHum, nullptr, "the Relative Humidity (Hunting Conditions)"},
+        {txtHCrossWind, &hCrossWind_, "the Cross Wind (Hunting Conditions)", tarnwick::kCrossWindPerMph},
+        {txtHTailWind, &hTailWind_, "the Tail Wind (Hunting Conditions)", tarnwick::kTailWindPerMphNumerator,
          tarnwick::kTailWindPerMphDenominator},
     };
     double values[std::size(fields)];
     for (std::size_t i = 0; i < std::size(fields); ++i) {
+        const Field& f = fields[i];
         const std::optional<double> value =
-            readNumberBox(program_, this, fields[i].box, fields[i].name, fields[i].multiplier, fields[i].divisor);
+            f.units ? readNumberBox(program_, this, *f.units, f.name, f.multiplier, f.divisor)
+                    : readNumberBox(program_, this, f.box, f.name, f.multiplier, f.divisor);
         if (!value) return;
         values[i] = *value;
     }
@@ -214,9 +257,19 @@ void frmSetEnv::cmdSet_Click() {
     p.HCrossWind = values[10];
     p.HTailWind = values[11];
 
-    const auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
-    program_.session().environmentSet(
-        {text(txtRTailWind), text(txtRCrossWind), text(txtHTailWind), text(txtHCrossWind)});
+    // The report quotes the winds as typed in mph. A wind typed in metric is kept as the
+    // shortest mph text that reads back as its stored value; an unchanged one keeps the
+    // text it had.
+    const WindTexts& before = program_.session().windTexts();
+    const auto text = [](const UnitField& field, const std::string& previous) {
+        if (field.units() == tarnwick::UnitSystem::Imperial) return field.box()->text().toStdString();
+        const double mph = field.stored().value_or(0);
+        if (mph == tarnwick::readLenient(previous)) return previous;
+        char buffer[40];
+        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, mph).ptr);
+    };
+    program_.session().environmentSet({text(rTailWind_, before.rangeTail), text(rCrossWind_, before.rangeCross),
+                                       text(hTailWind_, before.huntingTail), text(hCrossWind_, before.huntingCross)});
     emit accepted();
     hide();
 }

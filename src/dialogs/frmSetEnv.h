@@ -3,7 +3,9 @@
 // was measured and the gun sighted in) and the hunting conditions (used in Hunting mode
 // only). Winds are typed in miles per hour; OK stores cross winds in inches per second
 // and tail winds in feet per second (tarnwick::kCrossWindPerMph and kTailWindPerMph...).
-// Altitudes and temperatures are remembered from one start to the next.
+// Altitudes and temperatures are remembered from one start to the next. In metric the
+// boxes show and take m, hPa, deg C and m/s; the stored values and the wind texts the
+// report quotes stay imperial.
 #include <QAction>
 #include <QColor>
 #include <QDialog>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "Program.h"
+#include "UnitField.h"
 
 class QGridLayout;
 
@@ -92,6 +95,11 @@ private:
                 const char* unitCaption);
     std::vector<QLabel*> huntingLabels() const;
     std::vector<QLineEdit*> huntingBoxes() const;
+    // The unit labels and the boxes with units in the session's units.
+    void showUnits();
+    std::vector<UnitField*> unitFields();
 
     Program& program_;
+    UnitField rAltitude_, rPressure_, rTemperature_, rCrossWind_, rTailWind_;
+    UnitField hAltitude_, hPressure_, hTemperature_, hCrossWind_, hTailWind_;
 };

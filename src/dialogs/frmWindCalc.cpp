@@ -20,6 +20,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("Cross & Tail Wind Calculator");
 
+// The components are shown with two decimals in either unit system.
+QString twoDecimals(double value) { return QString::fromStdString(tarnwick::formatF2(value)); }
+
 }  // namespace
 
 frmWindCalc::frmWindCalc(Program& program) : program_(program) {
@@ -94,6 +97,17 @@ frmWindCalc::frmWindCalc(Program& program) : program_(program) {
     setTabOrder(txtWindSpeed, txtCrossWind);
     setTabOrder(txtCrossWind, txtTailWind);
     setTabOrder(txtTailWind, cmdDone);
+
+    speed_ = UnitField(txtWindSpeed, tarnwick::Quantity::WindSpeed);
+    cross_ = UnitField(txtCrossWind, tarnwick::Quantity::WindSpeed, twoDecimals, twoDecimals);
+    tail_ = UnitField(txtTailWind, tarnwick::Quantity::WindSpeed, twoDecimals, twoDecimals);
+    connect(&program.session(), &Session::unitsChanged, this, [this] { showUnits(); });
+}
+
+void frmWindCalc::showUnits() {
+    const tarnwick::UnitSystem units = program_.session().units();
+    for (UnitField* field : {&speed_, &cross_, &tail_}) field->express(units, tarnwick::readStrict);
+    for (QLabel* label : lblMPH) label->setText(unitCaption("MPH", "MPH", tarnwick::Quantity::WindSpeed, units));
 }
 
 void frmWindCalc::setInitialArrow() {
@@ -108,6 +122,7 @@ void frmWindCalc::Form_Initialize() { setInitialArrow(); }
 
 void frmWindCalc::Form_Load() {
     setInitialArrow();
+    showUnits();
     adjustSize();
     centreOnScreen(*this);
 }
@@ -154,7 +169,7 @@ void frmWindCalc::picWind_MouseMove(Qt::MouseButton, double x, double y) {
 
 void frmWindCalc::picWind_MouseUp(Qt::MouseButton, double, double) {
     DrawNow = false;
-    const std::optional<double> speed = tarnwick::readStrict(txtWindSpeed->text().toStdString());
+    const std::optional<double> speed = speed_.stored(tarnwick::readStrict);
     if (!speed) {
         program_.showMessage(this, QStringLiteral("Wind Speed must be a number."), MessageIcon::Exclamation, kTitle);
         txtWindSpeed->setFocus();
@@ -162,8 +177,9 @@ void frmWindCalc::picWind_MouseUp(Qt::MouseButton, double, double) {
         return;
     }
     const windcalc::Components wind = windcalc::windComponents(*speed, Angle);
-    txtCrossWind->setText(QString::fromStdString(tarnwick::formatF2(wind.cross)));
-    txtTailWind->setText(QString::fromStdString(tarnwick::formatF2(wind.tail)));
+    const tarnwick::UnitSystem units = program_.session().units();
+    cross_.show(wind.cross, units);
+    tail_.show(wind.tail, units);
 }
 
 void frmWindCalc::cmdDone_Click() { hide(); }

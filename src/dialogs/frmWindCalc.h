@@ -4,11 +4,13 @@
 // a bird's-eye picture of the range, at the side the wind comes from; an arrow follows
 // the pointer while a button is held and the release shows the components. The
 // calculator writes nothing into the shot parameters: the user copies the results.
+// In metric the speed and the components are in m/s.
 #include <QDialog>
 #include <array>
 #include <cstdint>
 
 #include "Program.h"
+#include "UnitField.h"
 #include "WindArrow.h"
 
 class QAction;
@@ -63,8 +65,10 @@ private:
     void setInitialArrow();
     void pointerToArrow(double x, double y);
     void DrawArrow(std::int16_t tailX, std::int16_t tailY, std::int16_t headX, std::int16_t headY);
+    void showUnits();
 
     Program& program_;
+    UnitField speed_, cross_, tail_;
     std::int16_t StartX = 0, StartY = 0, EndX = 0, EndY = 0;
     double Angle = 0;
     bool DrawNow = false;
