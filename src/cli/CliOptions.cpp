@@ -216,8 +216,9 @@ CliOptions parseCliOptions(const std::vector<std::string>& args, const std::func
     }
     if (!options.comparePaths.empty() && (!options.loadPath.empty() || !options.assignments.empty()))
         throw CliError("--compare plots the load files as saved; it goes with neither --load nor --set/--text");
-    if (!options.comparePaths.empty() && (options.inspectX || options.rangeTable || options.rangeCard))
-        throw CliError("--compare goes with none of --inspect, --range-table and --range-card");
+    if (!options.comparePaths.empty() && (options.inspectX || options.rangeTable))
+        throw CliError("--compare goes with neither --inspect nor --range-table");
+    if (!options.comparePaths.empty() && options.csv) throw CliError("--csv does not go with --compare");
     if (bulletsMode && !options.help && options.bulletsCommand == CliOptions::BulletsCommand::None)
         throw CliError("'bullets' needs --export FILE or --import FILE");
     if (options.bulletMaker && options.bulletStock.empty()) throw CliError("--maker needs --bullet");
@@ -288,7 +289,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      --bullet) to a load file
   --compare FILE...  plot one to four load files on one canvas, each in its own
                      colour with a legend naming it, and print their reports one
-                     after another; the plot takes the first load's display scale
+                     after another; the plot takes the first load's display scale.
+                     With --range-card: the loads' elevation corrections side by side
   --bullet STOCK     take mass, ballistic coefficients and break velocities from
                      the first bullet with this stock number (letter case ignored),
                      and the report's bullet line from that row; applied after --set

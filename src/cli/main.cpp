@@ -95,6 +95,10 @@ int run(int argc, char** argv) {
         return 1;
     }
     if (options.rangeTable) return runRangeTable(options);
+    if (options.rangeCard && !compared.empty()) {
+        std::cout << comparedRangeCard(compared, options.rangeCard->yards(), options.corrections.value_or(Corrections{}));
+        return 0;
+    }
     if (options.rangeCard) return runRangeCard(options);
 
     TextResults results;

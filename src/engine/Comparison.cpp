@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "Constants.h"
+#include "NumberText.h"
+#include "RangeCard.h"
 
 namespace tarnwick {
 
@@ -28,7 +30,40 @@ void drawLegend(const std::vector<ComparedLoad>& loads, DrawingSurface& surface)
     }
 }
 
+std::string padded(std::string text, std::size_t width) {
+    if (text.size() < width) text.insert(0, width - text.size(), ' ');
+    return text;
+}
+
 }  // namespace
+
+std::string comparedRangeCard(const std::vector<ComparedLoad>& loads, const std::vector<double>& yards,
+                              const Corrections& corrections) {
+    std::vector<RangeCard> cards;
+    std::size_t width = correctionCell(0, 300, CorrectionAxis::Elevation, corrections).size();
+    for (const ComparedLoad& load : loads) {
+        const Sighting sighting{load.state.remembered.LastZeroCrossing, load.inputs.huntingOption};
+        cards.push_back(rangeCard(load.state.params, sighting, yards));
+        width = std::max(width, load.name.size());
+    }
+    std::string text = padded("Range (yd)", 10);
+    for (const ComparedLoad& load : loads) text += "  " + padded(load.name, width);
+    text += '\n';
+    for (std::size_t row = 0; row < yards.size(); ++row) {
+        text += padded(plainText(yards[row]), 10);
+        for (const RangeCard& card : cards) {
+            const std::string cell = row < card.rows.size()
+                                         ? correctionCell(card.rows[row].point.height, yards[row] * 3,
+                                                          CorrectionAxis::Elevation, corrections)
+                                         : std::string();
+            text += "  " + padded(cell, width);
+        }
+        text += '\n';
+    }
+    for (std::size_t i = 0; i < loads.size(); ++i)
+        if (!cards[i].failure.empty()) text += loads[i].name + ": " + cards[i].failure + '\n';
+    return text;
+}
 
 std::vector<RunOutcome> compareLoads(std::vector<ComparedLoad>& loads, DrawingSurface& surface, ResultsWindow& results) {
     if (loads.size() > kMaxComparedLoads) loads.resize(kMaxComparedLoads);

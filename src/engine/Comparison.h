@@ -27,4 +27,10 @@ struct ComparedLoad {
 // load's report under a line with its name. One outcome per load.
 std::vector<RunOutcome> compareLoads(std::vector<ComparedLoad>& loads, DrawingSurface& surface, ResultsWindow& results);
 
+// The range card of the loads side by side: per range (yards) each load's elevation
+// correction under its range conditions, in a column headed by its name. A load whose
+// flight ends early leaves its later cells blank and says why below the table.
+std::string comparedRangeCard(const std::vector<ComparedLoad>& loads, const std::vector<double>& yards,
+                              const Corrections& corrections);
+
 }  // namespace tarnwick

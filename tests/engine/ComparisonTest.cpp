@@ -28,3 +28,16 @@ TEST(Comparison, OneColourAndLegendEntryPerLoad) {
         }
     }
 }
+
+// The loads' range cards side by side: a column per load, headed by its name, one row per range.
+TEST(Comparison, RangeCardShowsEachLoadsElevationSideBySide) {
+    std::vector<ComparedLoad> loads(2);
+    loads[0].name = "slow", loads[1].name = "fast";
+    loads[1].state.params.InitialVelocity = 3000;
+    const std::string card = comparedRangeCard(loads, {100, 200}, *correctionsNamed("moa"));
+    const std::string heading = card.substr(0, card.find('\n'));
+    EXPECT_EQ(heading.rfind("Range (yd)", 0), 0u);
+    EXPECT_LT(heading.find(" slow "), heading.find(" fast")) << heading;
+    EXPECT_EQ(std::count(card.begin(), card.end(), '\n'), 3);
+    EXPECT_NE(card.find("\n       200"), std::string::npos) << card;
+}
