@@ -78,6 +78,10 @@ std::optional<QString> QtServices::openFileName(QWidget* parent, const QString& 
     return name;
 }
 
+QStringList QtServices::openFileNames(QWidget* parent, const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileNames(parent, title, QString(), filter);
+}
+
 std::optional<QString> QtServices::saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                                 const QString& initialName, bool confirmOverwrite) {
     const QFileDialog::Options options = confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;

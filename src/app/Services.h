@@ -3,6 +3,7 @@
 // the open- and save-file dialogs, the printer dialog and blocking showing of windows.
 // The real implementation uses Qt's dialogs; the window tests install scripted ones.
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -27,6 +28,9 @@ public:
 
     // The open-file dialog for an existing file; std::nullopt when the user cancels.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+
+    // The open-file dialog for several existing files; empty when the user cancels.
+    virtual QStringList openFileNames(QWidget* parent, const QString& title, const QString& filter) = 0;
 
     // The save-file dialog; std::nullopt when the user cancels. `confirmOverwrite` false
     // picks an existing file without asking to replace it (a file to append to).
@@ -59,6 +63,7 @@ public:
     void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QStringList openFileNames(QWidget* parent, const QString& title, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;

@@ -137,6 +137,48 @@ tarnwick::RunInputs Session::runInputs() const {
     return inputs;
 }
 
+tarnwick::loads::Load Session::currentLoad() const { return tarnwick::loads::loadOf(state_, runInputs()); }
+
+void Session::applyLoad(const tarnwick::loads::Load& load) {
+    tarnwick::RunInputs inputs = runInputs();
+    tarnwick::loads::applyLoad(load, state_, inputs);
+    const tarnwick::ReportTexts& t = inputs.texts;
+    windTexts_ = {t.txtRTailWind, t.txtRCrossWind, t.txtHTailWind, t.txtHCrossWind};
+    scopePreset_ = ScopePreset::Typed;
+    rememberLoaded();
+    emit modeChanged();
+    emit scopeHeightChanged();
+    emit bulletChanged();
+    emit dragFunctionChanged();
+    emit unitsChanged();
+    emit environmentChanged();
+    emit parametersChanged();
+}
+
+void Session::rememberLoaded() {
+    const tarnwick::ShotParameters& p = state_.params;
+    tarnwick::RememberedSettings& last = state_.remembered;
+    last.LastHuntingMode = p.HuntingMode;
+    last.LastPBRMode = p.PBRMode;
+    if (!scopeHeightSetAside()) last.LastMaxDeviation = p.MaxDeviation;
+    last.LastInitialVelocity = p.InitialVelocity;
+    last.LastHorizontalScale = p.HorizontalScale;
+    last.LastVerticalScale = p.VerticalScale;
+    last.LastScopeHeight = scopeHeightSetAside() ? p.SaveScopeHeight : p.ScopeHeight;
+    last.LastAltitude = p.Altitude;
+    last.LastTemperature = p.Temperature;
+    last.LastHAltitude = p.HAltitude;
+    last.LastHTemperature = p.HTemperature;
+    last.LastBulletSource = state_.bulletSource;
+    if (state_.bulletSource == tarnwick::BulletSource::Manual) {
+        last.LastBallisticCoef = p.BallisticCoefLow;
+        last.LastBallisticCoefG7 = p.BallisticCoefG7;
+        last.LastBulletMass = p.BulletMass;
+    }
+    last.LastModel = p.Model;
+    if (p.Model == tarnwick::BallisticModelKind::PointMass) last.LastDragFunction = p.DragFunction;
+}
+
 void Session::setTargetCaption(const QString& caption) {
     targetCaption_ = caption;
     emit targetCaptionChanged();

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "BulletRecord.h"
+#include "LoadFile.h"
 #include "PlotRun.h"
 #include "ShotParameters.h"
 
@@ -92,6 +93,14 @@ public:
     // What a plot run reads besides the parameter set.
     tarnwick::RunInputs runInputs() const;
 
+    // The shot as a load file holds it (without a name or notes).
+    tarnwick::loads::Load currentLoad() const;
+    // Flies a whole load, as if each dialog had confirmed its values: they are remembered
+    // for the next start and every signal but the target caption's is sent.
+    void applyLoad(const tarnwick::loads::Load& load);
+    // A dialog changed parameters that no other signal covers (slope, scale, run values).
+    void noteParametersChanged() { emit parametersChanged(); }
+
     // The target view's point of aim in its drawing units, once the user has chosen one;
     // it stays for the whole program run, also when the view is closed.
     std::optional<QPoint> targetAim;
@@ -107,11 +116,12 @@ signals:
     void dragFunctionChanged();  // the drag law or the flight model
     void unitsChanged();         // the unit system or the corrections
     void environmentChanged();
-    void parametersChanged();    // a parameter dialog stored what the user confirmed
+    void parametersChanged();    // a parameter dialog or a load stored new values
     void targetCaptionChanged();
 
 private:
     void rememberFlightModel();
+    void rememberLoaded();
 
     tarnwick::ProgramState state_;
     ScopePreset scopePreset_ = ScopePreset::Typed;

@@ -20,5 +20,8 @@ int main(int argc, char** argv) {
     ParameterChain::of(program);
     frmTrajectory& main = program.window<frmTrajectory>();
     main.show();
+    // "tarnwick FILE.tarnwick" (also the desktop's "open with") opens a load.
+    const QStringList files = QApplication::arguments().mid(1);
+    if (!files.isEmpty()) main.openLoadFile(files.first());
     return app.exec();
 }

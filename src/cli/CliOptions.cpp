@@ -121,7 +121,7 @@ std::pair<std::string, std::string> splitAssignment(const std::string& text, con
 
 }  // namespace
 
-CliOptions parseCliOptions(const std::vector<std::string>& args) {
+CliOptions parseCliOptions(const std::vector<std::string>& args, const std::function<void(CliOptions&)>& applyLoad) {
     CliOptions options;
     // "bullets" as the first word: import or export the bullet table.
     const bool bulletsMode = !args.empty() && args.front() == "bullets";
@@ -160,14 +160,17 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
             options.bulletStock = value();
         } else if (option == "--maker") {
             options.bulletMaker = value();
-        } else if (option == "--set") {
-            const std::string v = value();
-            const auto [name, number] = splitAssignment(v, arg + " " + v);
-            setMember(options, name, number, v);
-        } else if (option == "--text") {
-            const std::string v = value();
-            const auto [name, text] = splitAssignment(v, arg + " " + v);
-            setText(options, name, text, v);
+        } else if (option == "--set" || option == "--text") {
+            options.assignments.emplace_back(option, value());
+        } else if (option == "--load" || option == "--save-load") {
+            std::string& path = option == "--load" ? options.loadPath : options.saveLoadPath;
+            path = value();
+            if (path.empty()) throw CliError("empty file name in '" + option + "'");
+        } else if (option == "--compare") {
+            // The files follow up to the next option.
+            while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) options.comparePaths.push_back(args[++i]);
+            if (options.comparePaths.empty() || options.comparePaths.size() > kMaxComparedLoads)
+                throw CliError("--compare takes one to " + std::to_string(kMaxComparedLoads) + " load files");
         } else if (option == "--canvas") {
             const std::string v = value();
             const auto x = v.find('x');
@@ -212,6 +215,16 @@ CliOptions parseCliOptions(const std::vector<std::string>& args) {
             throw CliError("unknown argument '" + arg + "'");
         }
     }
+    if (applyLoad && !options.loadPath.empty()) applyLoad(options);
+    for (const auto& [option, v] : options.assignments) {
+        const auto [name, setting] = splitAssignment(v, option + " " + v);
+        (option == "--set" ? setMember : setText)(options, name, setting, v);
+    }
+    if (!options.comparePaths.empty() && (!options.loadPath.empty() || !options.assignments.empty()))
+        throw CliError("--compare plots the load files as saved; it goes with neither --load nor --set/--text");
+    if (!options.comparePaths.empty() && (options.inspectX || options.rangeTable))
+        throw CliError("--compare goes with neither --inspect nor --range-table");
+    if (!options.comparePaths.empty() && options.csv) throw CliError("--csv does not go with --compare");
     if (bulletsMode && !options.help && options.bulletsCommand == CliOptions::BulletsCommand::None)
         throw CliError("'bullets' needs --export FILE or --import FILE");
     if (options.bulletMaker && options.bulletStock.empty()) throw CliError("--maker needs --bullet");
@@ -230,6 +243,8 @@ std::string cliHelpText() {
                     [--range-table START:END:STEP]
                     [--range-card START:END:STEP [--csv]] [--corrections UNIT]
                     [--units imperial|metric]
+                    [--load FILE.tarnwick] [--save-load FILE.tarnwick]
+       tarnwick-cli --compare FILE.tarnwick... [--png FILE] [--svg FILE] [--pdf FILE]
        tarnwick-cli bullets (--export FILE.csv | --import FILE.csv) [--db FILE]
 
 Flies one plot run and prints its report (LF line ends). With --inspect X it prints
@@ -280,6 +295,14 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
   --svg FILE         also write the plot as an SVG drawing
   --pdf FILE         also write the plot on a PDF page, titled with the bullet,
                      the muzzle velocity and the date
+  --load FILE        fly the shot of a load file (.tarnwick); --set and --text
+                     override its values
+  --save-load FILE   write the shot as flown (after --load, --set, --text and
+                     --bullet) to a load file
+  --compare FILE...  plot one to four load files on one canvas, each in its own
+                     colour with a legend naming it, and print their reports one
+                     after another; the plot takes the first load's display scale.
+                     With --range-card: the loads' elevation corrections side by side
   --bullet STOCK     take mass, ballistic coefficients and break velocities from
                      the first bullet with this stock number (letter case ignored),
                      and the report's bullet line from that row; applied after --set
@@ -298,8 +321,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
 
 Exit status: 0 done, 2 bad argument (an unknown bullet included), 3 the run or
 the --inspect click stopped on a numeric failure (what was written so far is
-printed, the reason goes to standard error), 1 the bullet database or a CSV file
-could not be used, or a file could not be written (the --png, --svg or --pdf
+printed, the reason goes to standard error), 1 the bullet database, a CSV file
+or a load file could not be used, or a file could not be written (the --png, --svg or --pdf
 file, the standard output; the report is still printed, and 1 outranks 3).
 
 Examples:

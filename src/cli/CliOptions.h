@@ -1,10 +1,12 @@
 #pragma once
 // Command-line arguments of tarnwick-cli.
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "Comparison.h"
 #include "Constants.h"
 #include "Corrections.h"
 #include "PlotRun.h"
@@ -42,9 +44,21 @@ struct CliOptions {
     std::optional<tarnwick::RangeList> rangeCard;
     std::optional<tarnwick::Corrections> corrections;
     bool csv = false;
+
+    // --load FILE: a load file applied before the --set and --text options, which override
+    // it; --save-load FILE writes the effective parameters as a load file; --compare FILE...
+    // plots up to four load files on one canvas and prints their reports one after another.
+    std::string loadPath;
+    std::string saveLoadPath;
+    std::vector<std::string> comparePaths;
+    // The --set and --text assignments ("--set"/"--text", NAME=VALUE) in the order given.
+    std::vector<std::pair<std::string, std::string>> assignments;
 };
 
-// Throws CliError naming the argument that cannot be used.
-CliOptions parseCliOptions(const std::vector<std::string>& args);
+
+// Throws CliError naming the argument that cannot be used. `applyLoad` runs after every
+// argument is read and before the assignments are applied: it applies the --load file.
+CliOptions parseCliOptions(const std::vector<std::string>& args,
+                           const std::function<void(CliOptions&)>& applyLoad = {});
 
 std::string cliHelpText();

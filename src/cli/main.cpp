@@ -1,5 +1,6 @@
 // tarnwick-cli: one plot run from the command line. Prints the report, or with
 // --inspect the values a click on the plot would show.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "CliBullets.h"
+#include "CliLoads.h"
 #include "CliModel.h"
 #include "CliOptions.h"
 #include "ClickInspection.h"
@@ -70,10 +72,13 @@ int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     CliOptions options;
     try {
-        options = parseCliOptions(args);
+        options = parseCliOptions(args, applyLoadOption);
     } catch (const CliError& error) {
         std::cerr << "tarnwick-cli: " << error.what() << "\n(see tarnwick-cli --help)\n";
         return 2;
+    } catch (const LoadFileError& error) {
+        std::cerr << "tarnwick-cli: " << error.what() << '\n';
+        return 1;
     }
     if (options.help) {
         std::cout << cliHelpText();
@@ -81,17 +86,36 @@ int run(int argc, char** argv) {
     }
     if (options.bulletsCommand != CliOptions::BulletsCommand::None) return runBulletsCommand(options);
     if (const int status = applyBulletOption(options)) return status;
+    std::vector<ComparedLoad> compared;
+    try {
+        saveLoadOption(options);
+        if (!options.comparePaths.empty()) compared = comparedLoads(options);
+    } catch (const LoadFileError& error) {
+        std::cerr << "tarnwick-cli: " << error.what() << '\n';
+        return 1;
+    }
     if (options.rangeTable) return runRangeTable(options);
+    if (options.rangeCard && !compared.empty()) {
+        std::cout << comparedRangeCard(compared, options.rangeCard->yards(), options.corrections.value_or(Corrections{}));
+        return 0;
+    }
     if (options.rangeCard) return runRangeCard(options);
 
     TextResults results;
     RunOutcome outcome;
+    // One run, or with --compare every load's run; the first failure is the outcome.
+    const auto fly = [&](DrawingSurface& surface) {
+        if (compared.empty()) return plotRun(options.state, options.inputs, surface, results);
+        const std::vector<RunOutcome> outcomes = compareLoads(compared, surface, results);
+        const auto failed = std::find_if(outcomes.begin(), outcomes.end(), [](const RunOutcome& o) { return !o.completed; });
+        return failed == outcomes.end() ? outcomes.front() : *failed;
+    };
     // A picture that could not be written still leaves the report printed, but the
     // status is 1 (a file failure outranks a numeric one).
     bool pictureWritten = true;
     if (options.pngPath.empty() && options.svgPath.empty() && options.pdfPath.empty()) {
         NullSurface surface(options.canvasWidth, options.canvasHeight);
-        outcome = plotRun(options.state, options.inputs, surface, results);
+        outcome = fly(surface);
     } else {
 #ifdef TARNWICK_CLI_PNG
         // Text on the picture needs fonts, which need a (windowless) application.
@@ -101,7 +125,7 @@ int run(int argc, char** argv) {
         ImageSurface surface(options.canvasWidth, options.canvasHeight);
         // SVG and PDF draw the plot again, as lines and text, from what the run drew.
         if (!options.svgPath.empty() || !options.pdfPath.empty()) surface.keepOperations();
-        outcome = plotRun(options.state, options.inputs, surface, results);
+        outcome = fly(surface);
         const QString title = pageTitle(plotTitle(options.state.params, options.inputs.texts, options.inputs.units));
         const auto write = [&](const std::string& path, const QByteArray& bytes) {
             const std::string_view contents(bytes.constData(), static_cast<std::size_t>(bytes.size()));

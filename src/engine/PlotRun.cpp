@@ -106,6 +106,7 @@ private:
             style.energyColour = colours::HuntingEnergy;
             style.velocityColour = colours::HuntingVelocity;
         }
+        if (inputs_.pathColour) style.trajectoryColour = *inputs_.pathColour;
         return style;
     }
 

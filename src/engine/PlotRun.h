@@ -2,6 +2,7 @@
 // The plot run ("Plot Trajectory"): frame, sighting, range pass, report, and in
 // Hunting mode the hunting pass with the same bore angle, under the flight model the
 // parameter set chooses.
+#include <optional>
 #include <string>
 
 #include "DrawingSurface.h"
@@ -21,6 +22,8 @@ struct RunInputs {
     // How the report and the plot's labels show numbers, and how corrections are given.
     UnitSystem units = UnitSystem::Imperial;
     Corrections corrections;
+    // A comparison of loads draws each load's paths in the load's own colour.
+    std::optional<Rgb> pathColour;
 };
 
 // The results window as the run uses it.

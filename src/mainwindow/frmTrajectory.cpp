@@ -48,6 +48,7 @@ frmTrajectory::frmTrajectory(Program& program) : program_(program) {
     buildMenus();
     connectCommands();
     followSession();
+    followLoadDocument();
 }
 
 std::string frmTrajectory::bulletDatabasePath() const {
@@ -154,6 +155,10 @@ bool frmTrajectory::saveSettings() {
 }
 
 void frmTrajectory::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedLoad()) {
+        event->ignore();
+        return;
+    }
     saveSettings();
     program_.unloadAll(this);
     event->accept();

@@ -11,6 +11,7 @@
 
 #include "Program.h"
 
+class LoadDocument;
 class PlotCanvas;
 
 class frmTrajectory : public QMainWindow, public Form {
@@ -72,6 +73,16 @@ public:
     void mnuAboutTP_Click();
     // Asks for a click value and counts corrections in clicks of it.
     void mnuClicksTyped_Click();
+    void mnuOpenLoad_Click();
+    void mnuSaveLoad_Click();
+    void mnuSaveLoadAs_Click();
+    void mnuCompareLoads_Click();
+
+    // Opens a load file (the command line, the recent list); false, after saying why,
+    // when it cannot be read. Unsaved changes to the open load are settled first.
+    bool openLoadFile(const QString& path);
+    // The load file open in this window and its unsaved-changes mark.
+    LoadDocument* loadDocument = nullptr;
 
     // Writes the remembered settings and this window's geometry for the next start;
     // false when the record could not be written.
@@ -90,6 +101,12 @@ public:
     QMenu* mnuCorrections = nullptr;
 
     // Items
+    QAction* mnuOpenLoad = nullptr;
+    QAction* mnuSaveLoad = nullptr;
+    QAction* mnuSaveLoadAs = nullptr;
+    QMenu* mnuRecentLoads = nullptr;
+    QAction* mnuLoadDash = nullptr;
+    QAction* mnuCompareLoads = nullptr;
     QAction* mnuPrintTraj = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuExportDash = nullptr;
@@ -169,6 +186,12 @@ private:
     // The indicator's caption for a drag function; under the point-mass model it names both.
     static QString dragIndicatorCaption(tarnwick::BallisticModelKind model, const std::string& name);
     void giveFocusBack();
+    // Load files: the title and the recent list follow the open file; closing or opening
+    // another asks about unsaved changes (true: go on).
+    void followLoadDocument();
+    void showRecentLoads();
+    bool settleUnsavedLoad();
+    bool saveLoadTo(const QString& path);
 
     Program& program_;
     bool settingsSaved_ = false;

@@ -45,6 +45,13 @@ void frmTrajectory::buildMenus() {
     QMenuBar* bar = menuBar();
 
     mnuFile = topMenu(bar, "mnuFile", "&File");
+    mnuOpenLoad = item(mnuFile, "mnuOpenLoad", "Open Load...");
+    mnuOpenLoad->setShortcut(QKeySequence::Open);
+    mnuSaveLoad = item(mnuFile, "mnuSaveLoad", "Save Load");
+    mnuSaveLoad->setShortcut(QKeySequence::Save);
+    mnuSaveLoadAs = item(mnuFile, "mnuSaveLoadAs", "Save Load As...");
+    mnuRecentLoads = submenu(mnuFile, "mnuRecentLoads", "Recent Loads");
+    mnuLoadDash = separator(mnuFile, "mnuLoadDash");
     mnuPrintTraj = item(mnuFile, "mnuPrintTraj", "Print Trajectory");
     mnuExit = item(mnuFile, "mnuExit", "Exit");
     mnuExportDash = separator(mnuFile, "mnuExportDash");
@@ -55,6 +62,7 @@ void frmTrajectory::buildMenus() {
     mnuS3 = separator(mnuRun, "mnuS3");
     mnuPlot = item(mnuRun, "mnuPlot", "Plot Trajectory");
     mnuPlot->setShortcut(Qt::Key_F12);
+    mnuCompareLoads = item(mnuRun, "mnuCompareLoads", "Compare Loads...");
     mnuClear = item(mnuRun, "mnuClear", "Clear Screen");
     mnuClear->setShortcut(Qt::Key_F1);
     mnuSetAll = item(mnuRun, "mnuSetAll", "Set All Parameters");
@@ -155,6 +163,10 @@ void frmTrajectory::buildMenus() {
 
 void frmTrajectory::connectCommands() {
     const std::pair<QAction*, void (frmTrajectory::*)()> commands[] = {
+        {mnuOpenLoad, &frmTrajectory::mnuOpenLoad_Click},
+        {mnuSaveLoad, &frmTrajectory::mnuSaveLoad_Click},
+        {mnuSaveLoadAs, &frmTrajectory::mnuSaveLoadAs_Click},
+        {mnuCompareLoads, &frmTrajectory::mnuCompareLoads_Click},
         {mnuPrintTraj, &frmTrajectory::mnuPrintTraj_Click},
         {mnuExit, &frmTrajectory::mnuExit_Click},
         {mnuExportPlot, &frmTrajectory::mnuExportPlot_Click},

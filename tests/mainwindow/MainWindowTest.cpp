@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 
 #include "ClickValueDialog.h"
 #include "GuiTest.h"
+#include "LoadDocument.h"
 #include "PlotCanvas.h"
 #include "frmPrintOutput.h"
 #include "frmTrajInfo.h"
@@ -37,9 +39,10 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
     EXPECT_EQ(w.windowTitle(), "Tarnwick");
     EXPECT_EQ(captions(w.menuBar()->actions()),
               QStringList({"&File", "&Run", "&Options", "&Tools", "&Key", "&Help"}));
-    EXPECT_EQ(captions(w.mnuFile->actions()), QStringList({"Print Trajectory", "Exit", "-", "Export Plot..."}));
+    EXPECT_EQ(captions(w.mnuFile->actions()), QStringList({"Open Load...", "Save Load", "Save Load As...", "Recent Loads",
+                                                           "-", "Print Trajectory", "Exit", "-", "Export Plot..."}));
     EXPECT_EQ(captions(w.mnuRun->actions()),
-              QStringList({"GO!", "-", "Plot Trajectory", "Clear Screen", "Set All Parameters", "-",
+              QStringList({"GO!", "-", "Plot Trajectory", "Compare Loads...", "Clear Screen", "Set All Parameters", "-",
                            "Set Run Parameters...", "Set Display Scale...", "Set Slope...",
                            "Set Environmental Variables...", "Set Scope Height", "Select Bullet"}));
     EXPECT_EQ(captions(w.mnuSelectGun->actions()),
@@ -339,3 +342,40 @@ TEST_F(MainWindowTest, ExitClosesEveryOtherWindow) {
 }
 
 }  // namespace
+
+// A saved load names the window; a change marks it with a star until it is undone or
+// saved, and closing with unsaved changes asks, and saves on Yes.
+TEST_F(MainWindowTest, LoadTitleMarksUnsavedChangesAndCloseAsksToSave) {
+    frmTrajectory& w = main();
+    const QString path = settingsDir.filePath("varmint.tarnwick");
+    services->saveAnswers = {settingsDir.filePath("varmint")};
+    w.mnuSaveLoadAs_Click();
+    EXPECT_EQ(w.windowTitle(), "varmint - Tarnwick");
+    EXPECT_EQ(w.mnuRecentLoads->actions().front()->text(), "varmint.tarnwick");
+    session().setMode(true, false);
+    EXPECT_EQ(w.windowTitle(), "varmint* - Tarnwick");
+    session().setMode(false, true);
+    EXPECT_EQ(w.windowTitle(), "varmint - Tarnwick");
+    session().setMode(true, false);
+    services->answers = {true};
+    EXPECT_TRUE(w.close());
+    expectQuestion("unsaved changes");
+    tarnwick::ProgramState reopened;
+    tarnwick::RunInputs inputs;
+    ASSERT_TRUE(tarnwick::loads::openLoad(path.toStdString(), reopened, inputs).ok());
+    EXPECT_TRUE(reopened.params.HuntingMode);
+}
+
+// Compare Loads plots the chosen files and lists each load's report under its name.
+TEST_F(MainWindowTest, CompareLoadsListsEachReport) {
+    frmTrajectory& w = main();
+    QStringList paths;
+    for (const char* name : {"first", "second"}) {
+        paths << settingsDir.filePath(QString(name) + ".tarnwick");
+        ASSERT_TRUE(w.loadDocument->save(paths.back()).ok());
+    }
+    services->openManyAnswers = {paths};
+    w.mnuCompareLoads_Click();
+    const QString report = program->window<frmPrintOutput>().txtText->toPlainText();
+    EXPECT_TRUE(report.contains("=== first ===") && report.contains("=== second ===")) << report.toStdString();
+}

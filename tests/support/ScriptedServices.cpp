@@ -36,6 +36,14 @@ std::optional<QString> ScriptedServices::openFileName(QWidget*, const QString& t
     return nextFileAnswer(openAnswers);
 }
 
+QStringList ScriptedServices::openFileNames(QWidget*, const QString& title, const QString&) {
+    openDialogTitles.push_back(title);
+    if (openManyAnswers.empty()) return {};
+    QStringList answer = openManyAnswers.front();
+    openManyAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedServices::saveFileName(QWidget*, const QString& title, const QString&,
                                                       const QString&, bool confirmOverwrite) {
     saveDialogTitles.push_back(title);

@@ -25,6 +25,7 @@ public:
     void message(QWidget* parent, MessageIcon icon, const QString& title, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QStringList openFileNames(QWidget* parent, const QString& title, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& initialName, bool confirmOverwrite) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
@@ -47,6 +48,8 @@ public:
     // The next open and save dialogs return these (std::nullopt = cancel; none left = cancel).
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    // The next several-files dialogs return these (none left = cancel).
+    std::deque<QStringList> openManyAnswers;
     // Answers to the whole-number questions (std::nullopt = cancel; none left = the
     // number offered).
     std::deque<std::optional<int>> numberAnswers;
