@@ -1,6 +1,8 @@
 #include "TrajectoryPass.h"
 
 #include <array>
+#include <cmath>
+#include <optional>
 
 #include "Constants.h"
 #include "NumberText.h"
@@ -116,7 +118,6 @@ void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, d
              double& strikeDeflection, DrawingSurface& surface, const DropRowSink& dropRow) {
     const bool dropTable = p.DropTable == 1;
     const bool metric = setup.units == UnitSystem::Metric;
-    const long long rowEvery = metric ? 5 : 15;
     Pass pass(p, setup, r, strikeDrop, strikeDeflection);
     PathPen pen(p, setup, surface);
 
@@ -130,12 +131,22 @@ void flyPass(const ShotParameters& p, const PassSetup& setup, EventResults& r, d
             throw NumericFailure(stoppedAt(pass.x, faultReason(fault)));
 
         if (dropTable) {
-            // A row each time a multiple of 15 feet (5 yards) is passed, in whole feet; in
-            // metric each time a multiple of 5 metres is, in whole metres.
-            const auto after = roundToInteger(shownValue(Quantity::Distance, setup.units, pass.nx));
-            const auto before = roundToInteger(shownValue(Quantity::Distance, setup.units, pass.x));
-            if (after && before && *after % rowEvery < *before % rowEvery) {
-                const auto label = metric ? after : roundToInteger(pass.nx / 3);
+            // A row each time a multiple of 15 feet (5 yards) is passed, in whole feet. In
+            // metric each time a multiple of 5 metres is passed, measured exactly: whole
+            // metres would put a row up to half a metre short of its mark.
+            bool crossed = false;
+            std::optional<long long> label;
+            if (metric) {
+                const double before = std::floor(shownValue(Quantity::Distance, setup.units, pass.x) / 5);
+                const double after = std::floor(shownValue(Quantity::Distance, setup.units, pass.nx) / 5);
+                crossed = after > before && before >= 0;
+                if (crossed) label = roundToInteger(5 * after);
+            } else {
+                const auto after = roundToInteger(pass.nx), before = roundToInteger(pass.x);
+                crossed = after && before && *after % 15 < *before % 15;
+                if (crossed) label = roundToInteger(pass.nx / 3);
+            }
+            if (crossed) {
                 double deflection = 0;
                 if (const auto fault = pass.deflectionAfterStep(deflection); fault != Fault::None)
                     throw NumericFailure(stoppedAt(pass.x, faultReason(fault)));
