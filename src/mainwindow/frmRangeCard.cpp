@@ -95,8 +95,8 @@ frmRangeCard::frmRangeCard(Program& program) : program_(program) {
         return edit;
     };
     txtFrom = box("txtFrom", "&From");
-    txtTo = box("txtTo", "T&o");
-    txtStep = box("txtStep", "&Step");
+    txtTo = box("txtTo", "&To");
+    txtStep = box("txtStep", "St&ep");
     lblUnit = new QLabel(this);
     lblUnit->setObjectName("lblUnit");
     boxes->addWidget(lblUnit);
@@ -120,8 +120,8 @@ frmRangeCard::frmRangeCard(Program& program) : program_(program) {
     };
     cmdPrint = button("cmdPrint", "&Print...", &frmRangeCard::cmdPrint_Click);
     cmdSaveCsv = button("cmdSaveCsv", "&Save CSV...", &frmRangeCard::cmdSaveCsv_Click);
-    cmdCopy = button("cmdCopy", "C&opy", &frmRangeCard::cmdCopy_Click);
-    cmdClose = button("cmdClose", "&Close", &frmRangeCard::cmdClose_Click);
+    cmdCopy = button("cmdCopy", "&Copy", &frmRangeCard::cmdCopy_Click);
+    cmdClose = button("cmdClose", "C&lose", &frmRangeCard::cmdClose_Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
