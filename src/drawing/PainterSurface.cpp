@@ -47,6 +47,11 @@ QFont PainterSurface::deviceFont() const {
     return sized;
 }
 
+bool PainterSurface::clearsUnderText() const {
+    const int type = device()->devType();
+    return type == QInternal::Image || type == QInternal::Pixmap;
+}
+
 void PainterSurface::keepOperations() {
     if (kept_) return;
     kept_ = std::make_unique<tarnwick::RecordingSurface>(width_, height_);
@@ -139,8 +144,16 @@ void PainterSurface::print(const std::string& text) {
         p.setFont(font);
         p.setPen(toQColor(pen_));
         const QFontMetricsF metrics(font, device());
-        p.drawText(QPointF(x_, y_ + metrics.ascent()), qtext);
-        touch(x_, y_, x_ + metrics.horizontalAdvance(qtext), y_ + lineHeight);
+        const QPointF baseline(x_, y_ + metrics.ascent());
+        QRectF box(x_, y_, metrics.horizontalAdvance(qtext), lineHeight);
+        if (clearsUnderText()) {
+            // The text's own box (its advance and line height, and any ink beyond them),
+            // widened to whole units so that its smoothed edges are covered too.
+            box = QRectF(box.united(metrics.boundingRect(qtext).translated(baseline)).toAlignedRect());
+            p.fillRect(box, Qt::white);
+        }
+        p.drawText(baseline, qtext);
+        touch(box.left(), box.top(), box.right(), box.bottom());
     }
     x_ = 0;
     y_ += lineHeight;

@@ -71,6 +71,10 @@ protected:
     virtual const QPaintDevice* device() const;
     // Erases the canvas to white.
     virtual void erase();
+    // Whether text first clears its box to white. On an image (the canvas, a PNG),
+    // smoothed text drawn again over itself grows bolder, so images clear; vector output
+    // (prints, PDF, SVG) does not, so that no box ever hides a line there.
+    bool clearsUnderText() const;
     // Reports the area of canvas units an operation touched.
     virtual void touch(double, double, double, double) {}
     void setSize(double width, double height) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -67,10 +68,15 @@ frmTarget::frmTarget(Program& program) : program_(program) {
     menuBar->setObjectName("menuBar");
     mnuScale = menuBar->addMenu(text("Scale"));
     mnuScale->setObjectName("mnuScale");
-    const auto scaleItem = [this](const char* name, const char* caption, void (frmTarget::*handler)()) {
+    // The scales exclude each other: a group draws radio marks. None is checked until
+    // one is chosen.
+    auto* scales = new QActionGroup(this);
+    scales->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    const auto scaleItem = [this, scales](const char* name, const char* caption, void (frmTarget::*handler)()) {
         QAction* item = mnuScale->addAction(text(caption));
         item->setObjectName(name);
         item->setCheckable(true);
+        scales->addAction(item);
         connect(item, &QAction::triggered, this, handler);
         return item;
     };

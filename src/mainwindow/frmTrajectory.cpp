@@ -55,23 +55,46 @@ std::string frmTrajectory::bulletDatabasePath() const {
     return QDir::toNativeSeparators(BulletDatabaseLocation::pathInUse(program_.bulletFiles())).toStdString();
 }
 
+void frmTrajectory::showScopeHeight() {
+    const Session& session = program_.session();
+    const ScopePreset preset = session.scopePreset();
+    const std::pair<QAction*, ScopePreset> items[] = {
+        {mnuStandard, ScopePreset::Standard}, {mnuR6PPC, ScopePreset::Ruger6PPC},
+        {mnuRBlackhawk, ScopePreset::RugerBlackhawk}, {mnuTC4570, ScopePreset::TC4570},
+        {mnuTC3030, ScopePreset::TC3030}, {mnuTC44Mag, ScopePreset::TC44Mag}, {mnuOtherGun, ScopePreset::Typed}};
+    for (const auto& [item, itsPreset] : items) item->setChecked(itsPreset == preset);
+    // A drop table holds the height at 0: no preset can be chosen meanwhile.
+    mnuStandard->setEnabled(!session.scopeHeightSetAside());
+}
+
+void frmTrajectory::showBullet() {
+    const bool fromTable = program_.session().bulletFromTable();
+    mnuSelectBullet->setChecked(fromTable);
+    mnuManBC->setChecked(!fromTable);
+}
+
+void frmTrajectory::showDragFunction() {
+    const Session& session = program_.session();
+    const std::string& name = session.params().DragFunction;
+    const std::pair<QAction*, const char*> items[] = {
+        {mnuGavre, "G1"}, {mnuIngalls, "Ingalls"}, {mnuKrupp, "Krupp"}, {mnuG7, "G7"}};
+    for (const auto& [item, itsName] : items) item->setChecked(name == itsName);
+    const tarnwick::BallisticModelKind model = session.ballisticModel();
+    mnuClassic->setChecked(model == tarnwick::BallisticModelKind::Classic);
+    mnuPointMass->setChecked(model == tarnwick::BallisticModelKind::PointMass);
+    mnuDragShow->setText(dragIndicatorCaption(model, name));
+}
+
+void frmTrajectory::showChoices() {
+    showScopeHeight();
+    showBullet();
+    showDragFunction();
+    showUnits();
+}
+
 void frmTrajectory::followSession() {
     const Session& session = program_.session();
     // The menu's checks and captions show the session; each topic refreshes its items.
-    const auto showScopeHeight = [this, &session] {
-        const ScopePreset preset = session.scopePreset();
-        const std::pair<QAction*, ScopePreset> items[] = {
-            {mnuStandard, ScopePreset::Standard}, {mnuR6PPC, ScopePreset::Ruger6PPC},
-            {mnuRBlackhawk, ScopePreset::RugerBlackhawk}, {mnuTC4570, ScopePreset::TC4570},
-            {mnuTC3030, ScopePreset::TC3030}, {mnuTC44Mag, ScopePreset::TC44Mag}, {mnuOtherGun, ScopePreset::Typed}};
-        for (const auto& [item, itsPreset] : items) item->setChecked(itsPreset == preset);
-        // A drop table holds the height at 0: no preset can be chosen meanwhile.
-        mnuStandard->setEnabled(!session.scopeHeightSetAside());
-    };
-    const auto showBullet = [this, &session] {
-        mnuSelectBullet->setChecked(session.bulletFromTable());
-        mnuManBC->setChecked(!session.bulletFromTable());
-    };
     const auto showDisplay = [this, &session] {
         const DisplayOptions& d = session.display();
         mnuEnergy->setVisible(!d.energyCurve);
@@ -81,27 +104,14 @@ void frmTrajectory::followSession() {
         mnuShowGrid->setVisible(!d.gridLines);
         mnuNoGrid->setVisible(d.gridLines);
     };
-    const auto showDragFunction = [this, &session] {
-        const std::string& name = session.params().DragFunction;
-        const std::pair<QAction*, const char*> items[] = {
-            {mnuGavre, "G1"}, {mnuIngalls, "Ingalls"}, {mnuKrupp, "Krupp"}, {mnuG7, "G7"}};
-        for (const auto& [item, itsName] : items) item->setChecked(name == itsName);
-        const tarnwick::BallisticModelKind model = session.ballisticModel();
-        mnuClassic->setChecked(model == tarnwick::BallisticModelKind::Classic);
-        mnuPointMass->setChecked(model == tarnwick::BallisticModelKind::PointMass);
-        mnuDragShow->setText(dragIndicatorCaption(model, name));
-    };
-    connect(&session, &Session::scopeHeightChanged, this, showScopeHeight);
-    connect(&session, &Session::modeChanged, this, showScopeHeight);
-    connect(&session, &Session::bulletChanged, this, showBullet);
+    connect(&session, &Session::scopeHeightChanged, this, &frmTrajectory::showScopeHeight);
+    connect(&session, &Session::modeChanged, this, &frmTrajectory::showScopeHeight);
+    connect(&session, &Session::bulletChanged, this, &frmTrajectory::showBullet);
     connect(&session, &Session::displayChanged, this, showDisplay);
-    connect(&session, &Session::dragFunctionChanged, this, showDragFunction);
+    connect(&session, &Session::dragFunctionChanged, this, &frmTrajectory::showDragFunction);
     connect(&session, &Session::unitsChanged, this, &frmTrajectory::showUnits);
-    showScopeHeight();
-    showBullet();
     showDisplay();
-    showDragFunction();
-    showUnits();
+    showChoices();
 }
 
 void frmTrajectory::Form_Load() {

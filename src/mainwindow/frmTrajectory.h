@@ -177,6 +177,12 @@ private:
     void connectCommands();
     // Keeps the menu in step with the session.
     void followSession();
+    // Checks the scope height preset, the bullet source, the drag function and the model,
+    // and the units in force: every exclusive choice of the menu.
+    void showChoices();
+    void showScopeHeight();
+    void showBullet();
+    void showDragFunction();
     // Restores the remembered settings and flies the remembered bullet source.
     void restoreSettings();
     // Turns a display option on or off; the energy and velocity curves exclude each other.

@@ -1,4 +1,5 @@
 // The main window's menu tree and the wiring of its commands.
+#include <QActionGroup>
 #include <QMenuBar>
 #include <QToolButton>
 #include <algorithm>
@@ -156,9 +157,23 @@ void frmTrajectory::buildMenus() {
     bar->setCornerWidget(indicator, Qt::TopRightCorner);
     setMinimumWidth(bar->minimumSizeHint().width());
 
-    for (QAction* checkable : {mnuStandard, mnuR6PPC, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag, mnuOtherGun,
-                               mnuSelectBullet, mnuManBC, mnuDropTable, mnuGavre, mnuIngalls, mnuKrupp, mnuG7, mnuClassic, mnuPointMass})
-        checkable->setCheckable(true);
+    mnuDropTable->setCheckable(true);
+    // Each set of choices that exclude each other is a group, so the style draws radio
+    // marks. The groups allow "none checked": a load may name a drag function the menu
+    // does not offer, and the checks always show the session, never the click.
+    const std::initializer_list<QAction*> choiceSets[] = {
+        {mnuStandard, mnuR6PPC, mnuRBlackhawk, mnuTC4570, mnuTC3030, mnuTC44Mag, mnuOtherGun},
+        {mnuSelectBullet, mnuManBC},
+        {mnuGavre, mnuIngalls, mnuKrupp, mnuG7},
+        {mnuClassic, mnuPointMass}};
+    for (const auto& choices : choiceSets) {
+        auto* group = new QActionGroup(this);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (QAction* choice : choices) {
+            choice->setCheckable(true);
+            group->addAction(choice);
+        }
+    }
 }
 
 void frmTrajectory::connectCommands() {
@@ -212,8 +227,15 @@ void frmTrajectory::connectCommands() {
     };
     for (const auto& [action, handler] : commands) {
         connect(action, &QAction::triggered, this, [this, action, handler] {
-            // A checkable item toggles itself before it reports the click; the check
-            // marks belong to the handlers, so undo that first.
+            // A checkable item toggles itself (and its group) before it reports the click;
+            // the check marks belong to the handlers. A lone item is set back first; a
+            // group shows the session's choice again once the handler has run, which also
+            // covers a cancelled dialog.
+            if (action->actionGroup()) {
+                (this->*handler)();
+                showChoices();
+                return;
+            }
             if (action->isCheckable()) action->setChecked(!action->isChecked());
             (this->*handler)();
         });

@@ -108,6 +108,28 @@ TEST_F(CanvasTest, PlotsOverlayUntilTheScreenIsCleared) {
     EXPECT_EQ(canvas.pixel(378, 110), QColor(Qt::white));
 }
 
+// Smoothed labels drawn again over themselves would grow bolder: a second identical plot
+// leaves every label's pixels as the first left them.
+TEST_F(CanvasTest, PlottingAgainLeavesTheLabelsAsTheyWere) {
+    frmTrajectory& w = main();
+    CanvasSurface& surface = w.canvas->surface();
+    w.mnuPlot_Click();
+    const QImage once = surface.image().copy();
+    const std::vector<tarnwick::DrawOp> drawn = surface.operations();
+    w.mnuPlot_Click();
+    const QImage twice = surface.image();
+    int labels = 0;
+    for (const tarnwick::DrawOp& op : drawn) {
+        if (op.kind != tarnwick::DrawOp::Kind::Text || op.text.empty()) continue;
+        ++labels;
+        const QRect box = QRectF(op.x1, op.y1, surface.textWidth(op.text), surface.textHeight(op.text)).toAlignedRect();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                ASSERT_EQ(twice.pixel(x, y), once.pixel(x, y)) << op.text << " at " << x << "," << y;
+    }
+    EXPECT_GT(labels, 5);
+}
+
 TEST_F(CanvasTest, GoStartsFromAClearCanvas) {
     frmTrajectory& w = main();
     PlotCanvas& canvas = *w.canvas;

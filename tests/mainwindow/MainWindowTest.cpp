@@ -11,6 +11,7 @@
 #include "LoadDocument.h"
 #include "PlotCanvas.h"
 #include "frmPrintOutput.h"
+#include "frmTarget.h"
 #include "frmTrajInfo.h"
 #include "frmTrajectory.h"
 
@@ -89,6 +90,33 @@ TEST_F(MainWindowTest, ClickingACheckedItemLeavesTheCheckToItsHandler) {
     EXPECT_TRUE(w.mnuOtherGun->isChecked());
     w.mnuGavre->trigger();
     EXPECT_TRUE(w.mnuGavre->isChecked());
+    // "Set BC..." only opens its window: the table stays the checked source meanwhile.
+    w.mnuManBC->trigger();
+    EXPECT_EQ(w.mnuManBC->actionGroup()->checkedAction(), w.mnuSelectBullet);
+}
+
+// Every set of choices that exclude each other is one exclusive group, so the style
+// draws radio marks; a group holds its set and nothing else.
+TEST_F(MainWindowTest, ExclusiveChoicesAreExclusiveGroups) {
+    QWidget* target = &program->window<frmTarget>();
+    const std::pair<QWidget*, QStringList> sets[] = {
+        {&main(), {"mnuStandard", "mnuR6PPC", "mnuRBlackhawk", "mnuTC4570", "mnuTC3030", "mnuTC44Mag", "mnuOtherGun"}},
+        {&main(), {"mnuSelectBullet", "mnuManBC"}},
+        {&main(), {"mnuGavre", "mnuIngalls", "mnuKrupp", "mnuG7"}},
+        {&main(), {"mnuClassic", "mnuPointMass"}},
+        {&main(), {"mnuImperial", "mnuMetric"}},
+        {&main(), {"mnuCorrInches", "mnuCorrMoa", "mnuCorrMrad", "mnuClicksQuarterMoa", "mnuClicksEighthMoa",
+                   "mnuClicksTenthMrad", "mnuClicksTyped"}},
+        {target, {"mnuQuarterScale", "mnuHalfScale", "mnuFullScale", "mnuDoubleScale", "mnuQuadScale"}},
+    };
+    for (const auto& [window, names] : sets) {
+        const QActionGroup* group = window->findChild<QAction*>(names.front())->actionGroup();
+        ASSERT_NE(group, nullptr) << names.front().toStdString();
+        EXPECT_TRUE(group->isExclusive());
+        QStringList members;
+        for (const QAction* a : group->actions()) members << a->objectName();
+        EXPECT_EQ(members, names);
+    }
 }
 
 TEST_F(MainWindowTest, DropTableTogglesAndShowsResultsEachTime) {
