@@ -289,6 +289,12 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      of the report, the plot, --inspect and --range-table; the
                      point-mass model flies DragFunction=G1 (the three band
                      coefficients) or G7 (BallisticCoefG7), and G7 only with it.
+                     Point-mass long-range effects: TwistRate (in/turn) and
+                     BulletLength (in) switch spin drift on (TwistLeft=true for a
+                     left-hand twist, BulletDiameter in inches, default 0.308);
+                     Latitude (deg, north positive) switches the earth's rotation
+                     on, fired Azimuth degrees from true north;
+                     PressureIsSeaLevel=false reads the pressures as station ones.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
                      txtManufacturer, txtBulletMass or txtBulletType; the last
                      three name the bullet in the report's third line, which

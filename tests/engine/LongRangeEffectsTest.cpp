@@ -4,6 +4,7 @@
 
 #include "AirDensity.h"
 #include "LongRangeEffects.h"
+#include "PointMassFlight.h"
 #include "PointMassModel.h"
 
 using namespace tarnwick;
@@ -50,6 +51,24 @@ TEST(LongRangeEffects, CoriolisInVacuumFollowsTheFlatFireClosedForm) {
         EXPECT_NEAR(state.r.z * 12, side * 12, 1e-3) << azimuth;
         EXPECT_NEAR(state.r.y * 12, (-g * t * t / 2 + lift) * 12 - p.ScopeHeight, 1e-3) << azimuth;
     }
+}
+
+TEST(LongRangeEffects, CoriolisWithDragTurnsTheHeadingAtTwiceTheEarthsRate) {
+    // At the pole, firing level, drag slows the sideways and forward speeds alike, so the
+    // heading vz / vx turns at exactly 2 W: z = 2 W * integral of t dx (less than the
+    // 2 W * integral of x dt a flight without sideways drag would give).
+    ShotParameters p;
+    p.Model = BallisticModelKind::PointMass;
+    p.Latitude = 90;
+    const PointMassShot shot = pointMassShot(p, Conditions::Range);
+    PointMassFlight flight(shot, 0);
+    double integral = 0;
+    while (flight.state().r.x < 3000) {
+        const FlightState before = flight.state();
+        ASSERT_EQ(flight.step(), PointMassFlight::End::None);
+        integral += (before.t + flight.state().t) / 2 * (flight.state().r.x - before.r.x);
+    }
+    EXPECT_NEAR(flight.state().r.z / (2 * kEarthRotation * integral), 1, 1e-4);
 }
 
 TEST(LongRangeEffects, SeaLevelPressureIsReducedToTheAltitude) {
