@@ -4,6 +4,7 @@
 
 #include "BallisticModel.h"
 #include "Flight.h"
+#include "LongRangeEffects.h"
 #include "NumberText.h"
 #include "RangeCard.h"
 
@@ -83,6 +84,7 @@ int runRangeTable(const CliOptions& options) {
     }
     std::cout << rangeTableHeader(options.inputs.units) << '\n';
     for (const RangeTableRow& row : table.rows) std::cout << rangeTableRow(row, options.inputs.units) << '\n';
+    if (options.state.params.Model == BallisticModelKind::PointMass) std::cout << stabilityLines(options.state.params, "\n");
     return tableStatus(table.failure);
 }
 

@@ -13,6 +13,10 @@ using namespace tarnwick;
 
 namespace {
 
+// Twists, lengths and diameters beyond this many inches belong to no bullet.
+constexpr double kLargestEffectInput = 1000;
+constexpr double kSmallestDiameter = 1e-3;
+
 double strictNumber(const std::string& text, const std::string& argument) {
     const auto value = readStrict(text);
     if (!value) throw CliError("not a number in '" + argument + "'");
@@ -57,6 +61,29 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         *it->second = strictNumber(value, argument);
         return;
     }
+    // Long-range effects: a value no shot can have is refused here, naming the field.
+    struct Ranged {
+        double low, high;
+        const char* rule;
+        double* target;  // nullptr: the latitude, which switches the earth's rotation on
+    };
+    const std::map<std::string, Ranged> effects = {
+        {"TwistRate", {0, kLargestEffectInput, "0 (unknown) or more inches per turn", &p.TwistRate}},
+        {"BulletLength", {0, kLargestEffectInput, "0 (unknown) or more inches", &p.BulletLength}},
+        {"BulletDiameter", {kSmallestDiameter, kLargestEffectInput, "above 0 inches", &p.BulletDiameter}},
+        {"Latitude", {-90, 90, "between -90 and 90 degrees", nullptr}},
+        {"Azimuth", {-360, 360, "between -360 and 360 degrees", &p.Azimuth}},
+    };
+    if (const auto it = effects.find(name); it != effects.end()) {
+        const double number = strictNumber(value, argument);
+        if (!(number >= it->second.low && number <= it->second.high))
+            throw CliError(name + " must be " + it->second.rule + " in '" + argument + "'");
+        if (it->second.target) *it->second.target = number;
+        else p.Latitude = number;
+        return;
+    }
+    if (name == "TwistLeft") { p.TwistLeft = strictBoolean(value, argument); return; }
+    if (name == "PressureIsSeaLevel") { p.PressureIsSeaLevel = strictBoolean(value, argument); return; }
     if (name == "InitAll") { p.InitAll = strictBoolean(value, argument); return; }
     if (name == "HuntingMode") {
         p.HuntingMode = strictBoolean(value, argument);
@@ -262,6 +289,12 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      of the report, the plot, --inspect and --range-table; the
                      point-mass model flies DragFunction=G1 (the three band
                      coefficients) or G7 (BallisticCoefG7), and G7 only with it.
+                     Point-mass long-range effects: TwistRate (in/turn) and
+                     BulletLength (in) switch spin drift on (TwistLeft=true for a
+                     left-hand twist, BulletDiameter in inches, default 0.308);
+                     Latitude (deg, north positive) switches the earth's rotation
+                     on, fired Azimuth degrees from true north;
+                     PressureIsSeaLevel=false reads the pressures as station ones.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
                      txtManufacturer, txtBulletMass or txtBulletType; the last
                      three name the bullet in the report's third line, which

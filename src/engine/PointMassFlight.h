@@ -15,6 +15,8 @@
 // 0.5 rho |u|^2 Cd (pi d^2 / 4) / m becomes K (rho/rho0) Cd |u|^2 / BC, the 144 turning
 // square inches of the bullet's cross-section into square feet.
 //
+// With the earth's rotation the Coriolis acceleration -2 W x v joins them (v over the ground).
+//
 // Integration: classic fourth-order Runge-Kutta in fixed time steps. A step in which the
 // air speed crosses a band limit of a multi-band G1 coefficient is split where it crosses,
 // so no Runge-Kutta stage straddles the jump in drag (which would cost the method its
@@ -55,6 +57,7 @@ inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}
 inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline Vec3 operator*(double s, Vec3 a) { return {s * a.x, s * a.y, s * a.z}; }
 inline double length(Vec3 a) { return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z); }
+inline Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 
 // Everything that stays fixed during one flight.
 struct PointMassShot {
@@ -68,6 +71,10 @@ struct PointMassShot {
     double breakLow = 1000, breakHigh = 2000;  // ft/s
     double dragLow = 0, dragMid = 0, dragHigh = 0;
     double step = kLongestStep;  // s
+    // The earth's rotation (rad/s, LongRangeEffects.h) when the latitude is known.
+    std::optional<Vec3> earthRotation;
+    // Spin drift in inches per s^1.83 of flight, right positive; 0 while it is off.
+    double spinDrift = 0;
 
     // K * (rho/rho0) / BC of the band an air speed falls in.
     double dragFor(double airSpeed) const {
@@ -77,7 +84,9 @@ struct PointMassShot {
     // drag factor of one band; `piece` is the drag table's interval (DragCurve::cd).
     Vec3 acceleration(Vec3 air, double speed, double drag, std::size_t& piece) const {
         // drag * speed does not wait for the table, so it is formed first.
-        return gravity - (curve->cd(speed * inverseSpeedOfSound, piece) * (drag * speed)) * air;
+        const Vec3 a = gravity - (curve->cd(speed * inverseSpeedOfSound, piece) * (drag * speed)) * air;
+        // Coriolis acceleration -2 W x v, v over the ground.
+        return earthRotation ? a - 2 * cross(*earthRotation, air + wind) : a;
     }
     Vec3 acceleration(Vec3 velocity, double drag, std::size_t& piece) const {
         const Vec3 air = velocity - wind;

@@ -9,6 +9,7 @@
 #include "Atmosphere.h"
 #include "Constants.h"
 #include "Flight.h"
+#include "LongRangeEffects.h"
 #include "NumberText.h"
 #include "Report.h"
 #include "RootSearch.h"
@@ -58,6 +59,7 @@ public:
             states_.push_back(flight.state());
         }
         energyFactor_ = energyFactor;
+        spinDrift_ = shot.spinDrift;
         steps_.reserve(states_.size());
         for (const FlightState& s : states_) steps_.push_back(point(s));
     }
@@ -73,11 +75,14 @@ public:
 private:
     TrajectoryPoint point(const FlightState& s) const {
         const double speed = length(s.v);
-        return {s.t, s.r.x, s.r.y * 12, s.r.z * 12, speed, energyFactor_ * speed * speed / 2};
+        // Spin drift is added to the flown drift, as the empirical formula measures it.
+        const double drift = spinDrift_ != 0 ? s.r.z * 12 + spinDrift_ * std::pow(s.t, 1.83) : s.r.z * 12;
+        return {s.t, s.r.x, s.r.y * 12, drift, speed, energyFactor_ * speed * speed / 2};
     }
 
     std::vector<FlightState> states_;
     double energyFactor_ = 0;
+    double spinDrift_ = 0;
 };
 
 }  // namespace
@@ -102,6 +107,9 @@ void requirePointMassInputs(const ShotParameters& p, Conditions conditions) {
                    {hunting ? p.HRelHumidity : p.RelHumidity, hunting ? "the hunting humidity" : "the range humidity"},
                    {hunting ? p.HTailWind : p.RTailWind, hunting ? "the hunting tail wind" : "the range tail wind"},
                    {hunting ? p.HCrossWind : p.RCrossWind, hunting ? "the hunting cross wind" : "the range cross wind"}});
+    requireFinite({{p.TwistRate, "the twist rate"}, {p.BulletLength, "the bullet length"},
+                   {p.BulletDiameter, "the bullet diameter"}, {p.Azimuth, "the azimuth"},
+                   {p.Latitude.value_or(0), "the latitude"}});
     if (p.DragFunction != "G1" && p.DragFunction != "G7")
         throw NumericFailure("The point-mass model flies the G1 and G7 drag laws only, not \"" + p.DragFunction + "\".");
 }
@@ -122,8 +130,10 @@ PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
     }
     if (!(std::fabs(p.LOSAngle) < 90)) throw NumericFailure(stopped("the slope must lie between -90 and 90 degrees."));
 
-    const Air air = hunting ? airFor(p.HAltitude, p.HBarometricPressure, p.HTemperature, p.HRelHumidity, "hunting")
-                            : airFor(p.Altitude, p.BarometricPressure, p.Temperature, p.RelHumidity, "range");
+    // A station pressure is the pressure at the rifle already: no reduction to the altitude.
+    const double reducedTo = p.PressureIsSeaLevel ? 1 : 0;
+    const Air air = hunting ? airFor(reducedTo * p.HAltitude, p.HBarometricPressure, p.HTemperature, p.HRelHumidity, "hunting")
+                            : airFor(reducedTo * p.Altitude, p.BarometricPressure, p.Temperature, p.RelHumidity, "range");
     shot.muzzleVelocity = hunting ? huntingMuzzleVelocity(p) : p.InitialVelocity;
     if (!(shot.muzzleVelocity > 0 && std::isfinite(shot.muzzleVelocity)))
         throw NumericFailure(stopped(hunting ? "the hunting muzzle velocity must be a number above zero."
@@ -146,6 +156,15 @@ PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
     if (!std::isfinite(shot.dragLow + shot.dragMid + shot.dragHigh))
         throw NumericFailure(stopped("a ballistic coefficient is too small to work with."));
     shot.step = pointMassStep(std::max({shot.dragLow, shot.dragMid, shot.dragHigh}));
+    if (p.Latitude) {
+        if (!(std::fabs(*p.Latitude) <= 90)) throw NumericFailure(stopped("the latitude must lie between -90 and 90 degrees."));
+        shot.earthRotation = earthRotationInShotFrame(*p.Latitude, p.Azimuth, p.LOSAngle);
+    }
+    if (spinDriftOn(p)) {
+        if (!(p.BulletDiameter > 0)) throw NumericFailure(stopped("the bullet diameter must be above zero."));
+        const double sg = gyroscopicStability(p, hunting, shot.muzzleVelocity);
+        shot.spinDrift = spinDriftInches(sg, 1) * (p.TwistLeft ? -1 : 1);
+    }
     return shot;
 }
 

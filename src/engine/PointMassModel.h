@@ -15,6 +15,9 @@
 // Drag law: "G1" flies the table with the three ballistic coefficients band by band on the
 // air speed (below BCBreakLow, below BCBreakHigh, from BCBreakHigh up); "G7" flies
 // BallisticCoefG7 at every speed. The Ingalls and Krupp laws exist in the classic model only.
+//
+// Spin drift and the earth's rotation join the flight when their inputs are given
+// (LongRangeEffects.h); a station pressure is flown as typed, a sea-level one reduced.
 #include "BallisticModel.h"
 #include "PointMassFlight.h"
 

@@ -1,6 +1,7 @@
 #include "Report.h"
 
 #include "Constants.h"
+#include "LongRangeEffects.h"
 #include "NumberText.h"
 
 namespace tarnwick {
@@ -87,7 +88,7 @@ std::string bulletLine(const ShotParameters& params, const ReportTexts& texts, U
 
 std::string modelLine(const ShotParameters& params) {
     if (params.Model != BallisticModelKind::PointMass) return "";
-    return "Point Mass Model, " + params.DragFunction + " Drag Function" + kCrLf;
+    return "Point Mass Model, " + params.DragFunction + " Drag Function" + kCrLf + stabilityLines(params, kCrLf);
 }
 
 std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts, UnitSystem units) {

@@ -6,6 +6,7 @@
 // of mercury, grains, seconds. Canvas positions are in canvas units (pixels),
 // origin top-left, y downward.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "Constants.h"
@@ -56,6 +57,17 @@ struct ShotParameters {
     std::int16_t XAxis = 0;           // canvas y of the horizontal axis
     double BallisticCoefG7 = 0;       // G7 coefficient (point-mass model), 0 = none published
     BallisticModelKind Model = BallisticModelKind::Classic;
+    // Long-range effects of the point-mass model (LongRangeEffects.h). Spin drift needs both
+    // the twist and the length; the earth's rotation needs the latitude.
+    double TwistRate = 0;             // inches per turn, 0 = unknown
+    bool TwistLeft = false;           // left-hand twist: spin drift to the left
+    double BulletLength = 0;          // inches, 0 = unknown
+    double BulletDiameter = 0.308;    // inches
+    std::optional<double> Latitude;   // degrees, north positive
+    double Azimuth = 0;               // degrees of the line of fire east of true north
+    // The typed pressures are sea-level pressures (a weather report's) and the point-mass
+    // model reduces them to the altitude; false: station pressures, read as they are.
+    bool PressureIsSeaLevel = true;
 };
 
 // Where the ballistic coefficients, break velocities and mass being flown came from:

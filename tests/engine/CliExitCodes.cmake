@@ -51,6 +51,15 @@ if(NOT last_out MATCHES "^Range\\(yd\\)" OR NOT last_err MATCHES "G7 ballistic c
   message(FATAL_ERROR "a range table whose sight cannot be set must say why: ${last_out} / ${last_err}")
 endif()
 
+# Long-range effects: a value no bullet or place can have is refused, naming the field.
+foreach(bad TwistRate=-10 BulletLength=-1 BulletDiameter=0 Latitude=90.5 Latitude=-91 Azimuth=inf TwistLeft=left)
+  expect_status(2 --set Model=PointMass --set ${bad})
+  string(REGEX REPLACE "=.*" "" field "${bad}")
+  if(NOT last_err MATCHES "${field}")
+    message(FATAL_ERROR "--set ${bad}: the field is not named: ${last_err}")
+  endif()
+endforeach()
+
 # Only the drag laws the program offers, the valid names listed; a click whose values stop
 # being finite is a numeric failure.
 foreach(law G9 g1)
