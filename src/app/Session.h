@@ -98,8 +98,6 @@ public:
     // Flies a whole load, as if each dialog had confirmed its values: they are remembered
     // for the next start and every signal but the target caption's is sent.
     void applyLoad(const tarnwick::loads::Load& load);
-    // A dialog changed parameters that no other signal covers (slope, scale, run values).
-    void noteParametersChanged() { emit parametersChanged(); }
 
     // The target view's point of aim in its drawing units, once the user has chosen one;
     // it stays for the whole program run, also when the view is closed.
@@ -116,7 +114,7 @@ signals:
     void dragFunctionChanged();  // the drag law or the flight model
     void unitsChanged();         // the unit system or the corrections
     void environmentChanged();
-    void parametersChanged();    // a parameter dialog or a load stored new values
+    void parametersChanged();    // a parameter dialog or a load stored new values (ParameterChain sends it for the dialogs)
     void targetCaptionChanged();
 
 private:

@@ -54,14 +54,7 @@ void checkModelChoice(const CliOptions& options) {
 namespace {
 
 Sighting sightingOf(const CliOptions& options) {
-    return {options.state.remembered.LastZeroCrossing, options.inputs.huntingOption};
-}
-
-// The ranges of a table or card in yards; metric lists are typed in metres.
-std::vector<double> yardsOf(const RangeList& list, UnitSystem units) {
-    std::vector<double> yards = list.yards();
-    for (double& range : yards) range = storedValue(Quantity::Range, units, range);
-    return yards;
+    return tarnwick::sightingOf(options.state.remembered, options.inputs.huntingOption);
 }
 
 // The rows reached are printed; the reason a table ended early goes to standard error.
@@ -78,7 +71,7 @@ int runRangeTable(const CliOptions& options) {
     RangeTable table;
     try {
         const auto model = makeBallisticModel(options.state.params, sightingOf(options));
-        table = rangeTable(*model, Conditions::Range, yardsOf(*options.rangeTable, options.inputs.units));
+        table = rangeTable(*model, Conditions::Range, options.rangeTable->yards(options.inputs.units));
     } catch (const NumericFailure& failure) {
         table.failure = failure.what();
     }
@@ -91,7 +84,7 @@ int runRangeTable(const CliOptions& options) {
 int runRangeCard(const CliOptions& options) {
     const ShotParameters& params = options.state.params;
     const UnitSystem units = options.inputs.units;
-    const RangeCard card = rangeCard(params, sightingOf(options), yardsOf(*options.rangeCard, units), units);
+    const RangeCard card = rangeCard(params, sightingOf(options), options.rangeCard->yards(units), units);
     // The CSV is the title row and the rows alone, for a spreadsheet to read.
     if (!options.csv) std::cout << rangeCardHeading(params, options.inputs.texts, sightingOf(options), units);
     std::cout << rangeCardTable(card, options.corrections.value_or(Corrections{}),

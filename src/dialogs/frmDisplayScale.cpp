@@ -74,7 +74,6 @@ void frmDisplayScale::cmdOK_Click() {
     auto& last = program_.state().remembered;
     last.LastHorizontalScale = p.HorizontalScale;
     last.LastVerticalScale = p.VerticalScale;
-    program_.session().noteParametersChanged();
 
     hide();
     emit accepted();

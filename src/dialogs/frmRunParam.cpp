@@ -213,7 +213,6 @@ void frmRunParam::cmdOK_Click() {
     else if (last.LastPBRMode)
         last.LastMaxDeviation = p.MaxDeviation;
     // Target mode with Drop Table remembers nothing further.
-    program_.session().noteParametersChanged();
 
     emit accepted();
     hide();

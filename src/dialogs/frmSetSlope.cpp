@@ -46,7 +46,6 @@ void frmSetSlope::cmdOK_Click() {
     if (!angle) return;
     // A negative number with Down gives an upward angle, as typed.
     program_.params().LOSAngle = optUp->isChecked() ? *angle : -*angle;
-    program_.session().noteParametersChanged();
     emit accepted();
     hide();
 }

@@ -37,6 +37,12 @@ struct Sighting {
     bool huntingOption = false;
 };
 
+// How a plot run, a click, a card or a comparison sights in: the remembered zero distance
+// and the run's Hunting option.
+inline Sighting sightingOf(const RememberedSettings& remembered, bool huntingOption) {
+    return {remembered.LastZeroCrossing, huntingOption};
+}
+
 struct TrajectoryPoint {
     double time = 0;       // s
     double range = 0;      // ft

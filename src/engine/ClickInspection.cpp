@@ -101,15 +101,10 @@ std::string rangeCaption(double rangeFeet, UnitSystem units, bool capital) {
     return formatWholeWithPoint(shownValue(Quantity::Range, units, rangeFeet / 3)) + " " + word;
 }
 
-// With corrections in an angle, the angle to dial for an offset at a range, after the
-// offset itself: ", 3.2 MOA UP". Nothing with corrections in inches or without an angle.
+// With corrections in an angle, the angle to dial after the offset itself: ", 3.2 MOA UP".
 std::string angleToDial(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections) {
-    if (corrections.unit == CorrectionUnit::Inches) return "";
-    const CorrectionTexts texts = correctionTexts(offsetInches, rangeFeet, axis, corrections);
-    if (texts.amount.empty()) return "";
-    std::string angle = ", " + texts.amount + " " + corrections.unitText();
-    if (!texts.direction.empty()) angle += " " + texts.direction;
-    return angle;
+    const std::string angle = angleText(offsetInches, rangeFeet, axis, corrections);
+    return angle.empty() ? angle : ", " + angle;
 }
 
 // What the point information window shows for one set of conditions, as the engine
@@ -169,7 +164,7 @@ ClickInspection inspectModelClick(const ShotParameters& p, const RememberedSetti
     ClickInspection result;
     result.strike = previous;
     try {
-        const auto model = makeBallisticModel(p, {remembered.LastZeroCrossing, huntingOption});
+        const auto model = makeBallisticModel(p, sightingOf(remembered, huntingOption));
         const auto pointAt = [&](Conditions conditions) {
             const auto flight = model->fly(conditions, range);
             if (flight->reach() < range && result.problem.empty()) result.problem = "stopped short: " + flight->stopCause();

@@ -42,7 +42,7 @@ std::string comparedRangeCard(const std::vector<ComparedLoad>& loads, const std:
     std::vector<RangeCard> cards;
     std::size_t width = correctionCell(0, 300, CorrectionAxis::Elevation, corrections).size();
     for (const ComparedLoad& load : loads) {
-        const Sighting sighting{load.state.remembered.LastZeroCrossing, load.inputs.huntingOption};
+        const Sighting sighting = sightingOf(load.state.remembered, load.inputs.huntingOption);
         cards.push_back(rangeCard(load.state.params, sighting, yards));
         width = std::max(width, load.name.size());
     }

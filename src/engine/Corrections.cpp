@@ -97,6 +97,13 @@ CorrectionTexts correctionTexts(double offsetInches, double rangeFeet, Correctio
     return texts;
 }
 
+std::string angleText(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections) {
+    if (corrections.unit == CorrectionUnit::Inches) return "";
+    const CorrectionTexts texts = correctionTexts(offsetInches, rangeFeet, axis, corrections);
+    if (texts.amount.empty()) return "";
+    return texts.amount + " " + corrections.unitText() + (texts.direction.empty() ? "" : " " + texts.direction);
+}
+
 std::string correctionCell(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections,
                            UnitSystem units) {
     const CorrectionTexts texts = correctionTexts(offsetInches, rangeFeet, axis, corrections, units);

@@ -48,6 +48,10 @@ struct CorrectionTexts {
 CorrectionTexts correctionTexts(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections,
                                 UnitSystem units = UnitSystem::Imperial);
 
+// The angle to dial as a line of text shows it, "3.2 MOA UP" (no direction when the
+// shown angle is 0); empty with corrections in inches or where no angle exists.
+std::string angleText(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections);
+
 // One correction as a card shows it: "-35.36 in" (or cm) and, unless inches are chosen,
 // the angle and direction ("-35.36 in    3.2 MOA UP  "), padded so that a column lines up.
 std::string correctionCell(double offsetInches, double rangeFeet, CorrectionAxis axis, const Corrections& corrections,

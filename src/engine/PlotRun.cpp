@@ -141,7 +141,7 @@ private:
 
     void flyRangePass() {
         if (pointMass_) {
-            model_ = makeBallisticModel(p_, {state_.remembered.LastZeroCrossing, inputs_.huntingOption});
+            model_ = makeBallisticModel(p_, sightingOf(state_.remembered, inputs_.huntingOption));
             flyPointMassPass(Conditions::Range, state_.strike.RStrikeDrop, state_.strike.RStrikeDeflection);
             return;
         }

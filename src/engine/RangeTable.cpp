@@ -23,10 +23,11 @@ void appendColumn(std::string& line, const std::string& text, const char* title)
 
 }  // namespace
 
-std::vector<double> RangeList::yards() const {
+std::vector<double> RangeList::yards(UnitSystem typedIn) const {
     std::vector<double> list;
     const auto count = static_cast<long long>(std::floor((end - start) / step + 1e-6)) + 1;
-    for (long long i = 0; i < count; ++i) list.push_back(start + static_cast<double>(i) * step);
+    for (long long i = 0; i < count; ++i)
+        list.push_back(storedValue(Quantity::Range, typedIn, start + static_cast<double>(i) * step));
     return list;
 }
 

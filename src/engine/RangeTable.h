@@ -13,7 +13,8 @@ namespace tarnwick {
 // 0 <= start <= end and step > 0, and is meant for lists of a size that can be printed.
 struct RangeList {
     double start = 0, end = 0, step = 1;
-    std::vector<double> yards() const;
+    // Every range from start to end, in yards; a list typed in metric units is in metres.
+    std::vector<double> yards(UnitSystem typedIn = UnitSystem::Imperial) const;
 };
 
 struct RangeTableRow {

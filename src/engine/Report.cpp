@@ -119,12 +119,9 @@ std::string dropTableRow(long long range, double height, double deflection, bool
 }
 
 std::string dropRowCorrections(double rangeFeet, double height, double deflection, const Corrections& corrections) {
-    if (corrections.unit == CorrectionUnit::Inches) return "";
     const auto angle = [&](const char* name, double offset, CorrectionAxis axis) {
-        const CorrectionTexts texts = correctionTexts(offset, rangeFeet, axis, corrections);
-        if (texts.amount.empty()) return std::string();
-        return std::string("; ") + name + " " + texts.amount + " " + corrections.unitText() +
-               (texts.direction.empty() ? "" : " " + texts.direction);
+        const std::string text = angleText(offset, rangeFeet, axis, corrections);
+        return text.empty() ? text : std::string("; ") + name + " " + text;
     };
     return angle("elevation", height, CorrectionAxis::Elevation) + angle("windage", deflection, CorrectionAxis::Windage);
 }

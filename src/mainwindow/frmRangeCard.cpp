@@ -173,9 +173,7 @@ std::optional<std::vector<double>> frmRangeCard::rangesInYards(QString& problem)
         problem = QString("A card has at most %1 ranges: make Step larger or the span shorter.").arg(kMostRows);
     if (!problem.isEmpty()) return std::nullopt;
     // The boxes are in the session's units; the engine flies yards.
-    std::vector<double> yards = tarnwick::RangeList{*from, *to, *step}.yards();
-    for (double& range : yards) range = tarnwick::storedValue(tarnwick::Quantity::Range, boxUnits_, range);
-    return yards;
+    return tarnwick::RangeList{*from, *to, *step}.yards(boxUnits_);
 }
 
 void frmRangeCard::refresh() {
@@ -188,7 +186,7 @@ void frmRangeCard::refresh() {
         const tarnwick::ShotParameters& params = session.params();
         const tarnwick::RunInputs inputs = session.runInputs();
         // The desktop's sighting, as the plot run flies it.
-        const tarnwick::Sighting sighting{session.state().remembered.LastZeroCrossing, inputs.huntingOption};
+        const tarnwick::Sighting sighting = tarnwick::sightingOf(session.state().remembered, inputs.huntingOption);
         const tarnwick::RangeCard card = tarnwick::rangeCard(params, sighting, *yards, inputs.units);
         const std::string table = tarnwick::rangeCardTable(card, inputs.corrections, tarnwick::CardFormat::Text, inputs.units);
         const std::string ending = card.failure.empty() ? "" : card.failure + '\n';
