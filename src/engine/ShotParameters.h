@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Constants.h"
 #include "Corrections.h"
@@ -18,6 +19,20 @@ namespace tarnwick {
 // The flight model a run uses: the classic flat-fire model, or point-mass flight with
 // drag on both axes and the G1 or G7 standard drag table.
 enum class BallisticModelKind { Classic, PointMass };
+
+// A stretch of wind down the range: from the end of the zone before it (or the muzzle)
+// out to `until`. The components are those of the single wind of each conditions.
+struct WindZone {
+    double until = 0;      // feet of range
+    double crossWind = 0;  // in/s, from the right positive
+    double tailWind = 0;   // ft/s
+};
+
+// One measured muzzle velocity of a load at one powder temperature.
+struct PowderPoint {
+    double temperature = 0;  // deg F
+    double velocity = 0;     // ft/s
+};
 
 // Everything a plot run needs; the members of the main window, in declaration order.
 struct ShotParameters {
@@ -68,6 +83,15 @@ struct ShotParameters {
     // The typed pressures are sea-level pressures (a weather report's) and the point-mass
     // model reduces them to the altitude; false: station pressures, read as they are.
     bool PressureIsSeaLevel = true;
+    // How the load's muzzle velocity follows the powder temperature, used by the point-mass
+    // model for the hunting velocity: a sensitivity (ft/s per deg F about the range
+    // temperature, at which InitialVelocity was measured), or measured points, which win
+    // when there are two or more. Neither: the classic fixed 1.5 ft/s per deg F.
+    std::optional<double> PowderSensitivity;
+    std::vector<PowderPoint> PowderTemperatures;
+    // Up to three zones of wind down the range, in order of `until`; empty: the single
+    // cross and tail wind of each conditions. The point-mass model flies them.
+    std::vector<WindZone> WindZones;
 };
 
 // Where the ballistic coefficients, break velocities and mass being flown came from:
