@@ -5,9 +5,11 @@
 #include <functional>
 #include <map>
 
+#include "CliEffects.h"
 #include "CliModel.h"
 #include "DragFunctions.h"
 #include "NumberText.h"
+#include "Wind.h"
 
 using namespace tarnwick;
 
@@ -36,10 +38,6 @@ int strictCanvasSide(const std::string& text, const std::string& argument) {
         throw CliError("canvas sides must be whole numbers from 1 to 20000 in '" + argument + "'");
     return value;
 }
-
-// miles per hour -> the engine's units, as the environment dialog converts them
-double crossWindFromMph(double mph) { return mph * kCrossWindPerMph; }
-double tailWindFromMph(double mph) { return mph * kTailWindPerMphNumerator / kTailWindPerMphDenominator; }
 
 void setMember(CliOptions& options, const std::string& name, const std::string& value, const std::string& argument) {
     ShotParameters& p = options.state.params;
@@ -82,6 +80,9 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         else p.Latitude = number;
         return;
     }
+    if (name == "PowderSensitivity") { p.PowderSensitivity = strictNumber(value, argument); return; }
+    if (name == "PowderTemperatures") { p.PowderTemperatures = parsePowderTemperatures(value, argument); return; }
+    if (name == "WindZones") { p.WindZones = parseWindZones(value, argument); return; }
     if (name == "TwistLeft") { p.TwistLeft = strictBoolean(value, argument); return; }
     if (name == "PressureIsSeaLevel") { p.PressureIsSeaLevel = strictBoolean(value, argument); return; }
     if (name == "InitAll") { p.InitAll = strictBoolean(value, argument); return; }
@@ -295,6 +296,14 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      Latitude (deg, north positive) switches the earth's rotation
                      on, fired Azimuth degrees from true north;
                      PressureIsSeaLevel=false reads the pressures as station ones.
+                     PowderSensitivity (ft/s per deg F about Temperature, may be
+                     negative) or PowderTemperatures=20:2550,90:2640 (deg F:ft/s,
+                     two or more points, which win) set the hunting muzzle velocity
+                     in place of the fixed 1.5 ft/s per deg F.
+                     WindZones=300:10:3,600:15:4,2000:5:9 (until yd:mph:clock hour
+                     the wind comes from, 3 = from the right, 12 = head wind; up to
+                     three zones, the last one's wind holding beyond it) replaces
+                     the single wind of both conditions.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
                      txtManufacturer, txtBulletMass or txtBulletType; the last
                      three name the bullet in the report's third line, which

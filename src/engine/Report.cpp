@@ -1,5 +1,7 @@
 #include "Report.h"
 
+#include <cmath>
+
 #include "Constants.h"
 #include "LongRangeEffects.h"
 #include "NumberText.h"
@@ -60,6 +62,26 @@ std::string muzzleVelocityLine(double velocity, UnitSystem units) {
 
 std::string line(const std::string& text) { return kCrLf + text; }
 
+// "Wind zone to 300 yards: 10 mph from 3 o'clock" for each wind zone the point-mass model
+// flies, each with its CR LF in front; a calm zone has no direction.
+std::string windZoneLines(const ShotParameters& params, UnitSystem units) {
+    if (params.Model != BallisticModelKind::PointMass) return "";
+    std::string text;
+    for (const WindZone& zone : params.WindZones) {
+        const double cross = crossWindMph(zone.crossWind), tail = tailWindMph(zone.tailWind);
+        const double mph = std::hypot(cross, tail);
+        const double speed = std::round(shownValue(Quantity::WindSpeed, units, mph) * 10) / 10;
+        std::string wind = plainText(speed) + " " + unitName(Quantity::WindSpeed, units);
+        if (mph > 0) {
+            // The clock hour the wind comes from, to a tenth, 12 towards the target (Wind.h).
+            const double hour = std::round((6 - std::atan2(cross, tail) * 6 / kPiDouble) * 10) / 10;
+            wind += " from " + plainText(hour > 0 ? hour : hour + 12) + " o'clock";
+        }
+        text += line("Wind zone to " + rangeText(zone.until, units) + ": " + wind);
+    }
+    return text;
+}
+
 // A bullet mass as the bullet line states it: "100 gr." or "6.48 g".
 std::string massText(double grains, UnitSystem units) {
     return units == UnitSystem::Imperial ? plainText(grains) + " gr." : shownText(Quantity::Mass, units, grains, 2) + " g";
@@ -96,7 +118,7 @@ std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts, 
                                 windText(texts.txtRTailWind, tailWindMph(params.RTailWind), units),
                                 windText(texts.txtRCrossWind, crossWindMph(params.RCrossWind), units)};
     return muzzleVelocityLine(params.InitialVelocity, units) + line(conditionsLine(conditions, units)) +
-           line(bulletLine(params, texts, units));
+           windZoneLines(params, units) + line(bulletLine(params, texts, units));
 }
 
 std::string plotTitle(const ShotParameters& params, const ReportTexts& texts, UnitSystem units) {
@@ -168,7 +190,7 @@ std::string huntingHeader(const ShotParameters& params, double huntingVelocity, 
                                 windText(texts.txtHTailWind, tailWindMph(params.HTailWind), units),
                                 windText(texts.txtHCrossWind, crossWindMph(params.HCrossWind), units)};
     return "Hunting Conditions:" + line(muzzleVelocityLine(huntingVelocity, units)) +
-           line(conditionsLine(conditions, units));
+           line(conditionsLine(conditions, units)) + windZoneLines(params, units);
 }
 
 std::string huntingSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike,
