@@ -233,6 +233,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& args, const std::func
             options.inputs.units = *units;
         } else if (option == "--csv") {
             options.csv = true;
+        } else if (option == "--effects") {
+            options.effects = true;
         } else if (option == "--png" || option == "--svg" || option == "--pdf") {
             std::string& path = option == "--png" ? options.pngPath
                                 : option == "--svg" ? options.svgPath
@@ -253,6 +255,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& args, const std::func
     if (!options.comparePaths.empty() && (options.inspectX || options.rangeTable))
         throw CliError("--compare goes with neither --inspect nor --range-table");
     if (!options.comparePaths.empty() && options.csv) throw CliError("--csv does not go with --compare");
+    if (!options.comparePaths.empty() && options.effects) throw CliError("--effects does not go with --compare");
     if (bulletsMode && !options.help && options.bulletsCommand == CliOptions::BulletsCommand::None)
         throw CliError("'bullets' needs --export FILE or --import FILE");
     if (options.bulletMaker && options.bulletStock.empty()) throw CliError("--maker needs --bullet");
@@ -269,7 +272,8 @@ std::string cliHelpText() {
                     [--png FILE] [--svg FILE] [--pdf FILE]
                     [--bullet STOCK [--maker NAME]] [--db FILE]
                     [--range-table START:END:STEP]
-                    [--range-card START:END:STEP [--csv]] [--corrections UNIT]
+                    [--range-card START:END:STEP [--csv] [--effects]]
+                    [--corrections UNIT]
                     [--units imperial|metric]
                     [--load FILE.tarnwick] [--save-load FILE.tarnwick]
        tarnwick-cli --compare FILE.tarnwick... [--png FILE] [--svg FILE] [--pdf FILE]
@@ -334,6 +338,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      every 5 m), --range-table and --range-card in m, cm, m/s, g,
                      J, deg C and hPa; --set values stay imperial
   --csv              with --range-card: CSV with a title row instead of aligned text
+  --effects          with --range-card: a column per effect that is on (Wind,
+                     Spin, Coriolis; in or cm) whose sum is the current windage
   --svg FILE         also write the plot as an SVG drawing
   --pdf FILE         also write the plot on a PDF page, titled with the bullet,
                      the muzzle velocity and the date
