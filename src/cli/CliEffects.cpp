@@ -1,9 +1,8 @@
 #include "CliEffects.h"
 
-#include <algorithm>
-
 #include "CliOptions.h"
 #include "NumberText.h"
+#include "PowderTemperature.h"
 #include "Wind.h"
 
 using namespace tarnwick;
@@ -34,6 +33,13 @@ std::vector<std::vector<double>> numberGroups(const std::string& value, std::siz
     return groups;
 }
 
+// The engine's reason a list cannot be flown, if any, as the field's error.
+void refuseProblem(const std::string& field, std::string problem, const std::string& argument) {
+    if (problem.empty()) return;
+    problem.pop_back();  // its full stop
+    throw CliError(field + ": " + problem + " in '" + argument + "'");
+}
+
 }  // namespace
 
 std::vector<PowderPoint> parsePowderTemperatures(const std::string& value, const std::string& argument) {
@@ -44,11 +50,7 @@ std::vector<PowderPoint> parsePowderTemperatures(const std::string& value, const
         points.push_back({group[0], group[1]});
     }
     if (points.size() < 2) throw CliError(field + " needs two or more points in '" + argument + "'");
-    std::vector<PowderPoint> sorted = points;
-    std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.temperature < b.temperature; });
-    for (std::size_t i = 1; i < sorted.size(); ++i)
-        if (sorted[i].temperature == sorted[i - 1].temperature)
-            throw CliError(field + " has two points at one temperature in '" + argument + "'");
+    refuseProblem(field, powderPointsProblem(points), argument);
     return points;
 }
 
@@ -61,9 +63,6 @@ std::vector<WindZone> parseWindZones(const std::string& value, const std::string
             throw CliError(field + " clock hours run from 0 to 12 in '" + argument + "'");
         zones.push_back(windZoneFrom(group[0], group[1], group[2]));
     }
-    if (std::string problem = windZonesProblem(zones); !problem.empty()) {
-        problem.pop_back();  // its full stop
-        throw CliError(field + ": " + problem + " in '" + argument + "'");
-    }
+    refuseProblem(field, windZonesProblem(zones), argument);
     return zones;
 }

@@ -31,11 +31,9 @@ double fieldMuzzleVelocity(const ShotParameters& p) {
     return huntingMuzzleVelocity(p);
 }
 
-std::string powderInputProblem(const ShotParameters& p) {
-    if (p.PowderSensitivity && !std::isfinite(*p.PowderSensitivity))
-        return "the powder sensitivity must be a number of ft/s per degree F.";
+std::string powderPointsProblem(const std::vector<PowderPoint>& points) {
     std::vector<double> temperatures;
-    for (const PowderPoint& point : p.PowderTemperatures) {
+    for (const PowderPoint& point : points) {
         if (!std::isfinite(point.temperature) || !std::isfinite(point.velocity))
             return "every powder temperature point needs a temperature and a velocity that are numbers.";
         temperatures.push_back(point.temperature);
@@ -44,6 +42,12 @@ std::string powderInputProblem(const ShotParameters& p) {
     if (std::adjacent_find(temperatures.begin(), temperatures.end()) != temperatures.end())
         return "two powder temperature points have the same temperature.";
     return "";
+}
+
+std::string powderInputProblem(const ShotParameters& p) {
+    if (p.PowderSensitivity && !std::isfinite(*p.PowderSensitivity))
+        return "the powder sensitivity must be a number of ft/s per degree F.";
+    return powderPointsProblem(p.PowderTemperatures);
 }
 
 }  // namespace tarnwick

@@ -24,8 +24,10 @@ double powderTableVelocity(std::vector<PowderPoint> points, double temperature);
 // The muzzle velocity at the hunting temperature that the point-mass model flies.
 double fieldMuzzleVelocity(const ShotParameters& params);
 
-// Why a load's powder inputs cannot be flown (a sensitivity or a point that is not
-// finite, two points at one temperature), in words naming the field; empty when they can.
+// Why measured points cannot be flown (a number that is not finite, two points at one
+// temperature), in words naming the field; empty when they can.
+std::string powderPointsProblem(const std::vector<PowderPoint>& points);
+// The same for a load's sensitivity and points together.
 std::string powderInputProblem(const ShotParameters& params);
 
 }  // namespace tarnwick

@@ -5,6 +5,7 @@
 #include "Constants.h"
 #include "LongRangeEffects.h"
 #include "NumberText.h"
+#include "Wind.h"
 
 namespace tarnwick {
 
@@ -63,21 +64,16 @@ std::string muzzleVelocityLine(double velocity, UnitSystem units) {
 std::string line(const std::string& text) { return kCrLf + text; }
 
 // "Wind zone to 300 yards: 10 mph from 3 o'clock" for each wind zone the point-mass model
-// flies, each with its CR LF in front; a calm zone has no direction.
+// flies, each with its CR LF in front; speed and hour to a tenth, a calm without the hour.
 std::string windZoneLines(const ShotParameters& params, UnitSystem units) {
     if (params.Model != BallisticModelKind::PointMass) return "";
+    const auto tenth = [](double value) { return plainText(std::round(value * 10) / 10); };
     std::string text;
     for (const WindZone& zone : params.WindZones) {
-        const double cross = crossWindMph(zone.crossWind), tail = tailWindMph(zone.tailWind);
-        const double mph = std::hypot(cross, tail);
-        const double speed = std::round(shownValue(Quantity::WindSpeed, units, mph) * 10) / 10;
-        std::string wind = plainText(speed) + " " + unitName(Quantity::WindSpeed, units);
-        if (mph > 0) {
-            // The clock hour the wind comes from, to a tenth, 12 towards the target (Wind.h).
-            const double hour = std::round((6 - std::atan2(cross, tail) * 6 / kPiDouble) * 10) / 10;
-            wind += " from " + plainText(hour > 0 ? hour : hour + 12) + " o'clock";
-        }
-        text += line("Wind zone to " + rangeText(zone.until, units) + ": " + wind);
+        const ClockWind wind = clockWindOf(zone);
+        text += line("Wind zone to " + rangeText(zone.until, units) + ": " +
+                     tenth(shownValue(Quantity::WindSpeed, units, wind.mph)) + " " + unitName(Quantity::WindSpeed, units) +
+                     (wind.hour > 0 ? " from " + tenth(wind.hour) + " o'clock" : ""));
     }
     return text;
 }

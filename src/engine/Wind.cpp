@@ -21,6 +21,15 @@ WindZone windZoneFrom(double untilYards, double mph, double hour) {
     return {3 * untilYards, crossWindFromMph(wind.cross), tailWindFromMph(wind.tail)};
 }
 
+ClockWind clockWindOf(const WindZone& zone) {
+    const double cross = zone.crossWind / kCrossWindPerMph;
+    const double tail = zone.tailWind * kTailWindPerMphDenominator / kTailWindPerMphNumerator;
+    const double mph = std::hypot(cross, tail);
+    if (!(mph > 0)) return {};
+    const double hour = 6 - std::atan2(cross, tail) * 6 / kPiDouble;
+    return {mph, hour > 0 ? hour : hour + 12};
+}
+
 std::string windZonesProblem(const std::vector<WindZone>& zones) {
     if (zones.size() > kMaxWindZones) return "there are at most " + std::to_string(kMaxWindZones) + " wind zones.";
     double before = 0;

@@ -32,6 +32,13 @@ double clockDirection(double hour);
 // A zone of wind out to `untilYards`, `mph` from `hour` o'clock, in the engine's units.
 WindZone windZoneFrom(double untilYards, double mph, double hour);
 
+// A zone's wind as speed (mph) and the clock hour it comes from, in (0, 12]; a calm has
+// hour 0.
+struct ClockWind {
+    double mph = 0, hour = 0;
+};
+ClockWind clockWindOf(const WindZone& zone);
+
 // The zones a flight can use: at most kMaxWindZones, each ending beyond the one before
 // (the first beyond the muzzle), every number finite. Otherwise why not, naming the field;
 // empty when they can be flown.
