@@ -10,13 +10,11 @@
 #include <cmath>
 
 #include "CalculatorControls.h"
-#include "Constants.h"
 #include "DialogSupport.h"
 #include "FormSupport.h"
 #include "LongRangeEffects.h"
 #include "NumberText.h"
-#include "Report.h"
-#include "WindArrow.h"
+#include "Wind.h"
 
 namespace {
 
@@ -40,10 +38,6 @@ bool latitude(double value) { return std::fabs(value) <= 90; }
 bool clockHour(double value) { return value >= 0 && value <= 12; }
 
 bool isEmpty(const QLineEdit* box) { return box->text().trimmed().isEmpty(); }
-
-// The direction a wind from `hour` o'clock comes from, as windcalc measures it: 0 from
-// straight behind, pi/2 from the right (12 o'clock points at the target).
-double clockDirection(double hour) { return (6 - hour) * tarnwick::kPiDouble / 6; }
 
 QLabel* caption(QWidget* parent, const QString& text, QLineEdit* buddy) {
     auto* label = new QLabel(text, parent);
@@ -168,12 +162,10 @@ void frmLongRange::showValues() {
     for (std::size_t i = 0; i < kZones; ++i) {
         QString clock;
         if (i < shownZones_.size()) {
-            const tarnwick::WindZone& zone = shownZones_[i];
-            const double cross = tarnwick::crossWindMph(zone.crossWind), tail = tarnwick::tailWindMph(zone.tailWind);
-            until_[i].show(zone.until / 3, units);
-            speed_[i].show(std::hypot(cross, tail), units);
-            const double hour = 6 - std::atan2(cross, tail) * 6 / tarnwick::kPiDouble;
-            clock = UnitField::defaultMetricText(hour > 0 ? hour : hour + 12);
+            const tarnwick::ClockWind wind = tarnwick::clockWindOf(shownZones_[i]);
+            until_[i].show(shownZones_[i].until / 3, units);
+            speed_[i].show(wind.mph, units);
+            clock = UnitField::defaultMetricText(wind.hour);
         } else {
             until_[i].showText({}, units);
             speed_[i].showText({}, units);
@@ -259,11 +251,7 @@ void frmLongRange::cmdOK_Click() {
                                                .arg(i + 1));
         const bool unchanged = static_cast<std::size_t>(i) < shownZones_.size() && until_[i].unchanged() &&
                                speed_[i].unchanged() && txtZoneClock[i]->text() == shownClocks_[i];
-        const windcalc::Components wind = windcalc::windComponents(mph, clockDirection(hour));
-        zones.push_back(unchanged ? shownZones_[i]
-                                  : tarnwick::WindZone{yards * 3, wind.cross * tarnwick::kCrossWindPerMph,
-                                                       wind.tail * tarnwick::kTailWindPerMphNumerator /
-                                                           tarnwick::kTailWindPerMphDenominator});
+        zones.push_back(unchanged ? shownZones_[i] : tarnwick::windZoneFrom(yards, mph, hour));
     }
 
     tarnwick::ShotParameters& p = program_.params();

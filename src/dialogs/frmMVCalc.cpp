@@ -145,8 +145,10 @@ void frmMVCalc::cmdUseSens_Click() {
         values[i] = *value;
     }
     const std::optional<double> sensitivity = tarnwick::powderSensitivityFrom(values[0], values[1], values[2], values[3]);
-    if (!sensitivity) {
-        program_.showMessage(this, QStringLiteral("The two measurements must be taken at different temperatures."),
+    if (!sensitivity || !std::isfinite(*sensitivity)) {
+        program_.showMessage(this,
+                             sensitivity ? QStringLiteral("The powder sensitivity is too large to use.")
+                                         : QStringLiteral("The two measurements must be taken at different temperatures."),
                              MessageIcon::Exclamation, kTitle);
         return;
     }

@@ -116,6 +116,7 @@ bool allowedMessage(const RecordedMessage& m) {
                    text == "Air/Case Temperature to calculate for must be a number." ||
                    text == "The calculated muzzle velocity is too large to show." ||
                    text == "The two measurements must be taken at different temperatures." ||
+                   text == "The powder sensitivity is too large to use." ||
                    matchesWhole(QStringLiteral("The (first|second) measurement's (temperature|velocity) must be a number\\."),
                                 text);
         if (m.title == "Cross & Tail Wind Calculator") return text == "Wind Speed must be a number.";
