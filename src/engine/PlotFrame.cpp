@@ -42,12 +42,15 @@ int heightStep(double verticalScale, UnitSystem units) {
     return 50;
 }
 
-// The top of a label printed 10 units above its tick's row: a label whose tick is on
-// the canvas stays whole on it (a tall window puts the top tick within 10 units of the
-// edge, which would cut the label).
-double labelTop(double tickRow) {
+// The top of a label printed 10 units above its tick's row. A label whose tick is on
+// the canvas but which would be cut at the top edge (a tall window puts the top tick
+// within 10 units of it) moves down to the edge, unless it would then lie on the label
+// next below, `pitch` units further down: then it is left out (nullopt).
+std::optional<double> labelTop(double tickRow, double pitch, double textHeight) {
     const double top = tickRow - 10;
-    return tickRow >= 0 ? std::max(top, 0.0) : top;
+    if (tickRow < 0 || top >= 0) return top;
+    if (textHeight > top + pitch) return std::nullopt;
+    return 0.0;
 }
 
 // The rows the eye picture covers beside the height labels starting at labelX (none
@@ -63,11 +66,11 @@ struct EyeRows {
 // no longer read as its tick's: it is left out (nullopt).
 std::optional<double> heightLabelTop(const DrawingSurface& surface, const EyeRows& eye, const std::string& text,
                                      double tickRow, double nextTickRow, bool aboveSight) {
-    const double top = labelTop(tickRow);
     const double h = surface.textHeight(text);
-    if (!eye.shown || top + h <= eye.top || top >= eye.bottom) return top;
+    const std::optional<double> top = labelTop(tickRow, std::fabs(nextTickRow - tickRow), h);
+    if (!top || !eye.shown || *top + h <= eye.top || *top >= eye.bottom) return top;
     const double moved = aboveSight ? eye.top - h : eye.bottom;
-    if (std::fabs(moved - top) >= std::fabs(nextTickRow - tickRow) / 2) return std::nullopt;
+    if (std::fabs(moved - *top) >= std::fabs(nextTickRow - tickRow) / 2) return std::nullopt;
     return moved;
 }
 
@@ -199,7 +202,9 @@ CurveScale drawCurveScale(DrawingSurface& surface, const ShotParameters& params,
         if (!(i * step * curve.scale < xAxis)) break;
         const double y = xAxis - i * step * curve.scale;
         surface.line(axisX, y, axisX + 10, y);
-        printAt(surface, axisX + 20, labelTop(y), printedNumber(energy ? i * step : i * step + 500));
+        const std::string label = printedNumber(energy ? i * step : i * step + 500);
+        if (const auto top = labelTop(y, step * curve.scale, surface.textHeight(label)))
+            printAt(surface, axisX + 20, *top, label);
     }
     // The title stands on the range labels' row: it moves right until it clears the last
     // range label, but not past the canvas's right edge.

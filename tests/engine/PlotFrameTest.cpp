@@ -167,7 +167,7 @@ TEST(PlotAxis, TinyOrZeroScalesFinish) {
 }
 
 // No label sits under the eye picture or runs into the energy scale's title, and the top
-// label of a tall canvas is whole on it.
+// label of a tall canvas is whole on it or left out.
 TEST(PlotAxis, LabelsStayClearOfTheEyeAndTheCurveTitleAndOnTheCanvas) {
     const auto box = [](const DrawOp& op) {  // NullSurface text: 7 units a character, 13 high
         return std::array<double, 4>{op.x1, op.y1, op.x1 + 7.0 * op.text.size(), op.y1 + 13};
@@ -196,6 +196,10 @@ TEST(PlotAxis, LabelsStayClearOfTheEyeAndTheCurveTitleAndOnTheCanvas) {
     p.XAxis = 650;
     PlotAxis(tall, p, 325, false);
     EXPECT_TRUE(hasText(tall, "+10", 15, 0)) << "its tick is 5 units from the top";
+    RecordingSurface metric(578, 288);
+    PlotAxis(metric, framed(), 119, false, UnitSystem::Metric);
+    const auto shown = metric.texts();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "+9"), 0) << "at the top edge it would lie on +8";
 }
 
 TEST(CurveScale, VelocityMappingAndTicks) {
