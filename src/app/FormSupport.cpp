@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 
 namespace {
@@ -29,6 +30,17 @@ double pixelsToTwips(double pixels, const QWidget* widget) {
 QSize screenSize(const QWidget* widget) {
     const QScreen* screen = screenOf(widget);
     return screen ? screen->availableGeometry().size() : QSize(1024, 768);
+}
+
+QRect screenArea(const QWidget* widget) {
+    const QScreen* screen = screenOf(widget);
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QPoint keptInside(const QRect& frame, const QRect& area) {
+    const int left = std::max(area.left(), std::min(frame.left(), area.left() + area.width() - frame.width()));
+    const int top = std::max(area.top(), std::min(frame.top(), area.top() + area.height() - frame.height()));
+    return {left, top};
 }
 
 void centreOnScreen(QWidget& window) {

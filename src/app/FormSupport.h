@@ -1,5 +1,6 @@
 #pragma once
 // Small helpers every window uses: centring, twips, option-button groups.
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -18,6 +19,14 @@ void centreOnScreen(QWidget& window);
 
 // The screen's available size in pixels (for placing windows and keeping them on screen).
 QSize screenSize(const QWidget* widget = nullptr);
+
+// The available area (without panels) of the screen that shows `widget`, in virtual
+// desktop coordinates; the primary screen's when it is not shown yet.
+QRect screenArea(const QWidget* widget);
+
+// Where a window's frame goes so that it lies wholly inside `area`: `frame` moved by the
+// least that does it (to the area's top-left corner when the frame is larger).
+QPoint keptInside(const QRect& frame, const QRect& area);
 
 // Shows a window and brings it to the front without taking the keyboard focus (for
 // windows that a command opens and then hands the focus back to the main window).

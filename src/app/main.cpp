@@ -1,6 +1,5 @@
 // The desktop program: the main window starts it and closing the main window ends it.
 #include <QApplication>
-#include <QIcon>
 
 #include "ImageSurface.h"
 #include "ParameterChain.h"
@@ -14,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Tarnwick");
     QApplication::setApplicationName("Tarnwick");
     QApplication::setApplicationVersion(tarnwick::kVersion);
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(eyePicture())));
+    QApplication::setWindowIcon(eyeIcon());
     QtServices services;
     Program program(services);
     ParameterChain::of(program);

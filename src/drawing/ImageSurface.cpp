@@ -2,7 +2,20 @@
 
 #include <QBuffer>
 
-QImage eyePicture(bool small) { return QImage(small ? ":/tarnwick/eye16.png" : ":/tarnwick/eye32.png"); }
+QImage eyePicture(bool small, qreal devicePixelRatio) {
+    if (small) return QImage(":/tarnwick/eye16.png");
+    if (devicePixelRatio <= 1) return QImage(":/tarnwick/eye32.png");
+    QImage sharp(":/tarnwick/eye64.png");
+    sharp.setDevicePixelRatio(2);
+    return sharp;
+}
+
+QIcon eyeIcon() {
+    QIcon icon;
+    for (const char* file : {":/tarnwick/eye16.png", ":/tarnwick/eye32.png", ":/tarnwick/eye64.png"})
+        icon.addFile(file);
+    return icon;
+}
 
 ImageSurface::ImageSurface(int width, int height, qreal devicePixelRatio) : PainterSurface(width, height) {
     image_ = QImage(QSize(std::max(width, 1), std::max(height, 1)) * devicePixelRatio, QImage::Format_RGB32);
@@ -61,9 +74,10 @@ QImage ImageSurface::composed(const QImage& eye) const {
     const QRect shown = QRect(QPoint(0, 0), QSize(int(width()), int(height())) * image_.devicePixelRatio());
     QImage picture = image_.copy(shown.intersected(image_.rect()));
     picture.setDevicePixelRatio(image_.devicePixelRatio());
-    if (eyeVisible() && !eye.isNull()) {
+    if (eyeVisible()) {
         QPainter painter(&picture);
-        painter.drawImage(QRectF(eyePosition(), QSizeF(eyeWidth(), eyeHeight())), eye);
+        const QImage& shown = eye.isNull() ? eyePicture(false, image_.devicePixelRatio()) : eye;
+        painter.drawImage(QRectF(eyePosition(), QSizeF(eyeWidth(), eyeHeight())), shown);
     }
     return picture;
 }

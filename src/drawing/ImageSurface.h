@@ -3,6 +3,7 @@
 // the picture that tarnwick-cli --png writes. Everything drawn stays until cleared.
 // Text needs a QGuiApplication (fonts).
 #include <QByteArray>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -11,8 +12,13 @@
 
 #include "PainterSurface.h"
 
-// The 32 x 32 eye picture (16 x 16 with small = true).
-QImage eyePicture(bool small = false);
+// The 32 x 32 eye picture (16 x 16 with small = true). At a device pixel ratio above 1
+// the large picture comes from its 64 x 64 drawing, marked with ratio 2 so that it keeps
+// its 32 x 32 size in canvas units and stays sharp.
+QImage eyePicture(bool small = false, qreal devicePixelRatio = 1.0);
+
+// The window icon: the eye at 16, 32 and 64 pixels.
+QIcon eyeIcon();
 
 class ImageSurface : public PainterSurface {
 public:
@@ -33,11 +39,12 @@ public:
         return image_;
     }
 
-    // The canvas with the eye picture laid over it (what a print or a PNG shows).
-    QImage composed(const QImage& eye) const;
+    // The canvas with the eye picture laid over it (what a print or a PNG shows); without
+    // an eye given, the one drawn for the image's pixel ratio.
+    QImage composed(const QImage& eye = QImage()) const;
     // That picture encoded as PNG (empty if it could not be encoded); the caller writes
     // the file, so that it is replaced whole or not at all.
-    QByteArray png(const QImage& eye = eyePicture()) const;
+    QByteArray png(const QImage& eye = QImage()) const;
 
     // The region of canvas units touched since the last call (for partial repaints).
     QRect takeDirtyRect();

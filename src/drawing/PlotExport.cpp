@@ -34,8 +34,12 @@ void drawPlotPage(QPainter& painter, const QRectF& area, const PainterSurface& d
     PainterSurface canvas(painter, width, height, drawing.font(), drawing.fontDpi());
     canvas.clear();
     tarnwick::replay(drawing.operations(), canvas);
-    if (drawing.eyeVisible())
-        painter.drawImage(QRectF(drawing.eyePosition(), QSizeF(drawing.eyeWidth(), drawing.eyeHeight())), eyePicture());
+    if (drawing.eyeVisible()) {
+        // The sharper drawing when the page holds more than one dot per canvas unit.
+        const qreal dotsPerUnit = painter.worldTransform().m11() * painter.device()->devicePixelRatioF();
+        painter.drawImage(QRectF(drawing.eyePosition(), QSizeF(drawing.eyeWidth(), drawing.eyeHeight())),
+                          eyePicture(false, dotsPerUnit));
+    }
     painter.restore();
 }
 

@@ -1,6 +1,8 @@
 #include "PlotFrame.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "Constants.h"
@@ -40,9 +42,41 @@ int heightStep(double verticalScale, UnitSystem units) {
     return 50;
 }
 
+// The top of a label printed 10 units above its tick's row. A label whose tick is on
+// the canvas but which would be cut at the top edge (a tall window puts the top tick
+// within 10 units of it) moves down to the edge, unless it would then lie on the label
+// next below, `pitch` units further down: then it is left out (nullopt).
+std::optional<double> labelTop(double tickRow, double pitch, double textHeight) {
+    const double top = tickRow - 10;
+    if (tickRow < 0 || top >= 0) return top;
+    if (textHeight > top + pitch) return std::nullopt;
+    return 0.0;
+}
+
+// The rows the eye picture covers beside the height labels starting at labelX (none
+// when the eye is hidden or lies elsewhere).
+struct EyeRows {
+    bool shown = false;
+    double top = 0, bottom = 0;
+};
+
+// Where a height label goes: at its tick, or, when the eye picture would cover it, moved
+// just clear of the eye (up for a mark above the line of sight, down for one below).
+// A label that would have to move half the way to the next label out or further would
+// no longer read as its tick's: it is left out (nullopt).
+std::optional<double> heightLabelTop(const DrawingSurface& surface, const EyeRows& eye, const std::string& text,
+                                     double tickRow, double nextTickRow, bool aboveSight) {
+    const double h = surface.textHeight(text);
+    const std::optional<double> top = labelTop(tickRow, std::fabs(nextTickRow - tickRow), h);
+    if (!top || !eye.shown || *top + h <= eye.top || *top >= eye.bottom) return top;
+    const double moved = aboveSight ? eye.top - h : eye.bottom;
+    if (std::fabs(moved - *top) >= std::fabs(nextTickRow - tickRow) / 2) return std::nullopt;
+    return moved;
+}
+
 }  // namespace
 
-void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_t L, bool gridLinesOn,
+double PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_t L, bool gridLinesOn,
               UnitSystem units) {
     const double width = surface.width();
     const double height = surface.height();
@@ -50,6 +84,7 @@ void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_
     const double xAxis = params.XAxis;
     const double right = width - kPlotRightMargin;
     const bool sighted = params.ScopeHeight > 0 || params.MaxDeviation > 0;
+    const double heightLabelX = yAxis / 2 - 10;
 
     surface.setPenColour(colours::Black);
     surface.setFillStyle(FillStyle::Transparent);
@@ -79,31 +114,47 @@ void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_
 
     // The tick counters are 16-bit in the original design; stopping there also keeps a
     // tiny or odd scale from looping without end.
+    double rangeLabelsEnd = 0;
     for (int i = 1; i <= kMaxSteps; ++i) {
         const double x = step * i * params.HorizontalScale + yAxis;
         if (!(static_cast<float>(x) <= static_cast<float>(right))) break;
         surface.setPenColour(tickColour);
         surface.line(x, tickTop, x, height - kPlotMargin);
         surface.setPenColour(colours::Black);
-        printAt(surface, x - 10, height - 48, printedNumber(metric ? shownStep * i : step * i / 3));
+        const std::string label = printedNumber(metric ? shownStep * i : step * i / 3);
+        printAt(surface, x - 10, height - 48, label);
+        rangeLabelsEnd = x - 10 + surface.textWidth(label);
     }
     surface.setPenColour(colours::Black);
     printAt(surface, width / 2 - 20, height - 25, metric ? "Metres" : "Yards");
 
     const int markStep = heightStep(params.VerticalScale, units);
+    const auto markOffset = [&](int mark) {
+        return (metric ? storedValue(Quantity::Height, units, mark) : mark) * params.VerticalScale;
+    };
+    EyeRows eye;
+    eye.shown = sighted && heightLabelX < (yAxis + surface.eyeWidth()) / 2;
+    eye.top = L - surface.eyeHeight() / 2;
+    eye.bottom = eye.top + surface.eyeHeight();
+    const auto heightLabel = [&](double tickRow, double nextTickRow, char sign, int mark) {
+        const std::string text = signedLabel(sign, mark);
+        if (const auto top = heightLabelTop(surface, eye, text, tickRow, nextTickRow, sign == '+'))
+            printAt(surface, heightLabelX, *top, text);
+    };
     for (int mark = markStep; mark <= kMaxSteps; mark += markStep) {
-        const double offset = (metric ? storedValue(Quantity::Height, units, mark) : mark) * params.VerticalScale;
+        const double offset = markOffset(mark);
         if (!(offset < xAxis - L)) break;
+        const double nextOffset = markOffset(mark + markStep);
         const double below = L + offset;
         surface.setPenColour(tickColour);
         surface.line(yAxis, below, heightTickEnd, below);
         surface.setPenColour(colours::Black);
-        printAt(surface, yAxis / 2 - 10, below - 10, signedLabel('-', mark));
+        heightLabel(below, L + nextOffset, '-', mark);
         const double above = L - offset;
         surface.setPenColour(tickColour);
         surface.line(yAxis, above, heightTickEnd, above);
         surface.setPenColour(colours::Black);
-        printAt(surface, yAxis / 2 - 10, above - 10, signedLabel('+', mark));
+        heightLabel(above, L - nextOffset, '+', mark);
     }
 
     if (sighted) {
@@ -122,10 +173,11 @@ void PlotAxis(DrawingSurface& surface, const ShotParameters& params, std::int16_
                      L + params.VerticalScale * params.MaxDeviation);
     }
     surface.setPenStyle(PenStyle::Solid);
+    return rangeLabelsEnd;
 }
 
 CurveScale drawCurveScale(DrawingSurface& surface, const ShotParameters& params, double energyFactor,
-                          bool energyCurveOn, bool velocityCurveOn) {
+                          bool energyCurveOn, bool velocityCurveOn, double rangeLabelsEnd) {
     CurveScale curve;
     if (energyCurveOn) curve.kind = CurveScale::Kind::Energy;
     else if (velocityCurveOn) curve.kind = CurveScale::Kind::Velocity;
@@ -150,11 +202,19 @@ CurveScale drawCurveScale(DrawingSurface& surface, const ShotParameters& params,
         if (!(i * step * curve.scale < xAxis)) break;
         const double y = xAxis - i * step * curve.scale;
         surface.line(axisX, y, axisX + 10, y);
-        printAt(surface, axisX + 20, y - 10, printedNumber(energy ? i * step : i * step + 500));
+        const std::string label = printedNumber(energy ? i * step : i * step + 500);
+        if (const auto top = labelTop(y, step * curve.scale, surface.textHeight(label)))
+            printAt(surface, axisX + 20, *top, label);
     }
-    printAt(surface, axisX + 10, xAxis - 10, energy ? "Energy" : "Velocity");
-    surface.setCurrent(axisX + 10, surface.currentY());
-    surface.print(energy ? "(ft-lbs)" : "(ft/sec)");
+    // The title stands on the range labels' row: it moves right until it clears the last
+    // range label, but not past the canvas's right edge.
+    const std::string title = energy ? "Energy" : "Velocity";
+    const std::string unit = energy ? "(ft-lbs)" : "(ft/sec)";
+    const double titleWidth = std::max(surface.textWidth(title), surface.textWidth(unit));
+    const double titleX = std::max(axisX + 10, std::min(rangeLabelsEnd + 4, surface.width() - titleWidth));
+    printAt(surface, titleX, xAxis - 10, title);
+    surface.setCurrent(titleX, surface.currentY());
+    surface.print(unit);
     return curve;
 }
 

@@ -58,10 +58,10 @@ public:
         p_.XAxis = roundCanvasRow(surface_.height() - kPlotMargin);
         const bool dropChart = p_.ScopeHeight == 0 && p_.MaxDeviation == 0;
         L_ = dropChart ? std::int16_t{kPlotMargin} : roundCanvasRow((surface_.height() - kPlotMargin) / 2);
-        PlotAxis(surface_, p_, L_, inputs_.gridLinesOn, inputs_.units);
+        const double rangeLabelsEnd = PlotAxis(surface_, p_, L_, inputs_.gridLinesOn, inputs_.units);
 
         k_ = p_.BulletMass / kGrainsPerSlug;
-        curve_ = drawCurveScale(surface_, p_, k_, inputs_.energyCurveOn, inputs_.velocityCurveOn);
+        curve_ = drawCurveScale(surface_, p_, k_, inputs_.energyCurveOn, inputs_.velocityCurveOn, rangeLabelsEnd);
         const double a = p_.LOSAngle * p_.Pi / 180;
         sinA_ = std::sin(a);
         cosA_ = std::cos(a);

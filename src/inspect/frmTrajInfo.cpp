@@ -134,15 +134,11 @@ void frmTrajInfo::showEvent(QShowEvent* event) {
 }
 
 void frmTrajInfo::Form_Load() {
-    // Just below the main window, kept on the screen.
-    const QRect main = program_.mainWindow() ? program_.mainWindow()->frameGeometry() : QRect();
-    const QSize screen = screenSize(this);
-    const QSize own = frameGeometry().size();
-    int top = main.top() + main.height();
-    int left = main.left();
-    if (top + own.height() > screen.height()) top = screen.height() - own.height();
-    if (left + own.width() > screen.width()) left = screen.width() - own.width();
-    move(std::max(left, 0), std::max(top, 0));
+    // Just below the main window, wholly on the screen that shows the main window.
+    const QWidget* main = program_.mainWindow();
+    const QRect mainFrame = main ? main->frameGeometry() : QRect();
+    const QRect wanted(QPoint(mainFrame.left(), mainFrame.top() + mainFrame.height()), frameGeometry().size());
+    move(keptInside(wanted, screenArea(main ? main : this)));
 }
 
 void frmTrajInfo::showClick(double x) {

@@ -60,8 +60,8 @@ PlotCanvas::PlotCanvas(QWidget* parent) : QWidget(parent), surface_(*this) {
 
     imgEye = new QLabel(this);
     imgEye->setObjectName("imgEye");
-    imgEye->setPixmap(QPixmap::fromImage(eyePicture()));
     imgEye->setFixedSize(32, 32);
+    fitEyePicture();
     // A press on the eye is a press on the canvas.
     imgEye->setAttribute(Qt::WA_TransparentForMouseEvents);
     imgEye->hide();
@@ -75,7 +75,14 @@ QColor PlotCanvas::pixel(int x, int y) const {
     return image.pixelColor(at);
 }
 
-QImage PlotCanvas::composedImage() const { return surface_.composed(eyePicture()); }
+QImage PlotCanvas::composedImage() const { return surface_.composed(); }
+
+void PlotCanvas::fitEyePicture() {
+    // The 64 x 64 drawing on a screen of ratio 2 and more, so the eye stays sharp there.
+    const qreal ratio = devicePixelRatioF() > 1 ? 2 : 1;
+    if (!imgEye->pixmap().isNull() && imgEye->pixmap().devicePixelRatio() == ratio) return;
+    imgEye->setPixmap(QPixmap::fromImage(eyePicture(false, ratio)));
+}
 
 void PlotCanvas::flush() {
     pendingRepaint_ = pendingRepaint_.united(surface_.takeDirtyRect());
@@ -116,9 +123,10 @@ void PlotCanvas::resizeEvent(QResizeEvent* event) {
 
 bool PlotCanvas::event(QEvent* event) {
     // Moving to a screen of another pixel ratio: keep the drawing, sharpen what comes next.
-    if (event->type() == QEvent::ScreenChangeInternal)
+    if (event->type() == QEvent::ScreenChangeInternal) {
         fitBackingStore();
-    else if (event->type() == QEvent::FontChange)
+        fitEyePicture();
+    } else if (event->type() == QEvent::FontChange)
         surface_.setFont(font());
     return QWidget::event(event);
 }

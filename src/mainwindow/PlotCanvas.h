@@ -76,6 +76,7 @@ private:
     // happen anyway.
     void flush();
     void fitBackingStore();
+    void fitEyePicture();
 
     CanvasSurface surface_;
     QRect pendingRepaint_;

@@ -27,16 +27,12 @@ frmKey::frmKey(Program& program) : program_(program) {
 
 void frmKey::Form_Load() {
     // Below the main window, to the right of where the point information window sits,
-    // and never past the screen's edges.
+    // and wholly on the screen that shows the main window.
     const int infoWidth = program_.window<frmTrajInfo>().frameGeometry().width();
-    const QRect mainFrame = program_.mainWindow() ? program_.mainWindow()->frameGeometry() : QRect();
-    const QSize own = frameGeometry().size();
-    const QSize screen = screenSize(this);
-    int top = mainFrame.top() + mainFrame.height();
-    int left = mainFrame.left() + infoWidth;
-    if (top + own.height() > screen.height()) top = screen.height() - own.height();
-    if (left + own.width() > screen.width()) left = screen.width() - own.width();
-    move(left, top);
+    const QWidget* main = program_.mainWindow();
+    const QRect mainFrame = main ? main->frameGeometry() : QRect();
+    const QRect wanted(QPoint(mainFrame.left() + infoWidth, mainFrame.top() + mainFrame.height()), frameGeometry().size());
+    move(keptInside(wanted, screenArea(main ? main : this)));
 }
 
 void frmKey::Form_Activate() {

@@ -85,6 +85,11 @@ frmRangeCard::frmRangeCard(Program& program) : program_(program) {
     auto* boxes = new QHBoxLayout;
     const auto box = [this, boxes](const char* name, const QString& caption) {
         auto* label = new QLabel(caption, this);
+        // The underlined letter is drawn apart from the rest, without the kerning the
+        // size hint counts on ("To" came out cut): room for the letters one by one.
+        int unkerned = 0;
+        for (const QChar letter : QString(caption).remove('&')) unkerned += label->fontMetrics().horizontalAdvance(letter);
+        label->setMinimumWidth(std::max(label->sizeHint().width(), unkerned));
         auto* edit = new QLineEdit(this);
         edit->setObjectName(name);
         edit->setMaximumWidth(90);

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include "FormSupport.h"
 #include "GuiTest.h"
 #include "frmRunParam.h"
 #include "frmSelectBullet.h"
@@ -78,3 +79,16 @@ TEST_F(ProgramTest, RealMessageBoxKeepsTheLinesOfItsText) {
 }
 
 }  // namespace
+
+// A window placed beside the main window is moved wholly onto the main window's screen,
+// here a second screen to the right of the first.
+TEST(KeptInside, MovesTheFrameOntoTheArea) {
+    const QRect area(1920, 0, 1280, 1000);
+    const struct { QRect frame; QPoint expected; } cases[] = {
+        {{2000, 100, 300, 200}, {2000, 100}},   // already inside
+        {{3100, 900, 300, 200}, {2900, 800}},   // past the right and bottom edges
+        {{100, -50, 300, 200}, {1920, 0}},      // on the other screen, above the top
+        {{2000, 100, 1500, 1200}, {1920, 0}},   // larger than the area
+    };
+    for (const auto& c : cases) EXPECT_EQ(keptInside(c.frame, area), c.expected) << c.frame.x();
+}

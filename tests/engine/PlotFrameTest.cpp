@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "PlotFrame.h"
@@ -110,7 +111,8 @@ TEST(PlotAxis, MetricLabelsMetresAndCentimetresAtRoundSteps) {
         EXPECT_NEAR(ticks[0], 50 + firstFeet * c.horizontal, 1e-9) << c.horizontal;
         EXPECT_TRUE(hasText(s, c.firstRange, ticks[0] - 10, 240)) << c.horizontal;
         EXPECT_TRUE(hasText(s, "Metres", 269, 263));
-        EXPECT_TRUE(hasText(s, "-" + std::to_string(c.cm), 15, 119 + cmHeight - 10)) << c.vertical;
+        // The third mark: the first ones may lie beside the eye.
+        EXPECT_TRUE(hasText(s, "-" + std::to_string(3 * c.cm), 15, 119 + 3 * cmHeight - 10)) << c.vertical;
     }
 }
 
@@ -162,6 +164,42 @@ TEST(PlotAxis, TinyOrZeroScalesFinish) {
         PlotAxis(s, p, 119, false);  // must return: the counters stop at the 16-bit limit
         SUCCEED();
     }
+}
+
+// No label sits under the eye picture or runs into the energy scale's title, and the top
+// label of a tall canvas is whole on it or left out.
+TEST(PlotAxis, LabelsStayClearOfTheEyeAndTheCurveTitleAndOnTheCanvas) {
+    const auto box = [](const DrawOp& op) {  // NullSurface text: 7 units a character, 13 high
+        return std::array<double, 4>{op.x1, op.y1, op.x1 + 7.0 * op.text.size(), op.y1 + 13};
+    };
+    const auto meet = [](std::array<double, 4> a, std::array<double, 4> b) {
+        return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+    };
+    RecordingSurface s(578, 288);
+    ShotParameters p = framed();
+    p.VerticalScale = 1;  // 12-inch marks, the inner ones beside the eye
+    const double rangeLabelsEnd = PlotAxis(s, p, 119, false);
+    drawCurveScale(s, p, p.BulletMass / kGrainsPerSlug, true, false, rangeLabelsEnd);
+    const auto texts = s.opsOfKind(DrawOp::Kind::Text);
+    const auto lastRange = std::find_if(texts.begin(), texts.end(), [](const DrawOp& op) { return op.text == " 225"; });
+    ASSERT_NE(lastRange, texts.end());
+    EXPECT_EQ(rangeLabelsEnd, box(*lastRange)[2]);
+    for (const DrawOp& op : texts) {
+        EXPECT_FALSE(meet(box(op), {9, 103, 41, 135})) << op.text << " under the eye";
+        const bool title = op.text == "Energy" || op.text == "(ft-lbs)";
+        EXPECT_FALSE(title && meet(box(op), box(*lastRange))) << op.text;
+    }
+    EXPECT_TRUE(hasText(s, "-24", 15, 119 + 16)) << "moved just below the eye";
+
+    RecordingSurface tall(578, 700);
+    p = framed();
+    p.XAxis = 650;
+    PlotAxis(tall, p, 325, false);
+    EXPECT_TRUE(hasText(tall, "+10", 15, 0)) << "its tick is 5 units from the top";
+    RecordingSurface metric(578, 288);
+    PlotAxis(metric, framed(), 119, false, UnitSystem::Metric);
+    const auto shown = metric.texts();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "+9"), 0) << "at the top edge it would lie on +8";
 }
 
 TEST(CurveScale, VelocityMappingAndTicks) {
