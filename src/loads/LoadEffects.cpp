@@ -33,7 +33,7 @@ struct Optional {
 };
 const Optional kOptional[] = {
     {"earth.latitude", &ShotParameters::Latitude, -90, 90, "null or between -90 and 90 degrees"},
-    {"powder.sensitivity", &ShotParameters::PowderSensitivity, -kLargestNumber, kLargestNumber, ""},
+    {"powder.sensitivity", &ShotParameters::PowderSensitivity, -kLargestNumber, kLargestNumber, "null or a number"},
 };
 const char* const kTwistHands[] = {"right", "left"};
 const char* const kPressureReferences[] = {"seaLevel", "station"};
