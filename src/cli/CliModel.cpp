@@ -46,6 +46,7 @@ void checkModelChoice(const CliOptions& options) {
         throw CliError(std::string(options.rangeTable ? "--range-table" : "--range-card") +
                        " cannot be combined with --inspect, --png, --svg or --pdf");
     if (!options.rangeCard && options.csv) throw CliError("--csv goes with --range-card");
+    if (!options.rangeCard && options.effects) throw CliError("--effects goes with --range-card");
     // Corrections show on the card and in the report's drop table; anywhere else they would do nothing.
     if (options.corrections && !options.rangeCard && (options.rangeTable || options.state.params.DropTable != 1))
         throw CliError("--corrections goes with --range-card or the report's drop table (--set DropTable=1)");
@@ -84,7 +85,7 @@ int runRangeTable(const CliOptions& options) {
 int runRangeCard(const CliOptions& options) {
     const ShotParameters& params = options.state.params;
     const UnitSystem units = options.inputs.units;
-    const RangeCard card = rangeCard(params, sightingOf(options), options.rangeCard->yards(units), units);
+    const RangeCard card = rangeCard(params, sightingOf(options), options.rangeCard->yards(units), units, options.effects);
     // The CSV is the title row and the rows alone, for a spreadsheet to read.
     if (!options.csv) std::cout << rangeCardHeading(params, options.inputs.texts, sightingOf(options), units);
     std::cout << rangeCardTable(card, options.corrections.value_or(Corrections{}),

@@ -5,9 +5,11 @@
 #include <functional>
 #include <map>
 
+#include "CliEffects.h"
 #include "CliModel.h"
 #include "DragFunctions.h"
 #include "NumberText.h"
+#include "Wind.h"
 
 using namespace tarnwick;
 
@@ -36,10 +38,6 @@ int strictCanvasSide(const std::string& text, const std::string& argument) {
         throw CliError("canvas sides must be whole numbers from 1 to 20000 in '" + argument + "'");
     return value;
 }
-
-// miles per hour -> the engine's units, as the environment dialog converts them
-double crossWindFromMph(double mph) { return mph * kCrossWindPerMph; }
-double tailWindFromMph(double mph) { return mph * kTailWindPerMphNumerator / kTailWindPerMphDenominator; }
 
 void setMember(CliOptions& options, const std::string& name, const std::string& value, const std::string& argument) {
     ShotParameters& p = options.state.params;
@@ -82,6 +80,9 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         else p.Latitude = number;
         return;
     }
+    if (name == "PowderSensitivity") { p.PowderSensitivity = strictNumber(value, argument); return; }
+    if (name == "PowderTemperatures") { p.PowderTemperatures = parsePowderTemperatures(value, argument); return; }
+    if (name == "WindZones") { p.WindZones = parseWindZones(value, argument); return; }
     if (name == "TwistLeft") { p.TwistLeft = strictBoolean(value, argument); return; }
     if (name == "PressureIsSeaLevel") { p.PressureIsSeaLevel = strictBoolean(value, argument); return; }
     if (name == "InitAll") { p.InitAll = strictBoolean(value, argument); return; }
@@ -232,6 +233,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& args, const std::func
             options.inputs.units = *units;
         } else if (option == "--csv") {
             options.csv = true;
+        } else if (option == "--effects") {
+            options.effects = true;
         } else if (option == "--png" || option == "--svg" || option == "--pdf") {
             std::string& path = option == "--png" ? options.pngPath
                                 : option == "--svg" ? options.svgPath
@@ -252,6 +255,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& args, const std::func
     if (!options.comparePaths.empty() && (options.inspectX || options.rangeTable))
         throw CliError("--compare goes with neither --inspect nor --range-table");
     if (!options.comparePaths.empty() && options.csv) throw CliError("--csv does not go with --compare");
+    if (!options.comparePaths.empty() && options.effects) throw CliError("--effects does not go with --compare");
     if (bulletsMode && !options.help && options.bulletsCommand == CliOptions::BulletsCommand::None)
         throw CliError("'bullets' needs --export FILE or --import FILE");
     if (options.bulletMaker && options.bulletStock.empty()) throw CliError("--maker needs --bullet");
@@ -268,7 +272,8 @@ std::string cliHelpText() {
                     [--png FILE] [--svg FILE] [--pdf FILE]
                     [--bullet STOCK [--maker NAME]] [--db FILE]
                     [--range-table START:END:STEP]
-                    [--range-card START:END:STEP [--csv]] [--corrections UNIT]
+                    [--range-card START:END:STEP [--csv] [--effects]]
+                    [--corrections UNIT]
                     [--units imperial|metric]
                     [--load FILE.tarnwick] [--save-load FILE.tarnwick]
        tarnwick-cli --compare FILE.tarnwick... [--png FILE] [--svg FILE] [--pdf FILE]
@@ -295,6 +300,14 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      Latitude (deg, north positive) switches the earth's rotation
                      on, fired Azimuth degrees from true north;
                      PressureIsSeaLevel=false reads the pressures as station ones.
+                     PowderSensitivity (ft/s per deg F about Temperature, may be
+                     negative) or PowderTemperatures=20:2550,90:2640 (deg F:ft/s,
+                     two or more points, which win) set the hunting muzzle velocity
+                     in place of the fixed 1.5 ft/s per deg F.
+                     WindZones=300:10:3,600:15:4,2000:5:9 (until yd:mph:clock hour
+                     the wind comes from, 3 = from the right, 12 = head wind; up to
+                     three zones, the last one's wind holding beyond it) replaces
+                     the single wind of both conditions.
   --text NAME=TEXT   txtRTailWind, txtRCrossWind, txtHTailWind, txtHCrossWind,
                      txtManufacturer, txtBulletMass or txtBulletType; the last
                      three name the bullet in the report's third line, which
@@ -325,6 +338,8 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      every 5 m), --range-table and --range-card in m, cm, m/s, g,
                      J, deg C and hPa; --set values stay imperial
   --csv              with --range-card: CSV with a title row instead of aligned text
+  --effects          with --range-card: a column per effect that is on (Wind,
+                     Spin, Coriolis; in or cm) whose sum is the current windage
   --svg FILE         also write the plot as an SVG drawing
   --pdf FILE         also write the plot on a PDF page, titled with the bullet,
                      the muzzle velocity and the date

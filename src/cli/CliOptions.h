@@ -44,6 +44,7 @@ struct CliOptions {
     std::optional<tarnwick::RangeList> rangeCard;
     std::optional<tarnwick::Corrections> corrections;
     bool csv = false;
+    bool effects = false;  // --effects: the card's windage split by its causes
 
     // --load FILE: a load file applied before the --set and --text options, which override
     // it; --save-load FILE writes the effective parameters as a load file; --compare FILE...

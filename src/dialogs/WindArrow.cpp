@@ -63,10 +63,6 @@ Barbs barbPoints(const Arrow& arrow, double angle) {
                  arrow.endY + kBarbLength * std::cos(angle + kBarbAngle)};
 }
 
-Components windComponents(double speed, double angle) {
-    return Components{speed * std::sin(angle), speed * std::cos(angle)};
-}
-
 void drawArrow(tarnwick::DrawingSurface& surface, const Arrow& arrow, double angle, tarnwick::Rgb colour) {
     surface.setPenColour(colour);
     surface.line(arrow.startX, arrow.startY, arrow.endX, arrow.endY);

@@ -12,6 +12,7 @@
 
 #include "Constants.h"
 #include "DrawingSurface.h"
+#include "Wind.h"
 
 namespace windcalc {
 
@@ -32,10 +33,10 @@ struct Barbs {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
-struct Components {
-    double cross = 0;  // positive from the right of the line of fire
-    double tail = 0;   // positive from behind the shooter, negative for a head wind
-};
+// Cross and tail components of a wind (Wind.h): the calculator and the wind zones split
+// a wind alike.
+using Components = tarnwick::WindComponents;
+using tarnwick::windComponents;
 
 // The direction of the pointer (x, y) seen from the picture's centre. A pointer level
 // with the centre gives pi/2 on the right and -pi/2 on the left; the exact centre has
@@ -57,9 +58,6 @@ Arrow initialArrow(double w, double h);
 std::optional<double> arrowAngle(const Arrow& arrow, double h);
 
 Barbs barbPoints(const Arrow& arrow, double angle);
-
-// Cross and tail components of a wind of `speed` from direction `angle`.
-Components windComponents(double speed, double angle);
 
 // The arrow's shaft and arrowhead outline in one colour (white erases it).
 void drawArrow(tarnwick::DrawingSurface& surface, const Arrow& arrow, double angle, tarnwick::Rgb colour);

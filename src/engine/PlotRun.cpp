@@ -11,6 +11,7 @@
 #include "NumberText.h"
 #include "PlotFrame.h"
 #include "PointMassModel.h"
+#include "PowderTemperature.h"
 #include "TrajectoryPass.h"
 
 namespace tarnwick {
@@ -163,10 +164,10 @@ private:
                 dropRows(false));
     }
 
-    // The hunting muzzle velocity, which the report prints: finite inputs can still
+    // The hunting muzzle velocity flown, which the report prints: finite inputs can still
     // overflow here.
     double huntingVelocity() const {
-        const double vh = huntingMuzzleVelocity(p_);
+        const double vh = pointMass_ ? fieldMuzzleVelocity(p_) : huntingMuzzleVelocity(p_);
         if (!std::isfinite(vh))
             throw NumericFailure("The run stopped: the hunting muzzle velocity is too large to work out; "
                                  "check the temperatures and the muzzle velocity.");

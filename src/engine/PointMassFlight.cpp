@@ -36,24 +36,24 @@ FlightState stateAt(const FlightState& from, const FlightState& to, double tau) 
 
 }  // namespace
 
-PointMassFlight::PointMassFlight(const PointMassShot& shot, double launchAngle) : shot_(shot) {
+PointMassFlight::PointMassFlight(const PointMassShot& shot, double launchAngle) : shot_(shot), wind_(shot.wind) {
     state_.r = {0, -shot.scopeHeight / 12, 0};
     state_.v = {shot.muzzleVelocity * std::cos(launchAngle), shot.muzzleVelocity * std::sin(launchAngle), 0};
     accelerate(state_);
 }
 
 void PointMassFlight::accelerate(FlightState& state) {
-    const Vec3 air = state.v - shot_.wind;
+    const Vec3 air = state.v - wind_;
     state.airSpeed = length(air);
-    state.a = shot_.acceleration(air, state.airSpeed, shot_.dragFor(state.airSpeed), piece_);
+    state.a = shot_.acceleration(air, state.airSpeed, wind_, shot_.dragFor(state.airSpeed), piece_);
 }
 
 FlightState PointMassFlight::advance(const FlightState& from, double h, double drag, Vec3 k1) {
-    // Drag depends on the velocity only (the air is the same everywhere), so each stage
-    // needs only its velocity through the air; the position follows from the stages'
+    // Drag depends on the velocity only (the air is the same all along the step), so each
+    // stage needs only its velocity through the air; the position follows from the stages'
     // velocities.
-    const Vec3 v0 = from.v, air0 = from.v - shot_.wind;
-    const auto stage = [&](Vec3 air) { return shot_.acceleration(air, length(air), drag, piece_); };
+    const Vec3 v0 = from.v, air0 = from.v - wind_;
+    const auto stage = [&](Vec3 air) { return shot_.acceleration(air, length(air), wind_, drag, piece_); };
     const Vec3 k2 = stage(air0 + (h / 2) * k1);
     const Vec3 k3 = stage(air0 + (h / 2) * k2);
     const Vec3 k4 = stage(air0 + h * k3);
@@ -64,34 +64,55 @@ FlightState PointMassFlight::advance(const FlightState& from, double h, double d
     return next;
 }
 
+FlightState PointMassFlight::advanceAcrossBands(const FlightState& from, double h) {
+    const double s0 = from.airSpeed, d0 = shot_.dragFor(s0);
+    FlightState next = advance(from, h, d0, from.a);
+    accelerate(next);
+    const double s1 = next.airSpeed;
+    if (shot_.dragFor(s1) == d0) return next;
+    // A band limit was crossed: find where the air speed meets it on the cubic through the
+    // velocities and accelerations of this step as if the band had held, fly there, then on
+    // with the new band.
+    const double limit = (s0 < shot_.breakLow) != (s1 < shot_.breakLow) ? shot_.breakLow : shot_.breakHigh;
+    const Vec3 a1 = shot_.acceleration(next.v, wind_, d0, piece_);
+    double lo = 0, hi = 1;
+    for (int i = 0; i < 50; ++i) {
+        const double mid = (lo + hi) / 2;
+        const double speed = length(blend(basis(mid), from.v, from.a, next.v, a1, h) - wind_);
+        ((speed < limit) == (s0 < limit) ? lo : hi) = mid;
+    }
+    const double split = h * (lo + hi) / 2;
+    const double d1 = shot_.dragFor(s1);
+    const FlightState middle = advance(from, split, d0, from.a);
+    next = advance(middle, h - split, d1, shot_.acceleration(middle.v, wind_, d1, piece_));
+    next.t = from.t + h;
+    accelerate(next);
+    return next;
+}
+
 PointMassFlight::End PointMassFlight::step() {
     if (!(state_.v.x > 0)) return End::NoForwardSpeed;
     if (state_.t >= kMaxFlightSeconds) return End::TimeLimit;
     const double h = shot_.step;
-    const double s0 = state_.airSpeed, d0 = shot_.dragFor(s0);
-    FlightState next = advance(state_, h, d0, state_.a);
-    accelerate(next);
-    const double s1 = next.airSpeed;
-    if (shot_.dragFor(s1) != d0) {
-        // A band limit was crossed: find where the air speed meets it on the cubic through
-        // the velocities and accelerations of this step as if the band had held, fly there,
-        // then on with the new band.
-        const double limit = (s0 < shot_.breakLow) != (s1 < shot_.breakLow) ? shot_.breakLow : shot_.breakHigh;
-        const Vec3 a1 = shot_.acceleration(next.v, d0, piece_);
-        double lo = 0, hi = 1;
-        for (int i = 0; i < 50; ++i) {
-            const double mid = (lo + hi) / 2;
-            const double speed = length(blend(basis(mid), state_.v, state_.a, next.v, a1, h) - shot_.wind);
-            ((speed < limit) == (s0 < limit) ? lo : hi) = mid;
-        }
-        const double split = h * (lo + hi) / 2;
-        const double d1 = shot_.dragFor(s1);
-        const FlightState middle = advance(state_, split, d0, state_.a);
-        next = advance(middle, h - split, d1, shot_.acceleration(middle.v, d1, piece_));
-        next.t = state_.t + h;
-        accelerate(next);
+    FlightState from = state_, next = advanceAcrossBands(from, h);
+    // A step that passes a change of wind is flown in the old wind up to the change (where
+    // the cubic of the whole step reaches it) and in the new one from there.
+    const auto& changes = shot_.windChanges;
+    std::size_t zone = zone_;
+    Vec3 wind = wind_;
+    while (zone < changes.size() && next.r.x >= changes[zone].at) {
+        const double split = stateAtRange(from, next, changes[zone].at).t - from.t;
+        from = advanceAcrossBands(from, split);
+        wind_ = changes[zone++].wind;
+        accelerate(from);
+        next = advanceAcrossBands(from, state_.t + h - from.t);
     }
-    if (!std::isfinite(next.r.x + next.r.y + next.r.z + next.a.x + next.a.y + next.a.z)) return End::NotFinite;
+    next.t = state_.t + h;
+    if (!std::isfinite(next.r.x + next.r.y + next.r.z + next.a.x + next.a.y + next.a.z)) {
+        wind_ = wind;
+        return End::NotFinite;
+    }
+    zone_ = zone;
     state_ = next;
     return End::None;
 }

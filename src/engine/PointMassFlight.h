@@ -20,13 +20,14 @@
 // Integration: classic fourth-order Runge-Kutta in fixed time steps. A step in which the
 // air speed crosses a band limit of a multi-band G1 coefficient is split where it crosses,
 // so no Runge-Kutta stage straddles the jump in drag (which would cost the method its
-// order). Between steps, the
+// order); so is a step that passes a change of wind (wind zones). Between steps, the
 // position is the cubic Hermite curve through the positions and velocities at both ends,
 // and the velocity the one through velocities and accelerations; both are fourth-order
 // accurate, like the steps themselves.
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "StandardDrag.h"
 
@@ -64,7 +65,14 @@ struct PointMassShot {
     double muzzleVelocity = 0;   // ft/s
     double scopeHeight = 0;      // in
     Vec3 gravity{0, -kGravityFeet, 0};
-    Vec3 wind{};                 // ft/s
+    Vec3 wind{};                 // ft/s, from the muzzle on
+    // Where the wind changes down the range (wind zones), in order of range; empty: `wind`
+    // blows all the way.
+    struct WindChange {
+        double at = 0;  // ft of range
+        Vec3 wind{};    // ft/s, from there on
+    };
+    std::vector<WindChange> windChanges;
     const DragCurve* curve = nullptr;
     double inverseSpeedOfSound = 1.0 / 1116.45;  // s/ft
     // K * (rho/rho0) / BC for air speeds below breakLow, below breakHigh, and from it up.
@@ -80,17 +88,18 @@ struct PointMassShot {
     double dragFor(double airSpeed) const {
         return airSpeed < breakLow ? dragLow : airSpeed < breakHigh ? dragMid : dragHigh;
     }
-    // Acceleration for the velocity through the air `air`, of length `speed`, with the
-    // drag factor of one band; `piece` is the drag table's interval (DragCurve::cd).
-    Vec3 acceleration(Vec3 air, double speed, double drag, std::size_t& piece) const {
+    // Acceleration for the velocity through the air `air`, of length `speed`, in the wind
+    // `blowing`, with the drag factor of one band; `piece` is the drag table's interval
+    // (DragCurve::cd).
+    Vec3 acceleration(Vec3 air, double speed, Vec3 blowing, double drag, std::size_t& piece) const {
         // drag * speed does not wait for the table, so it is formed first.
         const Vec3 a = gravity - (curve->cd(speed * inverseSpeedOfSound, piece) * (drag * speed)) * air;
         // Coriolis acceleration -2 W x v, v over the ground.
-        return earthRotation ? a - 2 * cross(*earthRotation, air + wind) : a;
+        return earthRotation ? a - 2 * cross(*earthRotation, air + blowing) : a;
     }
-    Vec3 acceleration(Vec3 velocity, double drag, std::size_t& piece) const {
-        const Vec3 air = velocity - wind;
-        return acceleration(air, length(air), drag, piece);
+    Vec3 acceleration(Vec3 velocity, Vec3 blowing, double drag, std::size_t& piece) const {
+        const Vec3 air = velocity - blowing;
+        return acceleration(air, length(air), blowing, drag, piece);
     }
 };
 
@@ -117,12 +126,16 @@ private:
     // One Runge-Kutta step of length h with the drag factor of one band; k1 is the
     // acceleration at `from` with that factor.
     FlightState advance(const FlightState& from, double h, double drag, Vec3 k1);
+    // A step of length h in the current wind, split where the air speed crosses a band limit.
+    FlightState advanceAcrossBands(const FlightState& from, double h);
     // Sets the acceleration and air speed of a state from its velocity.
     void accelerate(FlightState& state);
 
     const PointMassShot& shot_;
     FlightState state_;
     std::size_t piece_ = 0;  // the drag table's interval of the last evaluation
+    std::size_t zone_ = 0;   // wind changes passed
+    Vec3 wind_;              // the wind blowing where the bullet is
 };
 
 // The state at range x (ft) inside the step from `from` to `to` (from.r.x <= x <= to.r.x).

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "AirDensity.h"
-#include "Atmosphere.h"
 #include "Constants.h"
 #include "Flight.h"
 #include "LongRangeEffects.h"
 #include "NumberText.h"
+#include "PowderTemperature.h"
 #include "Report.h"
 #include "RootSearch.h"
+#include "Wind.h"
 
 namespace tarnwick {
 
@@ -110,6 +111,8 @@ void requirePointMassInputs(const ShotParameters& p, Conditions conditions) {
     requireFinite({{p.TwistRate, "the twist rate"}, {p.BulletLength, "the bullet length"},
                    {p.BulletDiameter, "the bullet diameter"}, {p.Azimuth, "the azimuth"},
                    {p.Latitude.value_or(0), "the latitude"}});
+    for (const std::string& problem : {powderInputProblem(p), windZonesProblem(p.WindZones)})
+        if (!problem.empty()) throw NumericFailure(stopped(problem));
     if (p.DragFunction != "G1" && p.DragFunction != "G7")
         throw NumericFailure("The point-mass model flies the G1 and G7 drag laws only, not \"" + p.DragFunction + "\".");
 }
@@ -134,7 +137,7 @@ PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
     const double reducedTo = p.PressureIsSeaLevel ? 1 : 0;
     const Air air = hunting ? airFor(reducedTo * p.HAltitude, p.HBarometricPressure, p.HTemperature, p.HRelHumidity, "hunting")
                             : airFor(reducedTo * p.Altitude, p.BarometricPressure, p.Temperature, p.RelHumidity, "range");
-    shot.muzzleVelocity = hunting ? huntingMuzzleVelocity(p) : p.InitialVelocity;
+    shot.muzzleVelocity = hunting ? fieldMuzzleVelocity(p) : p.InitialVelocity;
     if (!(shot.muzzleVelocity > 0 && std::isfinite(shot.muzzleVelocity)))
         throw NumericFailure(stopped(hunting ? "the hunting muzzle velocity must be a number above zero."
                                              : "the muzzle velocity must be a number above zero."));
@@ -143,9 +146,18 @@ PointMassShot pointMassShot(const ShotParameters& p, Conditions conditions) {
     shot.gravity = {-kGravityFeet * std::sin(a), -kGravityFeet * std::cos(a), 0};
     // Tail wind blows towards the target, horizontally; a cross wind from the right
     // (positive, in in/s) blows the bullet to the left.
-    const double tail = hunting ? p.HTailWind : p.RTailWind;
-    const double cross = hunting ? p.HCrossWind : p.RCrossWind;
-    shot.wind = {tail * std::cos(a), -tail * std::sin(a), -cross / 12};
+    const auto windVector = [a](double tail, double cross) {
+        return Vec3{tail * std::cos(a), -tail * std::sin(a), -cross / 12};
+    };
+    // Wind zones, when given, take the place of the single wind of either conditions.
+    const std::vector<WindZone>& zones = p.WindZones;
+    if (zones.empty()) {
+        shot.wind = hunting ? windVector(p.HTailWind, p.HCrossWind) : windVector(p.RTailWind, p.RCrossWind);
+    } else {
+        shot.wind = windVector(zones.front().tailWind, zones.front().crossWind);
+        for (std::size_t i = 1; i < zones.size(); ++i)
+            shot.windChanges.push_back({zones[i - 1].until, windVector(zones[i].tailWind, zones[i].crossWind)});
+    }
     shot.inverseSpeedOfSound = 1 / air.speedOfSound;
     shot.breakLow = p.BCBreakLow;
     shot.breakHigh = p.BCBreakHigh;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Flight.h"
+#include "LongRangeEffects.h"
 #include "NumberText.h"
 
 namespace tarnwick {
@@ -25,7 +26,8 @@ struct CorrectionColumn {
 
 std::vector<CorrectionColumn> correctionColumns(const RangeCard& card, UnitSystem units) {
     return {{"Elevation", CorrectionAxis::Elevation, [](const RangeCardRow& r) { return r.point.height; }},
-            {"Wind " + windText(card.crossWindMph, units), CorrectionAxis::Windage, [](const RangeCardRow& r) { return r.point.drift; }},
+            {card.windZones ? "Wind zones" : "Wind " + windText(card.crossWindMph, units), CorrectionAxis::Windage,
+             [](const RangeCardRow& r) { return r.point.drift; }},
             {"Wind " + windText(card.fullValueWindMph, units), CorrectionAxis::Windage, [](const RangeCardRow& r) { return r.fullValueDrift; }}};
 }
 
@@ -55,21 +57,72 @@ std::string csvText(const std::vector<Cells>& lines) {
 
 }  // namespace
 
+namespace {
+
+const char* effectName(DriftEffect effect) {
+    switch (effect) {
+    case DriftEffect::Wind: return "Wind";
+    case DriftEffect::Spin: return "Spin";
+    case DriftEffect::Coriolis: return "Coriolis";
+    }
+    return "";
+}
+
+std::vector<DriftEffect> effectsOn(const ShotParameters& params, bool windZones) {
+    std::vector<DriftEffect> effects;
+    const bool crossZone = std::any_of(params.WindZones.begin(), params.WindZones.end(),
+                                       [](const WindZone& zone) { return zone.crossWind != 0; });
+    if (windZones ? crossZone : params.RCrossWind != 0) effects.push_back(DriftEffect::Wind);
+    if (params.Model != BallisticModelKind::PointMass) return effects;
+    if (spinDriftOn(params)) effects.push_back(DriftEffect::Spin);
+    if (params.Latitude) effects.push_back(DriftEffect::Coriolis);
+    return effects;
+}
+
+RangeTable rangeTableOf(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards) {
+    return rangeTable(*makeBallisticModel(params, sighting), Conditions::Range, yards);
+}
+
+// The windage of each effect at every row: the wind's is the drift of a flight without
+// spin drift or the earth's rotation, the earth's what its rotation adds to that, and spin
+// drift what it adds on top, so that the three add up to the drift flown.
+void splitWindage(RangeCard& card, const ShotParameters& params, const Sighting& sighting,
+                  const std::vector<double>& yards) {
+    ShotParameters noSpin = params;
+    noSpin.TwistRate = 0;
+    ShotParameters windOnly = noSpin;
+    windOnly.Latitude.reset();
+    const RangeTable withoutSpin = rangeTableOf(noSpin, sighting, yards);
+    const RangeTable wind = rangeTableOf(windOnly, sighting, yards);
+    for (std::size_t i = 0; i < card.rows.size() && i < withoutSpin.rows.size() && i < wind.rows.size(); ++i) {
+        double* share = card.rows[i].effectDrift;
+        share[static_cast<int>(DriftEffect::Wind)] = wind.rows[i].point.drift;
+        share[static_cast<int>(DriftEffect::Coriolis)] = withoutSpin.rows[i].point.drift - wind.rows[i].point.drift;
+        share[static_cast<int>(DriftEffect::Spin)] = card.rows[i].point.drift - withoutSpin.rows[i].point.drift;
+    }
+}
+
+}  // namespace
+
 RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, const std::vector<double>& yards,
-                    UnitSystem units) {
+                    UnitSystem units, bool splitEffects) {
     RangeCard card;
     card.crossWindMph = crossWindMph(params.RCrossWind);
+    card.windZones = params.Model == BallisticModelKind::PointMass && !params.WindZones.empty();
     if (units == UnitSystem::Metric)
         card.fullValueWindMph = storedValue(Quantity::WindSpeed, units, kFullValueWindMetresPerSecond);
+    if (splitEffects) card.effects = effectsOn(params, card.windZones);
     try {
-        const RangeTable current = rangeTable(*makeBallisticModel(params, sighting), Conditions::Range, yards);
+        const RangeTable current = rangeTableOf(params, sighting, yards);
         ShotParameters windy = params;
         windy.RCrossWind = card.fullValueWindMph * kCrossWindPerMph;
-        const RangeTable fullValue = rangeTable(*makeBallisticModel(windy, sighting), Conditions::Range, yards);
+        windy.WindZones.clear();
+        const RangeTable fullValue = rangeTableOf(windy, sighting, yards);
         const std::size_t count = std::min(current.rows.size(), fullValue.rows.size());
         for (std::size_t i = 0; i < count; ++i)
             card.rows.push_back({current.rows[i].yards, current.rows[i].point, fullValue.rows[i].point.drift});
         card.failure = current.failure.empty() ? fullValue.failure : current.failure;
+        if (!card.effects.empty()) splitWindage(card, params, sighting, yards);
     } catch (const NumericFailure& failure) {
         card.failure = failure.what();
     }
@@ -109,6 +162,7 @@ std::string rangeCardTable(const RangeCard& card, const Corrections& corrections
         titles.push_back(column.title + heightUnit);
         if (angles) titles.insert(titles.end(), {column.title + "(" + corrections.unitText() + ")", column.title + " direction"});
     }
+    for (const DriftEffect effect : card.effects) titles.push_back(effectName(effect) + (csv ? heightUnit : ""));
     titles.insert(titles.end(), {metric ? "Speed(m/s)" : "Speed(ft/s)", metric ? "Energy(J)" : "Energy(ft-lbs)", "Time(s)"});
     std::vector<Cells> lines{titles};
     for (const RangeCardRow& row : card.rows) {
@@ -123,6 +177,16 @@ std::string rangeCardTable(const RangeCard& card, const Corrections& corrections
             const CorrectionTexts texts = correctionTexts(offset, row.point.range, column.axis, corrections, units);
             cells.push_back(texts.offset);
             if (angles) cells.insert(cells.end(), {texts.amount, texts.direction});
+        }
+        // Each share is shown as the step between the rounded running sums, so that the
+        // shares shown add up to the windage shown.
+        double sum = 0, shownSum = 0;
+        for (const DriftEffect effect : card.effects) {
+            sum += row.effectDrift[static_cast<int>(effect)];
+            const double shown = std::round(shownValue(Quantity::Height, units, sum) * 100) / 100;
+            const std::string offset = formatFixed(shown - shownSum, 2);
+            shownSum = shown;
+            cells.push_back(csv ? offset : offset + " " + unitName(Quantity::Height, units));
         }
         const TrajectoryPoint& p = row.point;
         cells.insert(cells.end(), {formatFixed(shownValue(Quantity::Speed, units, p.speed), 1),

@@ -1,8 +1,11 @@
 #include "Report.h"
 
+#include <cmath>
+
 #include "Constants.h"
 #include "LongRangeEffects.h"
 #include "NumberText.h"
+#include "Wind.h"
 
 namespace tarnwick {
 
@@ -60,6 +63,21 @@ std::string muzzleVelocityLine(double velocity, UnitSystem units) {
 
 std::string line(const std::string& text) { return kCrLf + text; }
 
+// "Wind zone to 300 yards: 10 mph from 3 o'clock" for each wind zone the point-mass model
+// flies, each with its CR LF in front; speed and hour to a tenth, a calm without the hour.
+std::string windZoneLines(const ShotParameters& params, UnitSystem units) {
+    if (params.Model != BallisticModelKind::PointMass) return "";
+    const auto tenth = [](double value) { return plainText(std::round(value * 10) / 10); };
+    std::string text;
+    for (const WindZone& zone : params.WindZones) {
+        const ClockWind wind = clockWindOf(zone);
+        text += line("Wind zone to " + rangeText(zone.until, units) + ": " +
+                     tenth(shownValue(Quantity::WindSpeed, units, wind.mph)) + " " + unitName(Quantity::WindSpeed, units) +
+                     (wind.hour > 0 ? " from " + tenth(wind.hour) + " o'clock" : ""));
+    }
+    return text;
+}
+
 // A bullet mass as the bullet line states it: "100 gr." or "6.48 g".
 std::string massText(double grains, UnitSystem units) {
     return units == UnitSystem::Imperial ? plainText(grains) + " gr." : shownText(Quantity::Mass, units, grains, 2) + " g";
@@ -96,7 +114,7 @@ std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts, 
                                 windText(texts.txtRTailWind, tailWindMph(params.RTailWind), units),
                                 windText(texts.txtRCrossWind, crossWindMph(params.RCrossWind), units)};
     return muzzleVelocityLine(params.InitialVelocity, units) + line(conditionsLine(conditions, units)) +
-           line(bulletLine(params, texts, units));
+           windZoneLines(params, units) + line(bulletLine(params, texts, units));
 }
 
 std::string plotTitle(const ShotParameters& params, const ReportTexts& texts, UnitSystem units) {
@@ -168,7 +186,7 @@ std::string huntingHeader(const ShotParameters& params, double huntingVelocity, 
                                 windText(texts.txtHTailWind, tailWindMph(params.HTailWind), units),
                                 windText(texts.txtHCrossWind, crossWindMph(params.HCrossWind), units)};
     return "Hunting Conditions:" + line(muzzleVelocityLine(huntingVelocity, units)) +
-           line(conditionsLine(conditions, units));
+           line(conditionsLine(conditions, units)) + windZoneLines(params, units);
 }
 
 std::string huntingSummary(const ShotParameters& params, const EventResults& results, const StrikeValues& strike,

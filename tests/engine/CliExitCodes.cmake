@@ -42,6 +42,7 @@ expect_status(2 --corrections moa --set DropTable=1 --range-table 0:100:10)
 expect_status(0 --corrections moa --set DropTable=1 --units metric)
 expect_status(2 --units furlongs)
 expect_status(2 --range-card 0:100:10 --corrections clicks:0mrad)
+expect_status(2 --effects)
 expect_status(0 --range-card 0:200:100 --corrections clicks:0.1mrad --csv)
 if(NOT last_out MATCHES "^Range\\(yd\\),Elevation\\(in\\),Elevation\\(clicks\\),Elevation direction,")
   message(FATAL_ERROR "the CSV card has no title row: ${last_out}")
@@ -52,13 +53,21 @@ if(NOT last_out MATCHES "^Range\\(yd\\)" OR NOT last_err MATCHES "G7 ballistic c
 endif()
 
 # Long-range effects: a value no bullet or place can have is refused, naming the field.
-foreach(bad TwistRate=-10 BulletLength=-1 BulletDiameter=0 Latitude=90.5 Latitude=-91 Azimuth=inf TwistLeft=left)
+foreach(bad TwistRate=-10 BulletLength=-1 BulletDiameter=0 Latitude=90.5 Latitude=-91 Azimuth=inf TwistLeft=left
+            PowderSensitivity=inf PowderTemperatures=20:2550 PowderTemperatures=20:2550,20:2600
+            PowderTemperatures=20:x,90:2640 WindZones=300:10 WindZones=1:1:1,2:1:1,3:1:1,4:1:1
+            WindZones=600:10:3,300:5:3 WindZones=300:10:13)
   expect_status(2 --set Model=PointMass --set ${bad})
   string(REGEX REPLACE "=.*" "" field "${bad}")
   if(NOT last_err MATCHES "${field}")
     message(FATAL_ERROR "--set ${bad}: the field is not named: ${last_err}")
   endif()
 endforeach()
+# A powder may gain speed in the cold (a negative sensitivity); wind zones show in the report.
+expect_status(0 --set Model=PointMass --set PowderSensitivity=-0.5 --set WindZones=300:10:3,2000:5:12)
+if(NOT last_out MATCHES "\nWind zone to 300 yards: 10 mph from 3 o'clock\nWind zone to 2000 yards: 5 mph from 12 o'clock\n")
+  message(FATAL_ERROR "the wind zones are not in the report: ${last_out}")
+endif()
 
 # Only the drag laws the program offers, the valid names listed; a click whose values stop
 # being finite is a numeric failure.

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <limits>
 
 #include "AirDensity.h"
+#include "Flight.h"
 #include "LongRangeEffects.h"
 #include "PointMassFlight.h"
 #include "PointMassModel.h"
+#include "PowderTemperature.h"
+#include "Wind.h"
 
 using namespace tarnwick;
 
@@ -83,4 +88,83 @@ TEST(LongRangeEffects, SeaLevelPressureIsReducedToTheAltitude) {
     station.BarometricPressure = pressureAtAltitude(29.92, 5000);
     EXPECT_DOUBLE_EQ(pointMassShot(station, Conditions::Range).dragMid,
                      pointMassShot(reported, Conditions::Range).dragMid);
+}
+
+TEST(LongRangeEffects, FieldVelocityFollowsThePowderTemperature) {
+    // Measured 2600 ft/s at 59 F, fired at 20 F; points 20:2550 and 90:2640 rise 9/7 ft/s per F.
+    struct Case {
+        std::optional<double> sensitivity;
+        std::vector<PowderPoint> points;
+        double huntingTemperature, velocity;
+    };
+    const std::vector<PowderPoint> table{{90, 2640}, {20, 2550}};
+    const Case cases[] = {
+        {std::nullopt, {}, 20, 2600 - 1.5 * 39},         // neither: the classic 1.5 ft/s per F
+        {1.2, {}, 20, 2600 - 1.2 * 39},
+        {-0.5, {}, 20, 2600 + 0.5 * 39},                 // a powder that gains in the cold
+        {1.2, {{20, 2550}}, 20, 2600 - 1.2 * 39},        // one point is no table
+        {1.2, table, 20, 2600 - 90.0 / 70 * 39},         // the points win
+        {std::nullopt, table, 100, 2600 + 90.0 / 70 * 41},  // beyond the last point
+        {std::nullopt, {{20, 2550}, {60, 2600}, {90, 2610}}, 75, 2600 + 5 + 50.0 / 40},  // (2605 - 2598.75)
+    };
+    for (const Case& c : cases) {
+        ShotParameters p;
+        p.InitialVelocity = 2600;
+        p.PowderSensitivity = c.sensitivity;
+        p.PowderTemperatures = c.points;
+        p.HTemperature = c.huntingTemperature;
+        EXPECT_NEAR(fieldMuzzleVelocity(p), c.velocity, 1e-9) << c.points.size() << " points at " << c.huntingTemperature;
+    }
+}
+
+TEST(LongRangeEffects, SensitivityFromTwoMeasuredPoints) {
+    EXPECT_DOUBLE_EQ(powderSensitivityFrom(90, 2640, 20, 2550).value(), 90.0 / 70);
+    EXPECT_FALSE(powderSensitivityFrom(59, 2600, 59, 2650));
+}
+
+TEST(LongRangeEffects, ClockWindsSplitAsTheWindCalculatorDoes) {
+    struct Case {
+        double hour, cross, tail;  // mph
+    };
+    for (const Case& c : {Case{3, 10, 0}, Case{9, -10, 0}, Case{12, 0, -10}, Case{6, 0, 10}, Case{4, 5 * std::sqrt(3.0), 5}}) {
+        const WindZone zone = windZoneFrom(300, 10, c.hour);
+        EXPECT_DOUBLE_EQ(zone.until, 900);
+        EXPECT_NEAR(zone.crossWind, crossWindFromMph(c.cross), 1e-9) << c.hour;
+        EXPECT_NEAR(zone.tailWind, tailWindFromMph(c.tail), 1e-9) << c.hour;
+    }
+}
+
+TEST(LongRangeEffects, WindZonesChangeTheWindWhereTheyEnd) {
+    ShotParameters single;
+    single.Model = BallisticModelKind::PointMass;
+    single.RCrossWind = 176;
+    single.RTailWind = 5;
+    ShotParameters zoned = single;
+    zoned.WindZones = {{3000, 176, 5}};
+    const FlightState plain = flyToRange(pointMassShot(single, Conditions::Range), 0.002, 1500).value();
+    const FlightState one = flyToRange(pointMassShot(zoned, Conditions::Range), 0.002, 1500).value();
+    EXPECT_EQ(one.r.y, plain.r.y);
+    EXPECT_EQ(one.r.z, plain.r.z);
+    // Calm out to 1,200 ft, a cross wind beyond: no drift at 1,150 ft, drift at 1,500 ft.
+    zoned.WindZones = {{1200, 0, 0}, {3000, 176, 0}};
+    const PointMassShot shot = pointMassShot(zoned, Conditions::Range);
+    EXPECT_EQ(flyToRange(shot, 0.002, 1150).value().r.z, 0);
+    EXPECT_LT(flyToRange(shot, 0.002, 1500).value().r.z, 0);
+}
+
+TEST(LongRangeEffects, UnusablePowderOrWindZonesStopTheRun) {
+    const auto nan = std::numeric_limits<double>::quiet_NaN();
+    const std::function<void(ShotParameters&)> cases[] = {
+        [&](ShotParameters& p) { p.PowderSensitivity = nan; },
+        [](ShotParameters& p) { p.PowderTemperatures = {{20, 2550}, {20, 2600}}; },
+        [](ShotParameters& p) { p.WindZones = {{900, 0, 0}, {600, 0, 0}}; },
+        [](ShotParameters& p) { p.WindZones = {{300, 0, 0}, {600, 0, 0}, {900, 0, 0}, {1200, 0, 0}}; },
+        [&](ShotParameters& p) { p.WindZones = {{900, nan, 0}}; },
+    };
+    for (const auto& spoil : cases) {
+        ShotParameters p;
+        p.Model = BallisticModelKind::PointMass;
+        spoil(p);
+        EXPECT_THROW(pointMassShot(p, Conditions::Hunting), NumericFailure);
+    }
 }

@@ -145,3 +145,30 @@ TEST(RangeCard, MetricCardInMetresCentimetresAndTheTrueAngles) {
                   plainText(metres[i]) + "," + formatFixed(heightCm, 2) + "," + formatFixed(mrad, 2));
     }
 }
+
+TEST(RangeCard, EffectColumnsSplitTheWindageByItsCauses) {
+    ShotParameters p;
+    p.Model = BallisticModelKind::PointMass;
+    p.TwistRate = 10;
+    p.BulletLength = 1.24;
+    p.Latitude = 45;
+    p.WindZones = {{600, 88, 0}, {3000, 176, 0}};
+    const RangeCard card = rangeCard(p, {}, {300, 700}, UnitSystem::Imperial, true);
+    ASSERT_EQ(card.effects, (std::vector<DriftEffect>{DriftEffect::Wind, DriftEffect::Spin, DriftEffect::Coriolis}));
+    ASSERT_EQ(card.rows.size(), 2u);
+    ShotParameters plain = p;
+    plain.WindZones.clear();
+    EXPECT_EQ(card.rows[1].fullValueDrift, rangeCard(plain, {}, {700}).rows[0].fullValueDrift);  // 10 mph, no zones
+    for (const RangeCardRow& row : card.rows) {
+        const double* share = row.effectDrift;
+        EXPECT_NEAR(share[0] + share[1] + share[2], row.point.drift, 1e-9);
+        EXPECT_LT(share[0], 0);  // from the right
+        EXPECT_GT(share[1], 0);  // right-hand twist
+        EXPECT_GT(share[2], 0);  // northern latitude
+    }
+    const std::string text = rangeCardTable(card, {}, CardFormat::Csv);
+    EXPECT_EQ(text.substr(0, text.find('\n')), "Range(yd),Elevation(in),Wind zones(in),Wind 10 mph(in),Wind(in),Spin(in),"
+                                               "Coriolis(in),Speed(ft/s),Energy(ft-lbs),Time(s)");
+    p.Model = BallisticModelKind::Classic;  // neither spin drift nor the earth's rotation, and calm
+    EXPECT_TRUE(rangeCard(p, {}, {300}, UnitSystem::Imperial, true).effects.empty());
+}
