@@ -1,9 +1,10 @@
 #include "LoadEffects.h"
 
 #include <QJsonArray>
-#include <limits>
 
 #include "JsonFields.h"
+#include "PowderTemperature.h"
+#include "Wind.h"
 
 namespace tarnwick::loads {
 
@@ -37,7 +38,6 @@ const Optional kOptional[] = {
 };
 const char* const kTwistHands[] = {"right", "left"};
 const char* const kPressureReferences[] = {"seaLevel", "station"};
-constexpr std::size_t kMaxWindZones = 3;
 
 double within(const QJsonValue& value, const QString& path, double low, double high, const char* rule) {
     const double x = number(value, path);
@@ -55,18 +55,23 @@ std::size_t word(const QJsonObject& root, const char* path, const char* const (&
 // The objects of the list at `path` (none when it is absent), each handed to `read` with
 // its place ("windZones[1]").
 template <class Read>
-void readList(const QJsonObject& root, const char* path, std::size_t most, Read read) {
+void readList(const QJsonObject& root, const char* path, Read read) {
     const QJsonValue value = optionalAt(root, path);
     if (value.isUndefined()) return;
     if (!value.isArray()) refuse(QString::fromLatin1(path), "expected a list");
     const QJsonArray list = value.toArray();
-    if (static_cast<std::size_t>(list.size()) > most)
-        refuse(QString::fromLatin1(path), "at most " + std::to_string(most) + " entries");
     for (qsizetype i = 0; i < list.size(); ++i) {
         const QString place = QString::fromLatin1(path) + u'[' + QString::number(i) + u']';
         if (!list[i].isObject()) refuse(place, "expected an object");
         read(list[i].toObject(), place);
     }
+}
+
+// The engine's reason a value cannot be flown, if any, refused at `path` (without its full stop).
+void refuseProblem(const char* path, std::string problem) {
+    if (problem.empty()) return;
+    problem.pop_back();
+    refuse(QString::fromLatin1(path), problem);
 }
 
 double field(const QJsonObject& object, const QString& place, const char* key) {
@@ -91,18 +96,17 @@ void readEffects(const QJsonObject& root, ShotParameters& p) {
     p.TwistLeft = word(root, "twist.hand", kTwistHands) == 1;
     p.PressureIsSeaLevel = word(root, "pressureReference", kPressureReferences) == 0;
     p.PowderTemperatures.clear();
-    readList(root, "powder.temperatures", std::numeric_limits<std::size_t>::max(), [&](const QJsonObject& point, const QString& place) {
+    readList(root, "powder.temperatures", [&](const QJsonObject& point, const QString& place) {
         const PowderPoint read{field(point, place, "temperature"), field(point, place, "velocity")};
         if (!(read.velocity > 0)) refuse(place + QStringLiteral(".velocity"), "must be above 0");
         p.PowderTemperatures.push_back(read);
     });
+    refuseProblem("powder", powderInputProblem(p));
     p.WindZones.clear();
-    readList(root, "windZones", kMaxWindZones, [&](const QJsonObject& zone, const QString& place) {
-        const WindZone read{field(zone, place, "until"), field(zone, place, "crossWind"), field(zone, place, "tailWind")};
-        const double before = p.WindZones.empty() ? 0 : p.WindZones.back().until;
-        if (!(read.until > before)) refuse(place + QStringLiteral(".until"), "must lie beyond the muzzle and the zone before it");
-        p.WindZones.push_back(read);
+    readList(root, "windZones", [&](const QJsonObject& zone, const QString& place) {
+        p.WindZones.push_back({field(zone, place, "until"), field(zone, place, "crossWind"), field(zone, place, "tailWind")});
     });
+    refuseProblem("windZones", windZonesProblem(p.WindZones));
 }
 
 void writeEffects(QJsonObject& document, const ShotParameters& p) {

@@ -127,9 +127,12 @@ TEST(LoadFile, MalformedFilesChangeNothing) {
          "windZones[1].crossWind: missing"},
         {replaced("\"windZones\": [", "\"windZones\": [{\"until\": 900, \"crossWind\": 0, \"tailWind\": 0}, "
                                       "{\"until\": 300, \"crossWind\": 0, \"tailWind\": 0}"),
-         "windZones[1].until: must lie beyond"},
+         "windZones: each wind zone must end beyond"},
         {replaced("\"temperatures\": [", "\"temperatures\": [{\"temperature\": 20, \"velocity\": 0}"),
          "powder.temperatures[0].velocity: must be above 0"},
+        {replaced("\"temperatures\": [", "\"temperatures\": [{\"temperature\": 20, \"velocity\": 2500}, "
+                                         "{\"temperature\": 20, \"velocity\": 2600}"),
+         "powder: two powder temperature points have the same temperature"},
     };
     for (const auto& c : cases) {
         std::ofstream(path, std::ios::binary) << c.contents;
