@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include "DialogSupport.h"
 #include "FormSupport.h"
 #include "NumberText.h"
+#include "PowderTemperature.h"
 
 namespace {
 
@@ -80,7 +82,8 @@ frmMVCalc::frmMVCalc(Program& program) : program_(program) {
     grid->addWidget(lblCalcMV, 4, 0);
     grid->addWidget(txtCalcMV, 4, 1);
     grid->addWidget(lblCFPS, 4, 2);
-    grid->addWidget(cmdDone, 5, 1);
+    grid->addWidget(buildSensitivityGroup(), 5, 0, 1, 3);
+    grid->addWidget(cmdDone, 6, 1);
     grid->setRowMinimumHeight(3, 36);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -95,7 +98,66 @@ frmMVCalc::frmMVCalc(Program& program) : program_(program) {
     measuredTemperature_ = UnitField(txtMTemp, Quantity::Temperature);
     wantedTemperature_ = UnitField(txtCalcT, Quantity::Temperature);
     calculatedVelocity_ = UnitField(txtCalcMV, Quantity::Speed);
+    sensT1_ = UnitField(txtSensT1, Quantity::Temperature);
+    sensV1_ = UnitField(txtSensV1, Quantity::Speed);
+    sensT2_ = UnitField(txtSensT2, Quantity::Temperature);
+    sensV2_ = UnitField(txtSensV2, Quantity::Speed);
     connect(&program.session(), &Session::unitsChanged, this, [this] { showUnits(); });
+}
+
+QWidget* frmMVCalc::buildSensitivityGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Powder Sensitivity from Two Measurements:"));
+    auto* grid = new QGridLayout(group);
+    lblSensT = named(new QLabel, "lblSensT");
+    lblSensV = named(new QLabel, "lblSensV");
+    grid->addWidget(lblSensT, 0, 1);
+    grid->addWidget(lblSensV, 0, 2);
+    txtSensT1 = numberBox("txtSensT1");
+    txtSensV1 = numberBox("txtSensV1");
+    txtSensT2 = numberBox("txtSensT2");
+    txtSensV2 = numberBox("txtSensV2");
+    grid->addWidget(caption("lblSensPoint1", QStringLiteral("First measurement:")), 1, 0);
+    grid->addWidget(txtSensT1, 1, 1);
+    grid->addWidget(txtSensV1, 1, 2);
+    grid->addWidget(caption("lblSensPoint2", QStringLiteral("Second measurement:")), 2, 0);
+    grid->addWidget(txtSensT2, 2, 1);
+    grid->addWidget(txtSensV2, 2, 2);
+    cmdUseSens = named(new QPushButton(QStringLiteral("Use as powder sensitivity")), "cmdUseSens");
+    cmdUseSens->setAutoDefault(false);
+    grid->addWidget(cmdUseSens, 3, 1, 1, 2);
+    lblSensResult = named(new QLabel, "lblSensResult");
+    grid->addWidget(lblSensResult, 4, 0, 1, 3);
+    connect(cmdUseSens, &QPushButton::clicked, this, [this] { cmdUseSens_Click(); });
+    return group;
+}
+
+void frmMVCalc::cmdUseSens_Click() {
+    const std::pair<const UnitField*, QString> boxes[] = {
+        {&sensT1_, QStringLiteral("The first measurement's temperature")},
+        {&sensV1_, QStringLiteral("The first measurement's velocity")},
+        {&sensT2_, QStringLiteral("The second measurement's temperature")},
+        {&sensV2_, QStringLiteral("The second measurement's velocity")},
+    };
+    double values[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto value = readField(*boxes[i].first, boxes[i].second);
+        if (!value) return;
+        values[i] = *value;
+    }
+    const std::optional<double> sensitivity = tarnwick::powderSensitivityFrom(values[0], values[1], values[2], values[3]);
+    if (!sensitivity || !std::isfinite(*sensitivity)) {
+        program_.showMessage(this,
+                             sensitivity ? QStringLiteral("The powder sensitivity is too large to use.")
+                                         : QStringLiteral("The two measurements must be taken at different temperatures."),
+                             MessageIcon::Exclamation, kTitle);
+        return;
+    }
+    program_.params().PowderSensitivity = *sensitivity;
+    emit program_.session().parametersChanged();
+    const tarnwick::UnitSystem units = program_.session().units();
+    lblSensResult->setText(QString::fromStdString(
+        "Powder sensitivity set to " + tarnwick::shownText(tarnwick::Quantity::PowderSensitivity, units, *sensitivity, 3) +
+        " " + tarnwick::unitName(tarnwick::Quantity::PowderSensitivity, units)));
 }
 
 void frmMVCalc::Form_Load() {
@@ -107,8 +169,11 @@ void frmMVCalc::Form_Load() {
 void frmMVCalc::showUnits() {
     using tarnwick::Quantity;
     const tarnwick::UnitSystem units = program_.session().units();
-    for (UnitField* field : {&measuredVelocity_, &measuredTemperature_, &wantedTemperature_, &calculatedVelocity_})
+    for (UnitField* field : {&measuredVelocity_, &measuredTemperature_, &wantedTemperature_, &calculatedVelocity_,
+                             &sensT1_, &sensV1_, &sensT2_, &sensV2_})
         field->express(units, tarnwick::readStrict);
+    lblSensT->setText(unitCaption("Temperature (deg F)", "deg F", Quantity::Temperature, units));
+    lblSensV->setText(unitCaption("Velocity (ft/s)", "ft/s", Quantity::Speed, units));
     for (QLabel* label : {lblFPS, lblCFPS}) label->setText(unitCaption("f.p.s.", "f.p.s.", Quantity::Speed, units));
     for (QLabel* label : {lblMT, lblCT}) label->setText(unitCaption("F", "F", Quantity::Temperature, units));
 }

@@ -6,13 +6,17 @@
 #include <QPalette>
 #include <QVBoxLayout>
 #include <charconv>
+#include <cmath>
 #include <iterator>
 #include <optional>
+#include <tuple>
 
+#include "Atmosphere.h"
 #include "Constants.h"
 #include "DialogSupport.h"
 #include "FormSupport.h"
 #include "NumberText.h"
+#include "Report.h"
 #include "frmWindCalc.h"
 
 namespace {
@@ -44,8 +48,39 @@ frmSetEnv::frmSetEnv(Program& program) : program_(program) {
     hTemperature_ = UnitField(txtHTemperature, Quantity::Temperature);
     hCrossWind_ = UnitField(txtHCrossWind, Quantity::WindSpeed);
     hTailWind_ = UnitField(txtHTailWind, Quantity::WindSpeed);
-    connect(&program.session(), &Session::unitsChanged, this, [this] { showUnits(); });
+    connect(&program.session(), &Session::unitsChanged, this, [this] {
+        showUnits();
+        showDensityAltitudes();
+    });
+    connect(&program.session(), &Session::dragFunctionChanged, this, [this] { showPressureChoice(); });
+    for (QLineEdit* box : {txtRAltitude, txtRBarPres, txtRTemperature, txtHAltitude, txtHBarPres, txtHTemperature})
+        connect(box, &QLineEdit::textChanged, this, [this] { showDensityAltitudes(); });
+    connect(optSeaLevelPressure, &QRadioButton::toggled, this, [this] { showDensityAltitudes(); });
     connect(cmdSet, &QPushButton::clicked, this, [this] { cmdSet_Click(); });
+}
+
+void frmSetEnv::showPressureChoice() {
+    const tarnwick::ShotParameters& p = program_.params();
+    const bool pointMass = p.Model == tarnwick::BallisticModelKind::PointMass;
+    (tarnwick::pressureReadAsSeaLevel(p) ? optSeaLevelPressure : optStationPressure)->setChecked(true);
+    for (QRadioButton* option : {optStationPressure, optSeaLevelPressure}) {
+        option->setEnabled(pointMass);
+        option->setToolTip(pointMass ? QString() : "The classic model reads every pressure as a sea-level pressure.");
+    }
+}
+
+void frmSetEnv::showDensityAltitudes() {
+    const tarnwick::UnitSystem units = program_.session().units();
+    const bool seaLevel = optSeaLevelPressure->isChecked();
+    const auto show = [&](QLabel* label, const UnitField& altitude, const UnitField& pressure,
+                          const UnitField& temperature) {
+        const double feet = tarnwick::densityAltitude(altitude.stored().value_or(0), pressure.stored().value_or(0),
+                                                      temperature.stored().value_or(0), seaLevel);
+        const std::string text = std::isfinite(feet) ? tarnwick::densityAltitudeText(feet, units) : "-";
+        label->setText(QString::fromStdString("Density altitude: " + text));
+    };
+    show(lblRDensityAlt, rAltitude_, rPressure_, rTemperature_);
+    show(lblHDensityAlt, hAltitude_, hPressure_, hTemperature_);
 }
 
 std::vector<UnitField*> frmSetEnv::unitFields() {
@@ -119,12 +154,31 @@ void frmSetEnv::buildFrames() {
            "lblMPH3", "MPH");
     addRow(hunting, fraHunting, lblHTW, "lblHTW", "Tail Wind:", txtHTailWind, "txtHTailWind", "0", lblMPH4, "lblMPH4",
            "MPH");
+    for (auto [grid, frame, label, name] : {std::tuple{range, fraRange, &lblRDensityAlt, "lblRDensityAlt"},
+                                            std::tuple{hunting, fraHunting, &lblHDensityAlt, "lblHDensityAlt"}}) {
+        *label = new QLabel(frame);
+        (*label)->setObjectName(name);
+        grid->addWidget(*label, grid->rowCount(), 0, 1, 3);
+    }
+    optStationPressure = new QRadioButton("Station pressure", this);
+    optStationPressure->setObjectName("optStationPressure");
+    optSeaLevelPressure = new QRadioButton("Sea-level pressure (weather report)", this);
+    optSeaLevelPressure->setObjectName("optSeaLevelPressure");
+    auto* pressureChoice = new QHBoxLayout;
+    pressureChoice->addWidget(new QLabel("Barrometric Pressures are:", this));
+    pressureChoice->addWidget(optStationPressure);
+    pressureChoice->addWidget(optSeaLevelPressure);
+    pressureChoice->addStretch();
+
     // The hunting boxes are hidden in Target mode; keep their column so the frame does
     // not change its size between the two looks.
-    for (QLineEdit* box : huntingBoxes()) {
-        QSizePolicy policy = box->sizePolicy();
+    const std::vector<QLineEdit*> boxes = huntingBoxes();
+    std::vector<QWidget*> hidden(boxes.begin(), boxes.end());
+    hidden.push_back(lblHDensityAlt);
+    for (QWidget* widget : hidden) {
+        QSizePolicy policy = widget->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
-        box->setSizePolicy(policy);
+        widget->setSizePolicy(policy);
     }
 
     cmdSet = acceptButton(this, "cmdSet", "OK");
@@ -134,6 +188,7 @@ void frmSetEnv::buildFrames() {
     frames->addWidget(fraHunting);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(frames);
+    layout->addLayout(pressureChoice);
     layout->addLayout(centredRow(cmdSet));
 }
 
@@ -193,6 +248,8 @@ void frmSetEnv::Form_Load() {
         field->express(units);
     }
     showUnits();
+    showPressureChoice();
+    showDensityAltitudes();
 }
 
 void frmSetEnv::Form_Activate() {
@@ -203,6 +260,7 @@ void frmSetEnv::Form_Activate() {
     for (QLabel* label : huntingLabels()) paint(label, background, text);
     for (QLineEdit* box : huntingBoxes()) box->setEnabled(hunting);
     for (QLineEdit* box : huntingBoxes()) box->setVisible(hunting);
+    lblHDensityAlt->setVisible(hunting);
 }
 
 void frmSetEnv::cmdSet_Click() {
@@ -256,6 +314,8 @@ void frmSetEnv::cmdSet_Click() {
     p.HRelHumidity = values[9];
     p.HCrossWind = values[10];
     p.HTailWind = values[11];
+    // The classic model has no choice to store; the point-mass one keeps its own.
+    if (p.Model == tarnwick::BallisticModelKind::PointMass) p.PressureIsSeaLevel = optSeaLevelPressure->isChecked();
 
     // The report quotes the winds as typed in mph. A wind typed in metric is kept as the
     // shortest mph text that reads back as its stored value; an unchanged one keeps the

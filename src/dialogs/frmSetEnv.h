@@ -6,6 +6,10 @@
 // Altitudes and temperatures are remembered from one start to the next. In metric the
 // boxes show and take m, hPa, deg C and m/s; the stored values and the wind texts the
 // report quotes stay imperial.
+// Under the point-mass model the typed pressures are either station pressures or the
+// sea-level pressures of a weather report; the classic model always reads them as
+// sea-level ones, so there the choice shows that and cannot be changed. Each frame shows
+// the density altitude of its boxes as they change.
 #include <QAction>
 #include <QColor>
 #include <QDialog>
@@ -15,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <vector>
 
 #include "Program.h"
@@ -77,6 +82,11 @@ public:
     QLineEdit* txtHTailWind = nullptr;  // MPH
     QLabel* lblMPH4 = nullptr;
 
+    QLabel* lblRDensityAlt = nullptr;
+    QLabel* lblHDensityAlt = nullptr;
+    QRadioButton* optStationPressure = nullptr;
+    QRadioButton* optSeaLevelPressure = nullptr;
+
     QPushButton* cmdSet = nullptr;
 
     QMenuBar* menuBar = nullptr;
@@ -98,6 +108,9 @@ private:
     // The unit labels and the boxes with units in the session's units.
     void showUnits();
     std::vector<UnitField*> unitFields();
+    // The pressure choice of the model in force, and the density altitudes of the boxes.
+    void showPressureChoice();
+    void showDensityAltitudes();
 
     Program& program_;
     UnitField rAltitude_, rPressure_, rTemperature_, rCrossWind_, rTailWind_;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "AirDensity.h"
 #include "Constants.h"
 
 namespace tarnwick {
@@ -23,6 +24,15 @@ double muzzleVelocityAt(double velocity, double fromTemperature, double toTemper
 
 double huntingMuzzleVelocity(const ShotParameters& params) {
     return muzzleVelocityAt(params.InitialVelocity, params.Temperature, params.HTemperature);
+}
+
+double densityAltitude(double altitudeFeet, double pressureInHg, double temperatureF, bool pressureIsSeaLevel) {
+    const double station = pressureIsSeaLevel ? pressureAtAltitude(pressureInHg, altitudeFeet) : pressureInHg;
+    return 145442.16 * (1 - std::pow(17.326 * station / (temperatureF + 459.67), 0.235));
+}
+
+bool pressureReadAsSeaLevel(const ShotParameters& params) {
+    return params.Model == BallisticModelKind::Classic || params.PressureIsSeaLevel;
 }
 
 }  // namespace tarnwick

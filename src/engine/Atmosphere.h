@@ -23,4 +23,16 @@ double muzzleVelocityAt(double velocity, double fromTemperature, double toTemper
 // Muzzle velocity at the hunting temperature.
 double huntingMuzzleVelocity(const ShotParameters& params);
 
+// Density altitude (feet): the height in the standard atmosphere whose air is as dense as
+// the air at `altitudeFeet` with the typed pressure (inHg) and temperature (deg F), dry
+// air. The typed pressure is a sea-level one (reduced to the altitude first, as
+// pressureAtAltitude does) or, with `pressureIsSeaLevel` false, the station pressure.
+//     DA = 145,442.16 (1 - (17.326 P / (T + 459.67))^0.235)     P at the rifle, inHg
+// (the standard atmosphere's density-height relation with 59 deg F and 29.92 inHg at 0 ft).
+double densityAltitude(double altitudeFeet, double pressureInHg, double temperatureF, bool pressureIsSeaLevel);
+
+// How the model in force reads the typed pressures: the classic model always as
+// sea-level pressures, the point-mass model as PressureIsSeaLevel says.
+bool pressureReadAsSeaLevel(const ShotParameters& params);
+
 }  // namespace tarnwick

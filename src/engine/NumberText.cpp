@@ -61,6 +61,15 @@ std::string formatFourDigits(long long value) {
     return buffer;
 }
 
+std::string groupedWhole(double value) {
+    const std::optional<long long> whole = roundToInteger(value);
+    if (!whole) return plainText(value);
+    std::string digits = std::to_string(*whole < 0 ? 0ULL - static_cast<unsigned long long>(*whole)
+                                                   : static_cast<unsigned long long>(*whole));
+    for (auto at = static_cast<long long>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+    return (*whole < 0 ? "-" : "") + digits;
+}
+
 std::optional<long long> roundToInteger(double value) {
     if (!std::isfinite(value) || std::fabs(value) > 9.0e15) return std::nullopt;
     return static_cast<long long>(std::nearbyint(value));  // default mode: halves to even

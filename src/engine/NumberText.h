@@ -28,6 +28,10 @@ std::string formatWholeWithPoint(double value);
 // "0000": a whole number with at least four digits (5 -> "0005", -5 -> "-0005").
 std::string formatFourDigits(long long value);
 
+// The value rounded to a whole number (halves to even) with its thousands set off by
+// commas: 2350.4 -> "2,350", -12345 -> "-12,345". Non-finite values as plainText.
+std::string groupedWhole(double value);
+
 // Rounds to the nearest whole number, halves to even. Non-finite or out-of-range
 // values give std::nullopt.
 std::optional<std::int16_t> roundToInt16(double value);

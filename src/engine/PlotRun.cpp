@@ -67,7 +67,7 @@ public:
         cosA_ = std::cos(a);
 
         if (p_.DropTable == 1) results_.showWindow();
-        text_ = modelLine(p_) + rangeHeader(p_, inputs_.texts, inputs_.units);
+        text_ = modelLine(p_, inputs_.units) + rangeHeader(p_, inputs_.texts, inputs_.units);
         results_.setText(text_);
         // The page texts follow the results text from here on, so that a print never
         // shows an earlier report or the user guide beside this one, even when the run
@@ -176,7 +176,8 @@ private:
 
     void flyHuntingPass() {
         const double vh = huntingVelocity();
-        const std::string header = huntingHeader(p_, vh, inputs_.texts, inputs_.units);
+        std::string header = huntingHeader(p_, vh, inputs_.texts, inputs_.units);
+        if (pointMass_) header += kCrLf + densityAltitudeLine(p_, true, inputs_.units);
         text_ += std::string(kCrLf) + kCrLf + header;
         results_.appendText(std::string(kCrLf) + kCrLf + header);
         state_.SecondPageText = header;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Atmosphere.h"
 #include "Constants.h"
 #include "LongRangeEffects.h"
 #include "NumberText.h"
@@ -104,9 +105,23 @@ std::string bulletLine(const ShotParameters& params, const ReportTexts& texts, U
            mass;
 }
 
-std::string modelLine(const ShotParameters& params) {
+std::string modelLine(const ShotParameters& params, UnitSystem units) {
     if (params.Model != BallisticModelKind::PointMass) return "";
-    return "Point Mass Model, " + params.DragFunction + " Drag Function" + kCrLf + stabilityLines(params, kCrLf);
+    return "Point Mass Model, " + params.DragFunction + " Drag Function" + kCrLf +
+           densityAltitudeLine(params, false, units) + kCrLf + stabilityLines(params, kCrLf);
+}
+
+std::string densityAltitudeLine(const ShotParameters& params, bool hunting, UnitSystem units) {
+    if (params.Model != BallisticModelKind::PointMass) return "";
+    const double feet = hunting ? densityAltitude(params.HAltitude, params.HBarometricPressure, params.HTemperature,
+                                                  params.PressureIsSeaLevel)
+                                : densityAltitude(params.Altitude, params.BarometricPressure, params.Temperature,
+                                                  params.PressureIsSeaLevel);
+    return std::string(hunting ? "Hunting density" : "Density") + " altitude = " + densityAltitudeText(feet, units);
+}
+
+std::string densityAltitudeText(double feet, UnitSystem units) {
+    return groupedWhole(shownValue(Quantity::Distance, units, feet)) + (units == kMetric ? " metres" : " feet");
 }
 
 std::string rangeHeader(const ShotParameters& params, const ReportTexts& texts, UnitSystem units) {

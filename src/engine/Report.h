@@ -61,9 +61,18 @@ std::string bulletLine(const ShotParameters& params, const ReportTexts& texts,
 // muzzle velocity, for example "Sierra 168 gr.  HPBT, 2800 ft/s".
 std::string plotTitle(const ShotParameters& params, const ReportTexts& texts, UnitSystem units = UnitSystem::Imperial);
 
-// The line that names the model, with its CR LF after it, in front of the range header:
-// "Point Mass Model, G1 Drag Function" or "... G7 ..."; empty for the classic model.
-std::string modelLine(const ShotParameters& params);
+// The lines that name the model, each with its CR LF after it, in front of the range
+// header: "Point Mass Model, G1 Drag Function" or "... G7 ...", the range conditions'
+// density altitude and the stability lines; empty for the classic model.
+std::string modelLine(const ShotParameters& params, UnitSystem units = UnitSystem::Imperial);
+
+// A density altitude as the report and the environment dialog write it: "2,350 feet",
+// "716 metres" in metric.
+std::string densityAltitudeText(double feet, UnitSystem units);
+
+// "Density altitude = 2,350 feet" ("716 metres" in metric) of the range or hunting
+// conditions, without a CR LF; empty for the classic model, whose report stays as it was.
+std::string densityAltitudeLine(const ShotParameters& params, bool hunting, UnitSystem units = UnitSystem::Imperial);
 
 // The three header lines of the range report (no CR LF in front). In metric every number
 // is converted and the winds are shown from the parameter set rather than as typed.

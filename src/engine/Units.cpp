@@ -22,6 +22,8 @@ double factor(Quantity quantity) {
         case Quantity::Energy: return kJoulesPerFootPound;
         case Quantity::Pressure: return kHectopascalsPerInHg;
         case Quantity::WindSpeed: return kMetresPerSecondPerMph;
+        case Quantity::BulletSize: return kMillimetresPerInch;
+        case Quantity::PowderSensitivity: return kMetresPerFoot / kCelsiusPerFahrenheit;
         case Quantity::Temperature: break;
     }
     return 1;
@@ -59,6 +61,8 @@ const char* unitName(Quantity quantity, UnitSystem units) {
         case Quantity::Temperature: return m ? "deg C" : "deg F";
         case Quantity::Pressure: return m ? "hPa" : "inHg";
         case Quantity::WindSpeed: return m ? "m/s" : "mph";
+        case Quantity::BulletSize: return m ? "mm" : "in";
+        case Quantity::PowderSensitivity: return m ? "m/s per deg C" : "ft/s per deg F";
     }
     return "";
 }

@@ -20,6 +20,8 @@ inline constexpr double kGramsPerGrain = 0.06479891;
 inline constexpr double kHectopascalsPerInHg = 33.8639;
 inline constexpr double kJoulesPerFootPound = 1.3558179;
 inline constexpr double kMetresPerSecondPerMph = 0.44704;
+inline constexpr double kMillimetresPerInch = 25.4;
+inline constexpr double kCelsiusPerFahrenheit = 5.0 / 9;
 }  // namespace metric
 
 // What a shown or typed number measures. Imperial unit first, metric second.
@@ -33,6 +35,8 @@ enum class Quantity {
     Temperature,  // °F, °C
     Pressure,     // inHg, hPa
     WindSpeed,    // mph, m/s
+    BulletSize,   // in, mm (bullet length and diameter)
+    PowderSensitivity,  // ft/s per deg F, m/s per deg C
 };
 
 // The value shown for an imperial one, and the imperial value for one typed.
@@ -44,7 +48,8 @@ double storedValue(Quantity quantity, UnitSystem units, double shown);
 std::string shownText(Quantity quantity, UnitSystem units, double imperial, int decimals);
 
 // The unit's short name: "yd"/"m", "in"/"cm", "ft/s"/"m/s", "gr"/"g", "ft-lb"/"J",
-// "deg F"/"deg C", "inHg"/"hPa", "ft"/"m", "mph"/"m/s".
+// "deg F"/"deg C", "inHg"/"hPa", "ft"/"m", "mph"/"m/s", "in"/"mm",
+// "ft/s per deg F"/"m/s per deg C".
 const char* unitName(Quantity quantity, UnitSystem units);
 
 // "imperial" / "metric" (the settings' and the command line's words; case is ignored).

@@ -4,6 +4,7 @@
 
 #include "Program.h"
 #include "frmDisplayScale.h"
+#include "frmLongRange.h"
 #include "frmOtherGun.h"
 #include "frmRunParam.h"
 #include "frmSelectBullet.h"
@@ -33,11 +34,14 @@ ParameterChain::ParameterChain(Program& program) : QObject(&program), program_(p
 }
 
 void ParameterChain::follow(QWidget* window) {
-    if (!inChain(window)) return;
+    // The long-range effects dialog announces its values too, but is no step of the walks.
+    const bool walked = inChain(window);
+    if (!walked && !qobject_cast<const frmLongRange*>(window)) return;
     auto* dialog = static_cast<QDialog*>(window);
+    connect(dialog, &QDialog::accepted, &program_.session(), &Session::parametersChanged);
+    if (!walked) return;
     const std::type_index type = typeid(*window);
     connect(dialog, &QDialog::accepted, this, [this, type] { acceptedDuringSetAll(type); });
-    connect(dialog, &QDialog::accepted, &program_.session(), &Session::parametersChanged);
     connect(dialog, &QDialog::rejected, this, [this] { program_.params().InitAll = false; });
 }
 

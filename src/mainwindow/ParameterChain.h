@@ -3,7 +3,8 @@
 // after another without blocking: each dialog's OK opens the next, and Esc or the close
 // box in any of them ends the walk. "GO!" shows them blocking and plots when every one
 // was accepted. The dialogs only say that they were accepted; this class alone knows
-// their order. Each accepted dialog is announced as the session's parametersChanged().
+// their order. Each accepted dialog, and the long-range effects dialog outside the walks,
+// is announced as the session's parametersChanged().
 #include <QObject>
 #include <typeindex>
 

@@ -23,6 +23,7 @@
 #include "frmDisplayScale.h"
 #include "frmEditBullet.h"
 #include "frmKey.h"
+#include "frmLongRange.h"
 #include "frmMVCalc.h"
 #include "frmOtherGun.h"
 #include "frmPrintOutput.h"
@@ -82,6 +83,7 @@ void frmTrajectory::showDragFunction() {
     const tarnwick::BallisticModelKind model = session.ballisticModel();
     mnuClassic->setChecked(model == tarnwick::BallisticModelKind::Classic);
     mnuPointMass->setChecked(model == tarnwick::BallisticModelKind::PointMass);
+    mnuLongRange->setEnabled(model == tarnwick::BallisticModelKind::PointMass);
     mnuDragShow->setText(dragIndicatorCaption(model, name));
 }
 
@@ -346,6 +348,7 @@ void frmTrajectory::mnuClassic_Click() { program_.session().setBallisticModel(ta
 void frmTrajectory::mnuPointMass_Click() {
     program_.session().setBallisticModel(tarnwick::BallisticModelKind::PointMass);
 }
+void frmTrajectory::mnuLongRange_Click() { program_.show(program_.window<frmLongRange>()); }
 
 // Tools, Key, Help
 

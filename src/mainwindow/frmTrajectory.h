@@ -64,6 +64,7 @@ public:
     void mnuG7_Click();
     void mnuClassic_Click();
     void mnuPointMass_Click();
+    void mnuLongRange_Click();
     void mnuEditBullet_Click();
     void mnuMVCalc_Click();
     void mnuCrossCalc_Click();
@@ -151,6 +152,7 @@ public:
     QMenu* mnuModelSelect = nullptr;
     QAction* mnuClassic = nullptr;
     QAction* mnuPointMass = nullptr;
+    QAction* mnuLongRange = nullptr;  // enabled under the point-mass model only
     QAction* mnuEditBullet = nullptr;
     QAction* mnuMVCalc = nullptr;
     QAction* mnuCrossCalc = nullptr;

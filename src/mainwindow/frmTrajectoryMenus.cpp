@@ -110,6 +110,7 @@ void frmTrajectory::buildMenus() {
     mnuIngalls = item(mnuDragSelect, "mnuIngalls", "Ingalls (modified Mayevski's functions)");
     mnuKrupp = item(mnuDragSelect, "mnuKrupp", "Krupp");
     mnuG7 = item(mnuDragSelect, "mnuG7", "G7 (long-range boat-tail - Point Mass model)");
+    mnuLongRange = item(mnuOptions, "mnuLongRange", "Long-Range Effects...");
     separator(mnuOptions, "mnuOptDash3");
     buildUnitMenus();
 
@@ -217,6 +218,7 @@ void frmTrajectory::connectCommands() {
         {mnuG7, &frmTrajectory::mnuG7_Click},
         {mnuClassic, &frmTrajectory::mnuClassic_Click},
         {mnuPointMass, &frmTrajectory::mnuPointMass_Click},
+        {mnuLongRange, &frmTrajectory::mnuLongRange_Click},
         {mnuEditBullet, &frmTrajectory::mnuEditBullet_Click},
         {mnuMVCalc, &frmTrajectory::mnuMVCalc_Click},
         {mnuCrossCalc, &frmTrajectory::mnuCrossCalc_Click},

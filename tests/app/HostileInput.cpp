@@ -114,10 +114,18 @@ bool allowedMessage(const RecordedMessage& m) {
             return text == "Measured Muzzle Velocity must be a number." ||
                    text == "Air/Case Temperature at time of measurement must be a number." ||
                    text == "Air/Case Temperature to calculate for must be a number." ||
-                   text == "The calculated muzzle velocity is too large to show.";
+                   text == "The calculated muzzle velocity is too large to show." ||
+                   text == "The two measurements must be taken at different temperatures." ||
+                   text == "The powder sensitivity is too large to use." ||
+                   matchesWhole(QStringLiteral("The (first|second) measurement's (temperature|velocity) must be a number\\."),
+                                text);
         if (m.title == "Cross & Tail Wind Calculator") return text == "Wind Speed must be a number.";
         if (m.title != kProgramName) return false;
         if (isRunFailure(text)) return true;
+        if (matchesWhole(QStringLiteral("(The (twist rate|bullet length|bullet diameter|latitude|azimuth of fire|powder "
+                                        "sensitivity)|The (range|speed|clock hour) of wind zone [1-3]) must .+\\."),
+                         text))
+            return true;
         if (text == "The Ballistic Coefficient must be > 0" || text == "The G7 Ballistic Coefficient must be > 0" ||
             text == "The Bullet Mass must be > 0")
             return true;
@@ -144,6 +152,8 @@ QStringList nonFiniteParameters(const tarnwick::ShotParameters& p) {
         {p.DeltaT, "DeltaT"}, {p.DropTable, "DropTable"}, {p.LOSAngle, "LOSAngle"},
         {p.VerticalScale, "VerticalScale"}, {p.HorizontalScale, "HorizontalScale"}, {p.RCrossWind, "RCrossWind"},
         {p.RTailWind, "RTailWind"}, {p.HCrossWind, "HCrossWind"}, {p.HTailWind, "HTailWind"}, {p.Pi, "Pi"},
+        {p.TwistRate, "TwistRate"}, {p.BulletLength, "BulletLength"}, {p.BulletDiameter, "BulletDiameter"},
+        {p.Azimuth, "Azimuth"}, {p.PowderSensitivity.value_or(0), "PowderSensitivity"},
     };
     QStringList bad;
     for (const auto& [value, name] : members)

@@ -9,6 +9,7 @@
 #include "frmDisplayScale.h"
 #include "frmEditBullet.h"
 #include "frmKey.h"
+#include "frmLongRange.h"
 #include "frmMVCalc.h"
 #include "frmOtherGun.h"
 #include "frmPrintOutput.h"
@@ -46,6 +47,7 @@ const std::vector<SweptWindow>& sweptWindows() {
         {"frmRunParam", opened<frmRunParam>, {}, {}},
         {"frmDisplayScale", opened<frmDisplayScale>, {}, {}},
         {"frmSetEnv", opened<frmSetEnv>, {}, {}},
+        {"frmLongRange", opened<frmLongRange>, {}, {}},
         {"frmSetSlope", opened<frmSetSlope>, {}, {}},
         {"frmOtherGun", opened<frmOtherGun>, {}, {}},
         {"frmSetBC", opened<frmSetBC>, {}, {}},

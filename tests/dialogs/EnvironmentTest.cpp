@@ -84,6 +84,37 @@ TEST_F(EnvironmentTest, LoadShowsTheSessionsConditionsAndTypedWinds) {
     EXPECT_EQ(dialog.txtHCrossWind->text(), "12");
 }
 
+// The classic model always reads sea-level pressures: its choice shows that and stores
+// nothing. The density altitudes follow the boxes and the choice.
+TEST_F(EnvironmentTest, PressureChoiceFollowsTheModelAndTheDensityAltitudeTheBoxes) {
+    using tarnwick::BallisticModelKind;
+    const struct {
+        BallisticModelKind model;
+        bool choose;  // sea-level pressure
+        bool seaLevelShown, enabled, stored;
+        const char* densityAltitude;
+    } steps[] = {
+        {BallisticModelKind::PointMass, false, false, true, false, "Density altitude: 8,643 feet"},
+        {BallisticModelKind::PointMass, true, true, true, true, "Density altitude: 15,579 feet"},
+        {BallisticModelKind::Classic, false, true, false, false, "Density altitude: 15,579 feet"},
+    };
+    frmSetEnv& dialog = program->window<frmSetEnv>();
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.choose);
+        session().setBallisticModel(step.model);
+        params().PressureIsSeaLevel = step.choose;
+        dialog.Form_Load();
+        dialog.txtRAltitude->setText("6000");
+        dialog.txtRBarPres->setText("24");
+        dialog.txtRTemperature->setText("80");
+        EXPECT_EQ(dialog.optSeaLevelPressure->isChecked(), step.seaLevelShown);
+        EXPECT_EQ(dialog.optStationPressure->isEnabled(), step.enabled);
+        EXPECT_EQ(dialog.lblRDensityAlt->text(), step.densityAltitude);
+        dialog.cmdSet_Click();
+        EXPECT_EQ(params().PressureIsSeaLevel, step.stored);
+    }
+}
+
 TEST_F(EnvironmentTest, HuntingFrameColoursFollowTheModeAtEachActivation) {
     frmSetEnv& dialog = program->window<frmSetEnv>();
     struct Row {

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "GuiTest.h"
@@ -117,6 +118,37 @@ TEST_F(MVCalcTest, DoneHidesAndTheTextsStayForTheNextOpening) {
     EXPECT_EQ(&again, &w);
     EXPECT_EQ(again.txtMMVel->text(), "2950");
     EXPECT_EQ(again.txtCalcMV->text(), "2980");
+}
+
+// Two measured points give the load's sensitivity (the slope between them), stored and
+// announced; points at one temperature give none.
+TEST_F(MVCalcTest, TwoMeasuredPointsFillThePowderSensitivity) {
+    const struct {
+        tarnwick::UnitSystem units;
+        const char *t1, *v1, *t2, *v2;
+        double stored;  // ft/s per deg F; 0: refused
+        const char* shown;
+    } cases[] = {
+        {tarnwick::UnitSystem::Imperial, "20", "2550", "90", "2634", 1.2, "1.2 ft/s per deg F"},
+        {tarnwick::UnitSystem::Metric, "35", "800", "-5", "780", 0.5 / (0.3048 * 1.8), "0.5 m/s per deg C"},
+        {tarnwick::UnitSystem::Imperial, "70", "2550", "70", "2634", 0, "different temperatures"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        program = makeProgram();
+        session().setUnits(c.units);
+        frmMVCalc& w = calc();
+        w.txtSensT1->setText(c.t1);
+        w.txtSensV1->setText(c.v1);
+        w.txtSensT2->setText(c.t2);
+        w.txtSensV2->setText(c.v2);
+        QSignalSpy announced(&session(), &Session::parametersChanged);
+        w.cmdUseSens->click();
+        if (c.stored == 0) expectMessage(c.shown);
+        else EXPECT_TRUE(w.lblSensResult->text().endsWith(c.shown)) << w.lblSensResult->text().toStdString();
+        EXPECT_NEAR(params().PowderSensitivity.value_or(0), c.stored, 1e-12);
+        EXPECT_EQ(announced.count(), c.stored == 0 ? 0 : 1);
+    }
 }
 
 TEST_F(MVCalcTest, FaqItemsShowTheirTextsUnderTwoDifferentTitles) {

@@ -49,6 +49,22 @@ TEST(DensityFactor, StandardAirIsOneAndHalvesEvery18480Feet) {
     EXPECT_FALSE(std::isfinite(densityFactor(0, 0, 59)));
 }
 
+// The standard atmosphere's own air (pressure and temperature of the ICAO table) lies at
+// its own height; a sea-level pressure is first reduced to the altitude.
+TEST(DensityAltitude, StandardAtmosphereRowsLieAtTheirHeight) {
+    const struct {
+        double altitude, pressure, temperature;
+        bool seaLevel;
+        double expected;
+    } rows[] = {
+        {0, 29.92, 59, false, 0},          {5000, 24.896, 41.17, false, 5000},
+        {10000, 20.577, 23.34, false, 10000}, {5000, 29.92, 41.17, true, 5000},
+    };
+    for (const auto& r : rows)
+        EXPECT_NEAR(densityAltitude(r.altitude, r.pressure, r.temperature, r.seaLevel), r.expected, 25) << r.altitude;
+    EXPECT_NEAR(densityAltitude(0, 29.92, 90, false), 1989, 1);  // a hot day at sea level
+}
+
 TEST(HuntingMuzzleVelocity, OneAndAHalfFeetPerSecondPerDegree) {
     ShotParameters p;
     p.HTemperature = 79;

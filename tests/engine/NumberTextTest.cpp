@@ -53,6 +53,12 @@ TEST(WholeWithPoint, RoundsAndDropsLeadingZero) {
     EXPECT_EQ(formatWholeWithPoint(2345.4), "2345.");
 }
 
+TEST(GroupedWhole, RoundsAndSetsOffThousands) {
+    const std::pair<double, const char*> cases[] = {
+        {2350.4, "2,350"}, {999.5, "1,000"}, {-12345, "-12,345"}, {1234567, "1,234,567"}, {-0.4, "0"}};
+    for (const auto& [value, text] : cases) EXPECT_EQ(groupedWhole(value), text) << value;
+}
+
 TEST(FourDigits, PadsWithZeros) {
     EXPECT_EQ(formatFourDigits(5), "0005");
     EXPECT_EQ(formatFourDigits(150), "0150");

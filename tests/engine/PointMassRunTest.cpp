@@ -42,9 +42,9 @@ TEST(PointMassRun, ReportNamesTheModelAndItsEventsLieOnTheFlight) {
     struct Case {
         const char* law;
         bool huntingMode, bigGame;
-        long lines;  // the classic report's lines and the model line
+        long lines;  // the classic report's lines, the model line and the density altitudes
     };
-    for (const Case& c : {Case{"G1", false, true, 14}, Case{"G7", true, true, 27}, Case{"G7", true, false, 25}}) {
+    for (const Case& c : {Case{"G1", false, true, 15}, Case{"G7", true, true, 29}, Case{"G7", true, false, 27}}) {
         SCOPED_TRACE(std::string(c.law) + (c.huntingMode ? (c.bigGame ? " big game" : " varmint") : " target"));
         RecordingSurface surface(1000, 400);
         ProgramState s = pointMass(c.law, c.huntingMode, c.bigGame);
@@ -54,6 +54,7 @@ TEST(PointMassRun, ReportNamesTheModelAndItsEventsLieOnTheFlight) {
         ASSERT_TRUE(outcome.completed) << outcome.message;
         EXPECT_EQ(s.FirstPageText.substr(0, 35), std::string("Point Mass Model, ") + c.law + " Drag Function\r");
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n') + 1, c.lines);
+        EXPECT_EQ(s.SecondPageText.find("\r\nHunting density altitude = ") != std::string::npos, c.huntingMode);
 
         // The last pass's events and 100-yard values against its flight.
         const auto flight = makeBallisticModel(s.params, {250, c.huntingMode})

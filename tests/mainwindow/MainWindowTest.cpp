@@ -55,7 +55,8 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
               QStringList({"Display Drop Table", "Display Energy Curve", "Turn Off Energy Curve (hidden)",
                            "Display Velocity Curve", "Turn Off Velocity Curve (hidden)", "Display Grid Lines",
                            "Turn Off Grid Lines (hidden)", "-", "Show Gravity", "Show Target View", "-",
-                           "Ballistic Model", "Select Drag Function", "-", "Units", "Corrections in"}));
+                           "Ballistic Model", "Select Drag Function", "Long-Range Effects...", "-", "Units",
+                           "Corrections in"}));
     EXPECT_EQ(captions(w.mnuModelSelect->actions()), QStringList({"Classic (checked)", "Point Mass"}));
     EXPECT_EQ(captions(w.mnuUnits->actions()), QStringList({"Imperial (checked)", "Metric"}));
     EXPECT_EQ(captions(w.mnuCorrections->actions()),
@@ -75,9 +76,10 @@ TEST_F(MainWindowTest, MenuTreeAtStartUp) {
     EXPECT_FALSE(session().display().energyCurve);
     EXPECT_FALSE(session().display().velocityCurve);
     EXPECT_FALSE(session().display().gridLines);
-    // (A hidden action reports itself disabled; it is enabled again when shown.)
+    // (A hidden action reports itself disabled; it is enabled again when shown.) The
+    // long-range effects wait for the point-mass model.
     for (QAction* a : w.findChildren<QAction*>()) {
-        if (a->isVisible()) {
+        if (a->isVisible() && a != w.mnuLongRange) {
             EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
         }
     }
@@ -211,6 +213,7 @@ TEST_F(MainWindowTest, ModelAndDragLawSwitchEachOther) {
         EXPECT_EQ(w.mnuPointMass->isChecked(), step.model == BallisticModelKind::PointMass);
         EXPECT_NE(w.mnuClassic->isChecked(), w.mnuPointMass->isChecked());
         EXPECT_EQ(w.mnuG7->isChecked(), std::string(step.drag) == "G7");
+        EXPECT_EQ(w.mnuLongRange->isEnabled(), step.model == BallisticModelKind::PointMass);
     }
     EXPECT_EQ(program->state().remembered.LastModel, BallisticModelKind::Classic);
     EXPECT_EQ(program->state().remembered.LastDragFunction, "G7") << "the point-mass law, for the next Point Mass start";
