@@ -66,8 +66,8 @@ std::string shown(const std::string& text) {
 
 bool blank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
-// The values to store for a sound row of a text with `columns` columns (the G7 column
-// may be left out), or why it cannot be stored.
+// The values to store for a sound row of a text with `columns` columns (the optional
+// ones may be left out), or why it cannot be stored.
 Result<RowValues> rowValues(const CsvRecord& record, std::size_t columns) {
     const std::vector<std::string>& fields = record.fields;
     if (fields.size() != columns)
@@ -90,10 +90,11 @@ Result<RowValues> rowValues(const CsvRecord& record, std::size_t columns) {
         }
         const std::string name = quoted(kColumnNames[i]);
         // No flight can use a mass or G1 coefficient of 0 or none; a break velocity of 0,
-        // or none, only moves the edge of a band; many bullets have no published G7.
+        // or none, only moves the edge of a band; many bullets have no published G7 or
+        // length.
         const bool breakVelocity = i == index(Field::LowBreakVelocity) || i == index(Field::HighBreakVelocity);
         if (fields[i].empty()) {
-            if (breakVelocity || i == index(Field::G7BC)) continue;
+            if (breakVelocity || i >= kLegacyFieldCount) continue;
             return Error{name + " has no value"};
         }
         const std::optional<double> number = readStrict(fields[i]);
@@ -105,10 +106,10 @@ Result<RowValues> rowValues(const CsvRecord& record, std::size_t columns) {
     return row;
 }
 
-// The number of columns a header line names: all of them, or all but the G7 column as
-// files written before it do; 0 when it is neither.
+// The number of columns a header line names: all of them, or the first ones without
+// some of the optional columns, as files written before them do; 0 when it is neither.
 std::size_t headerColumns(const std::vector<std::string>& fields) {
-    if (fields.size() != kFieldCount && fields.size() != kLegacyFieldCount) return 0;
+    if (fields.size() > kFieldCount || fields.size() < kLegacyFieldCount) return 0;
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (fields[i] != kColumnNames[i]) return 0;
     return fields.size();
@@ -162,7 +163,7 @@ Result<CsvCounts> importRows(sqlite3* db, std::istream& in, const std::string& c
     const std::size_t columns = headerColumns(record.fields);
     if (columns == 0)
         return csvFault(csvName, "line " + std::to_string(record.line) + ": the header must be " + headerLine() +
-                                     " (the last column may be left out)");
+                                     " (the last two columns may be left out)");
 
     // Every row is stored as it is read, inside one transaction: a bad row further on
     // rolls all of them back.

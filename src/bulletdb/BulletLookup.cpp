@@ -17,6 +17,10 @@ Result<bool> findBullet(BulletCursor& cursor, const std::string& stock, const st
 
 namespace {
 
+// Bullet diameters lie below an inch; a caliber text such as "6.5 mm" or "30-06" says
+// nothing sure about the diameter.
+constexpr double kLargestDiameter = 1;
+
 void copyBulletInto(const FieldTexts& row, ShotParameters& params) {
     const auto number = [&row](Field field) { return readLenient(row[index(field)].value_or("")); };
     params.BallisticCoefLow = number(Field::LowBC);
@@ -26,6 +30,10 @@ void copyBulletInto(const FieldTexts& row, ShotParameters& params) {
     params.BCBreakHigh = number(Field::HighBreakVelocity);
     params.BulletMass = number(Field::BulletMass);
     params.BallisticCoefG7 = number(Field::G7BC);
+    // A row without a length flies without spin drift rather than with another bullet's.
+    params.BulletLength = number(Field::BulletLength);
+    const std::optional<double> caliber = readStrict(row[index(Field::Caliber)].value_or(""));
+    if (caliber && *caliber > 0 && *caliber < kLargestDiameter) params.BulletDiameter = *caliber;
 }
 
 }  // namespace

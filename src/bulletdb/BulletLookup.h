@@ -15,8 +15,10 @@ namespace tarnwick::bulletdb {
 Result<bool> findBullet(BulletCursor& cursor, const std::string& stock, const std::optional<std::string>& maker);
 
 // Flies the bullet of `row` as Select does: its mass, three ballistic coefficients, two
-// break velocities and G7 coefficient into the parameter set (read by the lenient leading-number rule:
-// no value reads as 0), its maker, mass and type for the report's bullet line, and the
+// break velocities, G7 coefficient and length into the parameter set (read by the
+// lenient leading-number rule: no value reads as 0, for the length "unknown"), its
+// caliber as the bullet diameter when it is a plain number of inches (".308"; otherwise
+// the diameter stays), its maker, mass and type for the report's bullet line, and the
 // table remembered as the bullet source with the row's maker and stock number.
 void flyTableBullet(const FieldTexts& row, ProgramState& state);
 

@@ -140,15 +140,14 @@ bool hasColumn(const std::vector<Column>& columns, const char* name) {
     return false;
 }
 
-// Gives a table made before the G7 column that column, with no value in every row.
-Status addG7Column(sqlite3* db) {
+// Gives a table made before an optional column that column, with no value in every row.
+Status addOptionalColumn(sqlite3* db, std::size_t i) {
     Transaction transaction(db);
     if (!transaction.started()) return transaction.started();
     const Result<std::vector<Column>> now = readColumns(db);
     if (!now) return statusOf(now);
-    if (hasColumn(*now, columnName(Field::G7BC))) return {};  // another program has just done it
-    if (Status added = exec(db, "ALTER TABLE Bullets ADD COLUMN " + columnDefinition(index(Field::G7BC))); !added)
-        return added;
+    if (hasColumn(*now, kColumnNames[i])) return {};  // another program has just done it
+    if (Status added = exec(db, "ALTER TABLE Bullets ADD COLUMN " + columnDefinition(i)); !added) return added;
     return transaction.commit();
 }
 
@@ -187,7 +186,7 @@ Status checkBulletColumns(sqlite3* db) {
 }
 
 Status prepareForChanges(sqlite3* db) {
-    const auto refused = [db](const char* what, const std::string& message, int code) {
+    const auto refused = [db](const std::string& what, const std::string& message, int code) {
         return Status(Error{"The bullet database " + databaseFile(db) + " " + what +
                                 ", so nothing is changed in it: " + message,
                             code});
@@ -204,19 +203,21 @@ Status prepareForChanges(sqlite3* db) {
     if (!hasKey(*columns))
         if (Status keyed = addKey(db, *columns); !keyed)
             return refused("cannot be given its key column", keyed.error(), keyed.errorCode());
-    if (!hasColumn(*columns, columnName(Field::G7BC)))
-        if (Status added = addG7Column(db); !added)
-            return refused("cannot be given its G7 column", added.error(), added.errorCode());
+    for (std::size_t i = kLegacyFieldCount; i < kFieldCount; ++i)
+        if (!hasColumn(*columns, kColumnNames[i]))
+            if (Status added = addOptionalColumn(db, i); !added)
+                return refused("cannot be given its column " + quoted(kColumnNames[i]), added.error(), added.errorCode());
     return {};
 }
 
 std::string selectColumnList(sqlite3* db) {
     const Result<std::vector<Column>> columns = readColumns(db);
     // Without the list the statement names every column, and its failure is reported.
-    if (!columns || hasColumn(*columns, columnName(Field::G7BC))) return quotedColumnList();
+    if (!columns) return quotedColumnList();
     std::string list;
     for (std::size_t i = 0; i < kFieldCount; ++i)
-        list += (i ? ", " : "") + (i < kLegacyFieldCount ? quoted(kColumnNames[i]) : std::string("NULL"));
+        list += (i ? ", " : "") +
+                (i < kLegacyFieldCount || hasColumn(*columns, kColumnNames[i]) ? quoted(kColumnNames[i]) : std::string("NULL"));
     return list;
 }
 

@@ -20,7 +20,7 @@ namespace tarnwick::bulletdb {
 // the key's order.
 inline constexpr const char* kKeyColumn = "BulletId";
 
-// Creates the table `Bullets` with the key and the eleven columns in an open database
+// Creates the table `Bullets` with the key and the twelve columns in an open database
 // (numeric columns refuse text that is not a number, so such a value is reported by
 // the engine instead of being stored).
 Status createBulletTable(sqlite3* db);
@@ -29,23 +29,24 @@ Status createBulletTable(sqlite3* db);
 std::string databaseFile(sqlite3* db);
 
 // Refuses a file without the table `Bullets` or whose table lacks one of the ten
-// columns older files have; the message names the missing columns. The G7 column may be
-// missing (see selectColumnList).
+// columns older files have; the message names the missing columns. The G7 and length
+// columns may be missing (see selectColumnList).
 Status checkBulletColumns(sqlite3* db);
 
 // Run before every change (Add, Edit, Delete, import). Refuses a file that fails
 // SQLite's quick check, naming the file and the first fault found. A table made
 // before the key existed is given it: every row is kept, in its order, with its row
-// id as its key; one made before the G7 column gains it, with no value in every row.
+// id as its key; one made before the G7 or the length column gains it, with no value in
+// every row.
 // A file that cannot be written is left as it is.
 Status prepareForChanges(sqlite3* db);
 
 // A name quoted for a statement (inner quotes doubled).
 std::string quoted(std::string_view name);
-// The eleven columns, quoted, separated by commas.
+// The twelve columns, quoted, separated by commas.
 std::string quotedColumnList();
 // The columns for reading a row of the connection's table: as quotedColumnList, with
-// NULL in place of the G7 column in a file that does not have it yet.
+// NULL in place of an optional column the file does not have yet.
 std::string selectColumnList(sqlite3* db);
 
 // One value to store: none, a text (a numeric column converts a number text itself and
@@ -53,7 +54,7 @@ std::string selectColumnList(sqlite3* db);
 using ColumnValue = std::variant<std::monostate, std::string, double>;
 using RowValues = std::array<ColumnValue, kFieldCount>;
 
-// Binds the eleven values to the parameters ?1 to ?11, in column order.
+// Binds the twelve values to the parameters ?1 to ?12, in column order.
 void bindRow(Statement& stmt, const RowValues& row);
 
 // The INSERT of one bullet row, prepared once for as many rows as come. Every row

@@ -81,6 +81,7 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     txtLowBV = makeFieldBox(QStringLiteral("txtLowBV"), this);
     txtHighBV = makeFieldBox(QStringLiteral("txtHighBV"), this);
     txtG7BC = makeFieldBox(QStringLiteral("txtG7BC"), this);
+    txtBulletLength = makeFieldBox(QStringLiteral("txtBulletLength"), this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
@@ -109,6 +110,7 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     row = newRow();
     addField(row, QStringLiteral("Low Break Velocity:"), txtLowBV);
     addField(row, QStringLiteral("High Break Velocity:"), txtHighBV);
+    addField(row, QStringLiteral("Length (in):"), txtBulletLength);
 
     datEditBullet = new NavigationBar(QStringLiteral("       Scroll"), this);
     datEditBullet->setObjectName(QStringLiteral("datEditBullet"));
@@ -134,7 +136,7 @@ frmEditBullet::frmEditBullet(Program& program) : program_(program) {
     binding_ = std::make_unique<BulletBinding>(
         program_, *this, BulletBinding::Access::ReadWrite,
         BulletBinding::Boxes{txtCaliber, txtManufacturer, txtBulletType, txtBulletMass, txtStockNum, txtLowBC,
-                             txtMidBC, txtHighBC, txtLowBV, txtHighBV, txtG7BC});
+                             txtMidBC, txtHighBC, txtLowBV, txtHighBV, txtG7BC, txtBulletLength});
 
     // Moving leaves a pending add or edit without storing it (the cursor discards it).
     connect(datEditBullet, &NavigationBar::first, this, [this] { binding_->moveFirst(); });

@@ -1,5 +1,5 @@
 #pragma once
-// "Edit Bullet Data Base": the one place where the bullet table changes. Shows all eleven
+// "Edit Bullet Data Base": the one place where the bullet table changes. Shows all twelve
 // fields of the current row, pages and searches like the select window, and adds,
 // changes and deletes rows. A pending add or edit that the user leaves without Update
 // (by moving, searching, pressing Add or Edit again, or hiding the window) is
@@ -52,6 +52,7 @@ public:
     QLineEdit* txtLowBV = nullptr;
     QLineEdit* txtHighBV = nullptr;
     QLineEdit* txtG7BC = nullptr;  // empty = the maker publishes none
+    QLineEdit* txtBulletLength = nullptr;  // inches; empty = not known
 
     NavigationBar* datEditBullet = nullptr;
     QPushButton* cmdAdd = nullptr;

@@ -135,6 +135,7 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     txtLowBVel = fieldBox(QStringLiteral("txtLowBVel"), fields_, false);
     txtHighBVel = fieldBox(QStringLiteral("txtHighBVel"), fields_, false);
     txtG7BC = fieldBox(QStringLiteral("txtG7BC"), fields_);
+    txtBulletLength = fieldBox(QStringLiteral("txtBulletLength"), fields_);
 
     grid->addWidget(fieldLabel(QStringLiteral("Caliber:"), QStringLiteral("lblCaliber"), fields_), 0, 0);
     grid->addWidget(txtCaliber, 0, 1);
@@ -148,20 +149,22 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     grid->addWidget(txtBulletType, 2, 1);
     grid->addWidget(fieldLabel(QStringLiteral("Bullet Mass:"), QStringLiteral("lblBulletMass"), fields_), 2, 2);
     grid->addWidget(txtBulletMass, 2, 3);
+    grid->addWidget(fieldLabel(QStringLiteral("Length (in):"), QStringLiteral("lblBulletLength"), fields_), 3, 2);
+    grid->addWidget(txtBulletLength, 3, 3);
 
     datSelBullet = new NavigationBar(QStringLiteral("           Scroll"), fields_);
     datSelBullet->setObjectName(QStringLiteral("datSelBullet"));
-    grid->addWidget(datSelBullet, 3, 0, 1, 3);
+    grid->addWidget(datSelBullet, 4, 0, 1, 3);
     cmdSelect = makeButton(QStringLiteral("Select"), QStringLiteral("cmdSelect"), fields_);
-    grid->addWidget(cmdSelect, 3, 3);
+    grid->addWidget(cmdSelect, 4, 3);
 
     cmdSearch = makeButton(QStringLiteral("Search"), QStringLiteral("cmdSearch"), fields_);
     txtSearch = new QLineEdit(fields_);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
     cmdNext = makeButton(QStringLiteral("Next"), QStringLiteral("cmdNext"), fields_);
-    grid->addWidget(cmdSearch, 4, 0);
-    grid->addWidget(txtSearch, 4, 1, 1, 2);
-    grid->addWidget(cmdNext, 4, 3);
+    grid->addWidget(cmdSearch, 5, 0);
+    grid->addWidget(txtSearch, 5, 1, 1, 2);
+    grid->addWidget(cmdNext, 5, 3);
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(3, 2);
     for (QPushButton* b : {cmdSelect, cmdSearch, cmdNext}) b->setPalette(ordinaryPalette());
@@ -178,7 +181,7 @@ frmSelectBullet::frmSelectBullet(Program& program) : program_(program) {
     binding_ = std::make_unique<BulletBinding>(
         program_, *this, BulletBinding::Access::ReadOnly,
         BulletBinding::Boxes{txtCaliber, txtManufacturer, txtBulletType, txtBulletMass, txtStockNum, txtLowBC,
-                             txtMidBC, txtHighBC, txtLowBVel, txtHighBVel, txtG7BC});
+                             txtMidBC, txtHighBC, txtLowBVel, txtHighBVel, txtG7BC, txtBulletLength});
 
     connect(datSelBullet, &NavigationBar::first, this, [this] { binding_->moveFirst(); });
     connect(datSelBullet, &NavigationBar::previous, this, [this] { binding_->movePrevious(); });

@@ -1,7 +1,7 @@
 #pragma once
 // "Select Bullet": pages or searches the bullet table (read-only) and copies the chosen
-// bullet's mass, ballistic coefficients (the G7 one included) and break velocities into
-// the shot parameter set. Each time it becomes active it reads its row again, so Select copies what is
+// bullet's mass, ballistic coefficients (the G7 one included), break velocities and
+// length into the shot parameter set. Each time it becomes active it reads its row again, so Select copies what is
 // stored now (another window or program may have changed it). On request it prints a
 // maker's bullet-type key below its fields, growing by the key's lines; it shrinks
 // back when another window of the program becomes active.
@@ -56,6 +56,7 @@ public:
     QLineEdit* txtLowBVel = nullptr;
     QLineEdit* txtHighBVel = nullptr;
     QLineEdit* txtG7BC = nullptr;  // shown; empty when the maker publishes none
+    QLineEdit* txtBulletLength = nullptr;  // shown; empty when not known
 
     NavigationBar* datSelBullet = nullptr;
     QLineEdit* txtSearch = nullptr;

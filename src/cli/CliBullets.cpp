@@ -1,5 +1,6 @@
 #include "CliBullets.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -104,7 +105,14 @@ int applyBulletOption(CliOptions& options) {
                   << path << '\n';
         return 2;
     }
+    // The table's numbers win over --set, as in the help text; but a length given with
+    // --set stands in for a row that has none.
+    const bool lengthSet = std::any_of(options.assignments.begin(), options.assignments.end(), [](const auto& a) {
+        return a.first == "--set" && a.second.rfind("BulletLength=", 0) == 0;
+    });
+    const double setLength = options.state.params.BulletLength;
     flyTableBullet(cursor.current(), options.state);
+    if (lengthSet && options.state.params.BulletLength == 0) options.state.params.BulletLength = setLength;
     nameFlownBullet(options.state, options.inputs.texts);
     return 0;
 #else

@@ -2,20 +2,20 @@
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "AtomicFile.h"
 #include "DragFunctions.h"
+#include "JsonFields.h"
+#include "LoadEffects.h"
 
 namespace tarnwick::loads {
 
 namespace {
 
-// No shot needs a number beyond a million of its unit (as for the remembered settings).
-constexpr double kLargestNumber = 1e6;
+using namespace json;
 
 // The numbers of the parameter set, by their place in the document.
 const std::pair<const char*, double ShotParameters::*> kNumbers[] = {
@@ -68,88 +68,6 @@ const char* const kAngleUnits[] = {"moa", "mrad"};
 // Mode and variant: Target's Trajectory and Drop Table, Hunting's Big Game and Varmint.
 const char* const kVariants[] = {"trajectory", "dropTable", "bigGame", "varmint"};
 
-// A refused document: the field and what is wrong with it.
-struct Refusal {
-    std::string message;
-};
-
-[[noreturn]] void refuse(const QString& path, const std::string& problem) {
-    throw Refusal{path.toStdString() + ": " + problem};
-}
-
-// Sets the value at a dotted path, making the objects on the way.
-void put(QJsonObject& object, QStringList parts, const QJsonValue& value) {
-    const QString key = parts.takeFirst();
-    if (parts.isEmpty()) {
-        object[key] = value;
-        return;
-    }
-    QJsonObject inner = object[key].toObject();
-    put(inner, std::move(parts), value);
-    object[key] = inner;
-}
-
-void put(QJsonObject& object, const char* path, const QJsonValue& value) {
-    put(object, QString::fromLatin1(path).split(u'.'), value);
-}
-
-// Writes `changes` over `base`, object by object, so that keys only `base` has stay.
-QJsonObject merged(QJsonObject base, const QJsonObject& changes) {
-    for (auto it = changes.begin(); it != changes.end(); ++it) {
-        const QJsonValue old = base.value(it.key());
-        base[it.key()] = old.isObject() && it.value().isObject() ? QJsonValue(merged(old.toObject(), it.value().toObject()))
-                                                                 : QJsonValue(it.value());
-    }
-    return base;
-}
-
-// The value at a dotted path; every object on the way must be there.
-QJsonValue at(const QJsonObject& root, const char* dotted) {
-    const QString path = QString::fromLatin1(dotted);
-    const QStringList parts = path.split(u'.');
-    QJsonObject object = root;
-    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        const QJsonValue inner = object.value(parts[i]);
-        const QString innerPath = parts.mid(0, i + 1).join(u'.');
-        if (inner.isUndefined()) refuse(innerPath, "missing");
-        if (!inner.isObject()) refuse(innerPath, "expected an object");
-        object = inner.toObject();
-    }
-    const QJsonValue value = object.value(parts.last());
-    if (value.isUndefined()) refuse(path, "missing");
-    return value;
-}
-
-double number(const QJsonObject& root, const char* path) {
-    const QJsonValue value = at(root, path);
-    if (!value.isDouble()) refuse(QString::fromLatin1(path), "expected a number");
-    const double x = value.toDouble();
-    if (!std::isfinite(x) || std::fabs(x) > kLargestNumber)
-        refuse(QString::fromLatin1(path), "the number is not finite or beyond a million");
-    return x;
-}
-
-std::string text(const QJsonObject& root, const char* path) {
-    const QJsonValue value = at(root, path);
-    if (!value.isString()) refuse(QString::fromLatin1(path), "expected a text");
-    return value.toString().toStdString();
-}
-
-template <std::size_t N>
-std::size_t choice(const QJsonObject& root, const char* path, const char* const (&words)[N]) {
-    const std::string word = text(root, path);
-    for (std::size_t i = 0; i < N; ++i)
-        if (word == words[i]) return i;
-    std::string known;
-    for (const char* w : words) known += (known.empty() ? "" : ", ") + std::string(w);
-    refuse(QString::fromLatin1(path), "unknown word '" + word + "' (expected " + known + ")");
-}
-
-template <class E, std::size_t N>
-E choiceOf(const QJsonObject& root, const char* path, const char* const (&words)[N]) {
-    return static_cast<E>(choice(root, path, words));
-}
-
 Load readDocument(const QJsonObject& root) {
     const QJsonValue version = at(root, "version");
     if (!version.isDouble()) refuse("version", "expected a number");
@@ -184,6 +102,7 @@ Load readDocument(const QJsonObject& root) {
     load.corrections.clickSize = number(root, "corrections.clickSize");
     if (!(load.corrections.clickSize > 0)) refuse("corrections.clickSize", "must be above 0");
     load.corrections.clickUnit = choiceOf<AngleUnit>(root, "corrections.clickUnit", kAngleUnits);
+    readEffects(root, load.params);
     return load;
 }
 
@@ -209,6 +128,7 @@ void applyLoad(const Load& load, ProgramState& state, RunInputs& inputs) {
     p.PBRMode = load.params.PBRMode;
     p.Model = load.params.Model;
     p.DragFunction = load.params.DragFunction;
+    copyEffects(load.params, p);
     state.remembered.LastZeroCrossing = load.zeroDistance;
     state.bulletSource = load.bulletSource;
     const bool table = load.bulletSource == BulletSource::Table;
@@ -244,6 +164,7 @@ QByteArray loadJson(const Load& load) {
     put(fresh, "corrections.unit", kCorrectionUnits[int(load.corrections.unit)]);
     put(fresh, "corrections.clickSize", load.corrections.clickSize);
     put(fresh, "corrections.clickUnit", kAngleUnits[int(load.corrections.clickUnit)]);
+    writeEffects(fresh, load.params);
     return QJsonDocument(merged(load.document, fresh)).toJson(QJsonDocument::Indented);
 }
 
@@ -257,7 +178,7 @@ Result<Load> parseLoad(const QByteArray& json) {
     if (!document.isObject()) return Error{"not a load file: expected a JSON object"};
     try {
         return readDocument(document.object());
-    } catch (const Refusal& refusal) {
+    } catch (const json::Refusal& refusal) {
         return Error{refusal.message};
     }
 }

@@ -3,7 +3,8 @@
 // again, so that a rifle and load need not be typed in anew. The document holds every
 // value a plot run reads: the bullet, the muzzle velocity and sight, the mode and
 // variant, both atmospheres and winds, the slope, the drag law and model, the time step,
-// the display scale, the units and corrections, a name and notes.
+// the display scale, the units and corrections, a name and notes, and the long-range
+// effects of the point-mass model (LoadEffects.h).
 //
 // Reading is strict: an unknown version, a missing value, a wrong type, a number that is
 // not finite or beyond a million of its unit, or a word the program does not know is

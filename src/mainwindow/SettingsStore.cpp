@@ -54,6 +54,7 @@ public:
 
     // A field that records written before it existed lack: missing gives `fallback`.
     double numberOr(const char* key, double fallback) { return settings_.contains(key) ? number(key) : fallback; }
+    bool flagOr(const char* key, bool fallback) { return settings_.contains(key) ? flag(key) : fallback; }
     std::string textOr(const char* key, const std::string& fallback) {
         return settings_.contains(key) ? text(key) : fallback;
     }
@@ -84,7 +85,47 @@ tarnwick::BulletSource readSource(const QSettings& settings, const tarnwick::Rem
     return r.LastStockNumber.empty() ? tarnwick::BulletSource::Defaults : tarnwick::BulletSource::Table;
 }
 
+// Effects no input could have given (as tarnwick-cli's --set bounds them) fall back to
+// their defaults.
+RememberedEffects usableEffects(RememberedEffects e) {
+    const RememberedEffects defaults;
+    if (!(e.twistRate >= 0 && e.twistRate <= 1000)) e.twistRate = defaults.twistRate;
+    if (e.latitude && !(std::fabs(*e.latitude) <= 90)) e.latitude.reset();
+    if (!(std::fabs(e.azimuth) <= 360)) e.azimuth = defaults.azimuth;
+    return e;
+}
+
+RememberedEffects readEffects(RecordReader& read, const QSettings& settings) {
+    RememberedEffects e;
+    e.twistRate = read.numberOr("TwistRate", e.twistRate);
+    e.twistLeft = read.flagOr("TwistLeft", e.twistLeft);
+    if (settings.contains("Latitude")) e.latitude = read.number("Latitude");
+    e.azimuth = read.numberOr("Azimuth", e.azimuth);
+    e.pressureIsSeaLevel = read.flagOr("PressureIsSeaLevel", e.pressureIsSeaLevel);
+    return usableEffects(e);
+}
+
+void writeEffects(QSettings& settings, const RememberedEffects& e) {
+    settings.setValue("TwistRate", number(e.twistRate));
+    settings.setValue("TwistLeft", e.twistLeft ? "true" : "false");
+    if (e.latitude) settings.setValue("Latitude", number(*e.latitude));  // none: no key
+    settings.setValue("Azimuth", number(e.azimuth));
+    settings.setValue("PressureIsSeaLevel", e.pressureIsSeaLevel ? "true" : "false");
+}
+
 }  // namespace
+
+RememberedEffects effectsOf(const tarnwick::ShotParameters& p) {
+    return {p.TwistRate, p.TwistLeft, p.Latitude, p.Azimuth, p.PressureIsSeaLevel};
+}
+
+void restoreEffects(tarnwick::ShotParameters& p, const RememberedEffects& e) {
+    p.TwistRate = e.twistRate;
+    p.TwistLeft = e.twistLeft;
+    p.Latitude = e.latitude;
+    p.Azimuth = e.azimuth;
+    p.PressureIsSeaLevel = e.pressureIsSeaLevel;
+}
 
 QString settingsFilePath() {
     return QSettings(kFormat, QSettings::UserScope, QStringLiteral("Tarnwick"), QStringLiteral("Tarnwick")).fileName();
@@ -123,6 +164,7 @@ std::optional<StoredRecord> loadStoredRecord() {
     // Unknown words keep imperial units and inch corrections.
     r.LastUnits = tarnwick::unitSystemNamed(read.textOr("Units", "")).value_or(r.LastUnits);
     r.LastCorrections = tarnwick::correctionsNamed(read.textOr("Corrections", "")).value_or(r.LastCorrections);
+    record.effects = readEffects(read, settings);
     const int top = read.whole("Top");
     const int left = read.whole("Left");
     const int height = read.whole("Height");
@@ -171,6 +213,7 @@ tarnwick::Status saveStoredRecord(const StoredRecord& record) {
         settings.setValue("LastBallisticCoefG7", number(r.LastBallisticCoefG7));
         settings.setValue("Units", tarnwick::unitSystemName(r.LastUnits));
         settings.setValue("Corrections", QString::fromStdString(tarnwick::correctionsName(r.LastCorrections)));
+        writeEffects(settings, usableEffects(record.effects));
         settings.setValue("Top", record.geometry.top());
         settings.setValue("Left", record.geometry.left());
         settings.setValue("Height", record.geometry.height());

@@ -144,6 +144,7 @@ void frmTrajectory::restoreSettings() {
 
     Session& session = program_.session();
     session.restore(record->remembered);
+    restoreEffects(program_.state().params, record->effects);
     const tarnwick::RememberedSettings& last = session.remembered();
     switch (last.LastBulletSource) {
     case tarnwick::BulletSource::Table: session.restoreTableBullet(bulletDatabasePath()); break;
@@ -156,6 +157,7 @@ bool frmTrajectory::saveSettings() {
     StoredRecord record;
     // Values no dialog could have stored are not carried into the next start.
     record.remembered = tarnwick::usableRemembered(program_.state().remembered);
+    record.effects = effectsOf(program_.state().params);
     record.geometry = QRect(x(), y(), QMainWindow::width(), QMainWindow::height());
     const tarnwick::Status saved = saveStoredRecord(record);
     if (saved) return true;

@@ -23,10 +23,10 @@ int rowCount(const std::string& path) {
     return static_cast<int>(std::count(csv.begin(), csv.end(), '\n')) - 1;
 }
 
-// The header naming all eleven columns, the G7 one last.
-std::string fullHeader() {
+// The header naming the first eleven columns, the G7 one last, or all twelve.
+std::string fullHeader(bool withLength = false) {
     std::string header = bullettest::kHeader;
-    return header.insert(header.size() - 1, ",G7 Ballistic Coefficient");
+    return header.insert(header.size() - 1, withLength ? ",G7 Ballistic Coefficient,Bullet Length" : ",G7 Ballistic Coefficient");
 }
 
 Result<CsvCounts> importText(const std::string& path, const std::string& text) {
@@ -38,9 +38,9 @@ TEST(BulletCsv, ExportImportExportGivesIdenticalFilesAndTheSameNumbers) {
     bullettest::TempDir dir;
     const std::string first = dir.filePath("a.db");
     const std::string second = dir.filePath("b.db");
-    // Commas, quotes and line breaks in text fields, an empty break velocity, and numbers
-    // whose exact text needs 17 digits or an exponent.
-    bullettest::writeDatabase(first, ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400,0.201\n"
+    // Commas, quotes and line breaks in text fields, an empty break velocity, a length,
+    // and numbers whose exact text needs 17 digits or an exponent.
+    bullettest::writeDatabase(first, ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400,0.201,1.24\n"
                                      "\"6,5\",\"Maker \"\"Q\"\"\",\"two\nlines\",0.30000000000000004,X1,1e-07,"
                                      "0.1,123456789.12345679,,2000\n");
     // Exported through a link: the file it names is written and the link stays.
@@ -54,8 +54,8 @@ TEST(BulletCsv, ExportImportExportGivesIdenticalFilesAndTheSameNumbers) {
     ASSERT_TRUE(built) << built.error();
     const std::string csv = tableText(second);
     EXPECT_EQ(tableText(first), csv);
-    for (const char* exact : {"High Break Velocity,G7 Ballistic Coefficient\r\n", ",165,2145,", ",2400,0.201\r\n",
-                              ",0.30000000000000004,X1,1e-07,0.1,123456789.12345679,,2000,\r\n"})
+    for (const char* exact : {"High Break Velocity,G7 Ballistic Coefficient,Bullet Length\r\n", ",165,2145,",
+                              ",2400,0.201,1.24\r\n", ",0.30000000000000004,X1,1e-07,0.1,123456789.12345679,,2000,,\r\n"})
         EXPECT_NE(csv.find(exact), std::string::npos) << exact << " in\n" << csv;
 
     BulletTable table = bullettest::openTable(second, BulletTable::Access::ReadOnly);
@@ -87,6 +87,7 @@ TEST(BulletCsv, MalformedImportStoresNothingAndNamesTheLine) {
         {header + good + row("Sierra", "fifty", "0.2", "1000"), "", "line 3: \"Bullet Mass\" is not a number: fifty"},
         {fullHeader() + good, "", "line 2: expected 11 fields, found 10"},
         {fullHeader() + g7Row + "fast\n", "", "line 2: \"G7 Ballistic Coefficient\" is not a number: fast"},
+        {fullHeader(true) + g7Row + "0.2,-1\n", "", "line 2: \"Bullet Length\" is not greater than 0: -1"},
         {header + good + good + ".22,Sierra,HP,50\n", "", "line 4: expected 10 fields, found 4"},
         {"Caliber,Maker\n" + good, "", "line 1: the header must be"},
         {header + "\"open,quote\n", "", "line 2: a quoted field is not closed"},
@@ -215,9 +216,9 @@ TEST(ShippedBullets, EveryRowOfTheShippedFileIsInTheDatabase) {
     EXPECT_EQ(built->rows, lines - 1);
     EXPECT_EQ(rowCount(path), lines - 1);
     EXPECT_EQ(built->rows, 625);
-    const std::string csv = tableText(path);  // a row without a G7 coefficient ends in a comma
+    const std::string csv = tableText(path);  // a row without a G7 coefficient or length ends in two commas
     int withoutG7 = 0;
-    for (auto at = csv.find(",\r\n"); at != std::string::npos; at = csv.find(",\r\n", at + 1)) ++withoutG7;
+    for (auto at = csv.find(",,\r\n"); at != std::string::npos; at = csv.find(",,\r\n", at + 1)) ++withoutG7;
     EXPECT_EQ(built->rows - withoutG7, 218);
 }
 

@@ -294,21 +294,21 @@ TEST(TwoCursors, NeitherOverwritesNorDeletesWhatTheOtherStoredMeanwhile) {
     }
 }
 
-// Tables made before the key or the G7 column read as before, read-only or not, with
-// no G7 value, and export all eleven columns; the first change gives them what they
-// lack, keeping every row, its order and its row id.
-TEST(OlderTables, FirstChangeGivesThemTheKeyAndTheG7ColumnKeepingRowsOrderAndIds) {
+// Tables made before the key, the G7 or the length column read as before, read-only or
+// not, with no value in the missing columns, and export all twelve columns; the first
+// change gives them what they lack, keeping every row, its order and its row id.
+TEST(OlderTables, FirstChangeGivesThemTheKeyAndTheNewColumnsKeepingRowsOrderAndIds) {
     using bullettest::Schema;
-    for (const Schema schema : {Schema::Legacy, Schema::TenColumns}) {
-        SCOPED_TRACE(schema == Schema::Legacy ? "without key" : "with key");
+    for (const Schema schema : {Schema::Legacy, Schema::TenColumns, Schema::ElevenColumns}) {
+        SCOPED_TRACE(schema == Schema::Legacy ? "without key" : schema == Schema::TenColumns ? "with key" : "with G7");
         bullettest::TempDir dir;
         const std::string path = dir.filePath("Bullets.db");
         bullettest::writeDatabase(path, bullettest::kRows, schema);
         bullettest::execute(path, "DELETE FROM Bullets WHERE rowid IN (2, 5)");
         const std::string before = rowsWithKeys(path);
         ASSERT_EQ(before, "1 Sierra 165.0;3 Speer 130.0;4 Sierra 52.0;");
-        EXPECT_NE(bullettest::tableText(path).find("High Break Velocity,G7 Ballistic Coefficient\r\n"
-                                                   ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400,\r\n"),
+        EXPECT_NE(bullettest::tableText(path).find("High Break Velocity,G7 Ballistic Coefficient,Bullet Length\r\n"
+                                                   ".308,Sierra,SBT,165,2145,0.404,0.41,0.42,1600,2400,,\r\n"),
                   std::string::npos);
         const auto hasColumn = [&](const char* name) {
             sqlite3* db = nullptr;
@@ -328,20 +328,22 @@ TEST(OlderTables, FirstChangeGivesThemTheKeyAndTheG7ColumnKeepingRowsOrderAndIds
             EXPECT_FALSE(cursor.current()[index(Field::G7BC)]);
             const bool readOnly = access == BulletTable::Access::ReadOnly;
             EXPECT_EQ(cursor.addNew().ok(), !readOnly);
-            EXPECT_EQ(hasColumn(kKeyColumn), !readOnly || schema == Schema::TenColumns);
-            EXPECT_EQ(hasColumn(columnName(Field::G7BC)), !readOnly);
+            EXPECT_EQ(hasColumn(kKeyColumn), !readOnly || schema != Schema::Legacy);
+            EXPECT_EQ(hasColumn(columnName(Field::G7BC)), !readOnly || schema == Schema::ElevenColumns);
+            EXPECT_EQ(hasColumn(columnName(Field::BulletLength)), !readOnly);
             EXPECT_EQ(rowsWithKeys(path), before);
             if (readOnly) continue;
 
             // The new column refuses what is no number, as the others do.
             const tarnwick::Status refused =
-                cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", "", "fast"});
-            EXPECT_NE(refused.error().find("G7 Ballistic Coefficient must be a number"), std::string::npos)
+                cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", "", "0.2", "fast"});
+            EXPECT_NE(refused.error().find("Bullet Length must be a number"), std::string::npos)
                 << refused.error();
             // Keys are never given twice, not even the last one after its row is deleted.
-            ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", "", "0.2"}));
+            ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "225", "33860", "0.4", "0.4", "0.4", "", "", "0.2", "1.5"}));
             ASSERT_TRUE(cursor.moveLast());
             EXPECT_EQ(cursor.current()[index(Field::G7BC)], "0.2");
+            EXPECT_EQ(cursor.current()[index(Field::BulletLength)], "1.5");
             ASSERT_TRUE(cursor.remove());
             ASSERT_TRUE(cursor.addNew());
             ASSERT_TRUE(cursor.update({".338", "Barnes", "TSX", "250", "33861", "0.4", "0.4", "0.4", "", "", ""}));

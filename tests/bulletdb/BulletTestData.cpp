@@ -35,8 +35,8 @@ void writeDatabase(const std::string& path, const std::string& csvRows, Schema s
         ASSERT_TRUE(createBulletTable(db->get()));
     } else {
         std::string create = "CREATE TABLE Bullets (";
-        if (schema == Schema::TenColumns) create += quoted(kKeyColumn) + " INTEGER PRIMARY KEY AUTOINCREMENT, ";
-        for (std::size_t i = 0; i < kLegacyFieldCount; ++i) {
+        if (schema != Schema::Legacy) create += quoted(kKeyColumn) + " INTEGER PRIMARY KEY AUTOINCREMENT, ";
+        for (std::size_t i = 0; i < kLegacyFieldCount + (schema == Schema::ElevenColumns); ++i) {
             columns += (i ? ", " : "") + quoted(kColumnNames[i]);
             create += (i ? ", " : "") + quoted(kColumnNames[i]) + (isNumeric(i) ? " REAL" : " TEXT");
         }
@@ -48,7 +48,8 @@ void writeDatabase(const std::string& path, const std::string& csvRows, Schema s
     CsvReader reader(csv);
     CsvRecord record;
     RowInsert insert(db->get());
-    Statement olderInsert(db->get(), "INSERT INTO Bullets (" + columns + ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    Statement olderInsert(db->get(), "INSERT INTO Bullets (" + columns + ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10" +
+                                         (schema == Schema::ElevenColumns ? ", ?11)" : ")"));
     while (reader.next(record)) {
         ASSERT_GE(record.fields.size(), kLegacyFieldCount);
         RowValues row;
@@ -63,7 +64,7 @@ void writeDatabase(const std::string& path, const std::string& csvRows, Schema s
             continue;
         }
         olderInsert.reset();
-        bindRow(olderInsert, row);  // the G7 value has no parameter to go to
+        bindRow(olderInsert, row);  // the values of missing columns have no parameter to go to
         ASSERT_EQ(olderInsert.step(), SQLITE_DONE);
     }
     ASSERT_EQ(reader.problem(), "");

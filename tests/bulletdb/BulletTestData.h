@@ -7,7 +7,8 @@
 
 namespace bullettest {
 
-// The header of files written before the G7 column; kRows and most CSV texts leave it out.
+// The header of files written before the G7 column; kRows and most CSV texts leave it
+// and the length column out.
 inline const char* kHeader =
     "Caliber,Manufacturer,Bullet Type,Bullet Mass,StockNumber,Low Ballistic Coefficient,"
     "Mid Ballistic Coefficient,High Ballistic Coefficient,Low Break Velocity,High Break Velocity\n";
@@ -18,7 +19,7 @@ inline const char* kRows =
     ".308,Hornady,BT,150,3033,0.338,0.338,0.338,1000,2000\n"
     "2145,Speer,SP,130,1111,0.3,0.3,0.3,1000,2000\n"
     ".224,Sierra,HP,52,2145,0.22,0.225,0.23,1800,2800\n"
-    ".224,O'Brien,HP,55,2145,0.25,0.25,0.25,1000,2000,0.121\n";
+    ".224,O'Brien,HP,55,2145,0.25,0.25,0.25,1000,2000,0.121,0.7\n";
 
 // A folder of its own under the system's temporary folder, removed with all it holds.
 class TempDir {
@@ -34,10 +35,11 @@ private:
     std::string path_;
 };
 
-// Creates `path` holding the table and the rows of `csvRows` (no header; the G7 field
-// may be left out). TenColumns makes the table as files made before the G7 column have
-// it, Legacy as those made before the key column too.
-enum class Schema { WithKey, TenColumns, Legacy };
+// Creates `path` holding the table and the rows of `csvRows` (no header; the G7 and
+// length fields may be left out). ElevenColumns makes the table as files made before the
+// length column have it, TenColumns as those made before the G7 column, Legacy as those
+// made before the key column too.
+enum class Schema { WithKey, ElevenColumns, TenColumns, Legacy };
 void writeDatabase(const std::string& path, const std::string& csvRows = kRows, Schema schema = Schema::WithKey);
 
 // Opens `path`; the test fails (with the reason) when it cannot be opened.

@@ -25,7 +25,7 @@ protected:
     static void fill(frmEditBullet& w, const QStringList& values) {
         QLineEdit* boxes[] = {w.txtCaliber, w.txtManufacturer, w.txtBulletType, w.txtBulletMass,
                               w.txtStockNum, w.txtLowBC,       w.txtMidBC,      w.txtHighBC,
-                              w.txtLowBV,    w.txtHighBV,      w.txtG7BC};
+                              w.txtLowBV,    w.txtHighBV,      w.txtG7BC,       w.txtBulletLength};
         for (int i = 0; i < values.size(); ++i) boxes[i]->setText(values[i]);
     }
 

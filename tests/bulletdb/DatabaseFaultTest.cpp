@@ -137,7 +137,7 @@ TEST_F(DatabaseFaultTest, FileRemovedWhileWindowsOpenIsReportedAndNothingIsWritt
     s.datSelBullet->cmdNextRow->click();
     EXPECT_EQ(s.txtManufacturer->text(), "Speer");
     std::vector<std::string> expected = original;
-    expected.push_back(".338|Barnes|TSX|225.0|33860|0.482|0.482|0.482|1000.0|2000.0|<null>|");
+    expected.push_back(".338|Barnes|TSX|225.0|33860|0.482|0.482|0.482|1000.0|2000.0|<null>|<null>|");
     EXPECT_EQ(storedRows(programFile), expected);
 }
 

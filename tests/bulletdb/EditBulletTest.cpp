@@ -38,7 +38,7 @@ TEST_F(EditBulletTest, AddThenUpdateStoresRowAndShowsPreviousRow) {
     EXPECT_TRUE(w.changePending());
     EXPECT_TRUE(w.txtCaliber->text().isEmpty());
     EXPECT_TRUE(w.txtHighBV->text().isEmpty());
-    fill(w, {".338", "Barnes", "TSX", "225", "33860", "0.482", "0.482", "0.482", "1000", "2000", "0.241"});
+    fill(w, {".338", "Barnes", "TSX", "225", "33860", "0.482", "0.482", "0.482", "1000", "2000", "0.241", "1.6"});
     w.cmdUpdate_Click();
     EXPECT_FALSE(w.changePending());
     EXPECT_EQ(shown(w), ".308/Hornady");
@@ -47,6 +47,7 @@ TEST_F(EditBulletTest, AddThenUpdateStoresRowAndShowsPreviousRow) {
     EXPECT_EQ(shown(w), ".338/Barnes");
     EXPECT_EQ(w.txtBulletMass->text(), "225");
     EXPECT_EQ(w.txtG7BC->text(), "0.241");
+    EXPECT_EQ(w.txtBulletLength->text(), "1.6");
 }
 
 TEST_F(EditBulletTest, UpdateFailuresAreReportedAndChangeStaysPending) {
@@ -56,11 +57,12 @@ TEST_F(EditBulletTest, UpdateFailuresAreReportedAndChangeStaysPending) {
     EXPECT_EQ(nothingPending.title, "Error Code=21");
     EXPECT_EQ(nothingPending.icon, MessageIcon::Question);
 
-    for (QLineEdit* box : {w.txtBulletMass, w.txtG7BC}) {
+    const std::pair<QLineEdit*, QString> boxes[] = {
+        {w.txtBulletMass, "Bullet Mass"}, {w.txtG7BC, "G7 Ballistic Coefficient"}, {w.txtBulletLength, "Bullet Length"}};
+    for (const auto& [box, column] : boxes) {
         w.cmdEdit_Click();
         box->setText("heavy");
         w.cmdUpdate_Click();
-        const QString column = box == w.txtG7BC ? "G7 Ballistic Coefficient" : "Bullet Mass";
         EXPECT_EQ(expectMessage(column + " must be a number").title, "Error Code=19");
         EXPECT_TRUE(w.changePending());
         EXPECT_EQ(box->text(), "heavy");  // the typed text stays to be corrected

@@ -126,12 +126,15 @@ TEST_F(SelectBulletTest, BulletLineNamesWhatIsFlownAcrossRestarts) {
     w.txtSearch->setText("O'Brien");
     w.cmdSearch_Click();
     EXPECT_EQ(w.txtG7BC->text(), "0.121");
+    EXPECT_EQ(w.txtBulletLength->text(), "0.7");
     w.cmdSelect_Click();
     w.close();  // the next opening shows the first row; the bullet flown stays
     EXPECT_EQ(bulletLine(main), "O'Brien 55 gr.  HP");
     main = restart();
     EXPECT_DOUBLE_EQ(params().BallisticCoefMid, 0.25) << "loaded as Select loads it";
     EXPECT_DOUBLE_EQ(params().BallisticCoefG7, 0.121);
+    EXPECT_DOUBLE_EQ(params().BulletLength, 0.7);
+    EXPECT_DOUBLE_EQ(params().BulletDiameter, 0.224) << "the caliber read as the diameter";
     EXPECT_EQ(bulletLine(main), "O'Brien 55 gr.  HP");
 
     // A remembered bullet that has left the table is not named; the defaults fly.
@@ -156,6 +159,7 @@ TEST_F(SelectBulletTest, SelectContinuesSetAllChainAndReadsNumbersLeniently) {
                         "UPDATE Bullets SET \"Low Ballistic Coefficient\" = NULL, \"Bullet Mass\" = NULL");
     params().InitAll = true;
     params().BallisticCoefG7 = 0.3;
+    params().BulletLength = 1.3;
     frmSelectBullet& w = program->window<frmSelectBullet>();
     w.cmdSelect_Click();
     EXPECT_NE(program->loaded<frmOtherGun>(), nullptr);
@@ -163,6 +167,7 @@ TEST_F(SelectBulletTest, SelectContinuesSetAllChainAndReadsNumbersLeniently) {
     EXPECT_DOUBLE_EQ(params().BulletMass, 0);
     EXPECT_DOUBLE_EQ(params().BallisticCoefMid, 0.41);
     EXPECT_DOUBLE_EQ(params().BallisticCoefG7, 0);  // the row has none
+    EXPECT_DOUBLE_EQ(params().BulletLength, 0);     // nor another bullet's length
 }
 
 TEST_F(SelectBulletTest, SearchTriesCaliberThenMakerThenStockNumber) {

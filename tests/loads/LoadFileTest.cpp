@@ -55,6 +55,10 @@ TEST(LoadFile, RandomShotsRoundTripExactly) {
         inputs.texts = {std::to_string(pick(20)), "3.5", "0", "x\"y", pick(2) == 1, "Maker é", "168 gr.", "HPBT"};
         inputs.units = static_cast<UnitSystem>(pick(2));
         inputs.corrections = {static_cast<CorrectionUnit>(pick(4)), between(0.05, 1), static_cast<AngleUnit>(pick(2))};
+        p.TwistRate = between(7, 14), p.TwistLeft = pick(2), p.BulletLength = between(0.8, 1.6), p.BulletDiameter = between(0.2, 0.5);
+        p.Latitude = between(-90, 90), p.Azimuth = between(-360, 360), p.PressureIsSeaLevel = pick(2);
+        p.PowderSensitivity = between(0.5, 3), p.PowderTemperatures = {{between(0, 40), 2500}, {between(60, 100), 2600}};
+        p.WindZones = {{between(300, 900), between(-200, 200), between(-30, 30)}, {3000, between(-200, 200), 0}};
 
         ASSERT_TRUE(writeLoadFile(path, loadOf(state, inputs)).ok());
         ProgramState opened;
@@ -73,6 +77,20 @@ TEST(LoadFile, RandomShotsRoundTripExactly) {
     const QJsonObject resaved = QJsonDocument::fromJson(loadJson(*read)).object();
     EXPECT_EQ(resaved["rifle"].toString(), "Model 70");
     EXPECT_EQ(resaved["bullet"].toObject()["lot"].toInt(), 7);
+
+    // A file written before the long-range effects opens with their defaults.
+    QJsonObject old = QJsonDocument::fromJson(loadJson(Load{})).object();
+    for (const char* key : {"twist", "earth", "pressureReference", "powder", "windZones"}) old.remove(key);
+    bullet = old["bullet"].toObject();
+    bullet.remove("length"), bullet.remove("diameter"), old["bullet"] = bullet;
+    const Result<Load> oldLoad = parseLoad(QJsonDocument(old).toJson());
+    ASSERT_TRUE(oldLoad.ok()) << oldLoad.error();
+    ProgramState flown, expected;
+    RunInputs flownInputs, expectedInputs;
+    ASSERT_TRUE(openLoad(path, flown, flownInputs).ok());
+    applyLoad(*oldLoad, flown, flownInputs);
+    applyLoad(Load{}, expected, expectedInputs);
+    EXPECT_EQ(savedJson(flown, flownInputs), savedJson(expected, expectedInputs));
 }
 
 // Every malformed file is refused with a message naming what is wrong, and the shot
@@ -102,6 +120,19 @@ TEST(LoadFile, MalformedFilesChangeNothing) {
         {replaced("\"dragFunction\": \"G1\"", "\"dragFunction\": \"G7\""), "dragFunction: 'G7' is not a drag law"},
         {replaced("\"units\": \"imperial\"", "\"units\": 3"), "units: expected a text"},
         {good + std::string(10 << 20, ' '), "larger than a load file can be"},
+        {replaced("\"rate\": 0", "\"rate\": -8"), "twist.rate: must be 0 (unknown) to 1000"},
+        {replaced("\"hand\": \"right\"", "\"hand\": true"), "twist.hand: expected a text"},
+        {replaced("\"latitude\": null", "\"latitude\": 91"), "earth.latitude: must be null or between -90 and 90"},
+        {replaced("\"windZones\": [", "\"windZones\": [{\"until\": 900, \"crossWind\": 0, \"tailWind\": 0}, {\"until\": 300}"),
+         "windZones[1].crossWind: missing"},
+        {replaced("\"windZones\": [", "\"windZones\": [{\"until\": 900, \"crossWind\": 0, \"tailWind\": 0}, "
+                                      "{\"until\": 300, \"crossWind\": 0, \"tailWind\": 0}"),
+         "windZones: each wind zone must end beyond"},
+        {replaced("\"temperatures\": [", "\"temperatures\": [{\"temperature\": 20, \"velocity\": 0}"),
+         "powder.temperatures[0].velocity: must be above 0"},
+        {replaced("\"temperatures\": [", "\"temperatures\": [{\"temperature\": 20, \"velocity\": 2500}, "
+                                         "{\"temperature\": 20, \"velocity\": 2600}"),
+         "powder: two powder temperature points have the same temperature"},
     };
     for (const auto& c : cases) {
         std::ofstream(path, std::ios::binary) << c.contents;

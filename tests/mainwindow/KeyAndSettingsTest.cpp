@@ -98,6 +98,7 @@ TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
     record.remembered.LastHTemperature = -10.5;
     record.remembered.LastModel = tarnwick::BallisticModelKind::PointMass;
     record.remembered.LastDragFunction = "G7";
+    record.effects = {10, true, 45.5, 90, false};
     record.geometry = QRect(20, 30, 640, 400);
     ASSERT_TRUE(saveStoredRecord(record));
     EXPECT_FALSE(QFile::exists(settingsFilePath() + ".new")) << "no temporary file is left behind";
@@ -117,16 +118,24 @@ TEST_F(SettingsTest, RecordRoundTripsAndRestoresAtStartUp) {
     EXPECT_EQ(params().Model, tarnwick::BallisticModelKind::PointMass);
     EXPECT_EQ(params().DragFunction, "G7");
     EXPECT_EQ(main.mnuDragShow->text(), "Using Point Mass, G7");
+    EXPECT_EQ(params().TwistRate, 10);
+    EXPECT_TRUE(params().TwistLeft);
+    EXPECT_EQ(params().Latitude, 45.5);
+    EXPECT_EQ(params().Azimuth, 90);
+    EXPECT_FALSE(params().PressureIsSeaLevel);
     EXPECT_EQ(main.size(), QSize(640, 400));
     EXPECT_EQ(main.pos(), QPoint(20, 30));
 
     // Closing the main window stores what is current.
     program->state().remembered.LastInitialVelocity = 3100;
+    params().Latitude.reset();
     main.move(40, 50);
     main.close();
     const std::optional<StoredRecord> saved = loadStoredRecord();
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->remembered.LastInitialVelocity, 3100);
+    EXPECT_FALSE(saved->effects.latitude);
+    EXPECT_EQ(saved->effects.twistRate, 10);
     EXPECT_EQ(saved->geometry, QRect(40, 50, 640, 400));
 }
 
@@ -182,10 +191,17 @@ TEST_F(SettingsTest, CorruptOrPartialRecordLeavesAllDefaults) {
     const QByteArray good = file.readAll();
     file.close();
 
+    // A record written before the effects were kept is whole without them.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(good).replace("TwistRate=", "Ignored=").replace("Azimuth=", "Ignored2="));
+    file.close();
+    EXPECT_TRUE(loadStoredRecord());
+
     const QByteArray variants[] = {
         QByteArray(good).replace("LastTemperature=", "Ignored="),        // a field missing
         QByteArray(good).replace("LastInitialVelocity=2900", "LastInitialVelocity=fast"),
         QByteArray(good).replace("LastInitialVelocity=2900", "LastInitialVelocity=nan"),
+        QByteArray(good).replace("TwistLeft=false", "TwistLeft=maybe"),
         QByteArray(good).replace("Width=640", "Width=99999"),
         QByteArray("\x00\xff\xfe garbage [[[ ==", 17),
     };
@@ -209,6 +225,8 @@ TEST_F(SettingsTest, ValuesNoDialogCouldStoreFallBackAndTheWindowFitsTheScreen) 
     record.remembered.LastZeroCrossing = 250;  // a usable value stays
     record.remembered.LastModel = tarnwick::BallisticModelKind::PointMass;  // stays, with a law it flies
     record.remembered.LastDragFunction = "Krupp";
+    record.effects.latitude = 95;
+    record.effects.twistRate = 10;  // a usable value stays
     const QSize screen = QGuiApplication::primaryScreen()->availableSize();
     for (const QSize stored : {screen * 5, QSize(1, 1)}) {
         SCOPED_TRACE(stored.width());
@@ -229,6 +247,8 @@ TEST_F(SettingsTest, ValuesNoDialogCouldStoreFallBackAndTheWindowFitsTheScreen) 
         EXPECT_EQ(program->state().remembered.LastZeroCrossing, 250);
         EXPECT_EQ(params().Model, tarnwick::BallisticModelKind::PointMass);
         EXPECT_EQ(params().DragFunction, "G1");
+        EXPECT_FALSE(params().Latitude);
+        EXPECT_EQ(params().TwistRate, 10);
     }
     // What is saved back is what was restored; a value typed beyond any shot is not kept.
     program->state().remembered.LastMaxDeviation = -1e7;
