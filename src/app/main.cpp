@@ -1,5 +1,7 @@
 // The desktop program: the main window starts it and closing the main window ends it.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
 
 #include "ImageSurface.h"
 #include "ParameterChain.h"
@@ -14,13 +16,27 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Tarnwick");
     QApplication::setApplicationVersion(tarnwick::kVersion);
     QApplication::setWindowIcon(eyeIcon());
+    // --help and --version answer on the terminal; Qt's own options are taken by
+    // QApplication already. Anything else that looks like an option is refused rather
+    // than opened as a load file of that name.
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Plots small-arms bullet trajectories.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("FILE.tarnwick", "A load file to open.", "[FILE.tarnwick]");
+    if (!parser.parse(QApplication::arguments())) {
+        std::fprintf(stderr, "tarnwick: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet("help")) parser.showHelp(0);
+    if (parser.isSet("version")) parser.showVersion();
     QtServices services;
     Program program(services);
     ParameterChain::of(program);
     frmTrajectory& main = program.window<frmTrajectory>();
     main.show();
     // "tarnwick FILE.tarnwick" (also the desktop's "open with") opens a load.
-    const QStringList files = QApplication::arguments().mid(1);
+    const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) main.openLoadFile(files.first());
     return app.exec();
 }

@@ -351,9 +351,10 @@ what a left click at canvas x = X shows, as NAME=VALUE lines.
                      colour with a legend naming it, and print their reports one
                      after another; the plot takes the first load's display scale.
                      With --range-card: the loads' elevation corrections side by side
-  --bullet STOCK     take mass, ballistic coefficients and break velocities from
-                     the first bullet with this stock number (letter case ignored),
-                     and the report's bullet line from that row; applied after --set
+  --bullet STOCK     take mass, ballistic coefficients, break velocities and length
+                     (when the row has one) from the first bullet with this stock
+                     number (letter case ignored), and the report's bullet line
+                     from that row; applied after --set
   --maker NAME       with --bullet: the maker must be exactly NAME
   --db FILE          the bullet database to use (default: the user's copy if it
                      exists, otherwise Bullets.db beside the program)

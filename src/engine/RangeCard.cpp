@@ -129,6 +129,18 @@ RangeCard rangeCard(const ShotParameters& params, const Sighting& sighting, cons
     return card;
 }
 
+namespace {
+// The wind the card flies: the single cross and tail wind, or the point-mass model's zones.
+std::string windHeading(const ShotParameters& params, UnitSystem units) {
+    if (params.Model != BallisticModelKind::PointMass || params.WindZones.empty())
+        return "cross wind " + windText(crossWindMph(params.RCrossWind), units) + ", tail wind " +
+               windText(tailWindMph(params.RTailWind), units);
+    std::string text = "wind zones";
+    for (const WindZone& zone : params.WindZones) text += (&zone == &params.WindZones.front() ? " " : ", ") + windZoneText(zone, units);
+    return text;
+}
+}  // namespace
+
 std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& texts, const Sighting& sighting,
                              UnitSystem units) {
     const auto shown = [units](Quantity quantity, double imperial, int decimals) {
@@ -142,8 +154,7 @@ std::string rangeCardHeading(const ShotParameters& params, const ReportTexts& te
            ", " + params.DragFunction + " drag law\nAtmosphere: " + shown(Quantity::Distance, params.Altitude, 0) +
            ", " + shown(Quantity::Temperature, params.Temperature, 1) + ", " +
            shown(Quantity::Pressure, params.BarometricPressure, 1) + ", " + plainText(params.RelHumidity) +
-           "% humidity; cross wind " + windText(crossWindMph(params.RCrossWind), units) + ", tail wind " +
-           windText(tailWindMph(params.RTailWind), units) + "\n";
+           "% humidity; " + windHeading(params, units) + "\n";
 }
 
 std::string rangeCardTable(const RangeCard& card, const Corrections& corrections, CardFormat format,

@@ -65,17 +65,11 @@ std::string muzzleVelocityLine(double velocity, UnitSystem units) {
 std::string line(const std::string& text) { return kCrLf + text; }
 
 // "Wind zone to 300 yards: 10 mph from 3 o'clock" for each wind zone the point-mass model
-// flies, each with its CR LF in front; speed and hour to a tenth, a calm without the hour.
+// flies, each with its CR LF in front.
 std::string windZoneLines(const ShotParameters& params, UnitSystem units) {
     if (params.Model != BallisticModelKind::PointMass) return "";
-    const auto tenth = [](double value) { return plainText(std::round(value * 10) / 10); };
     std::string text;
-    for (const WindZone& zone : params.WindZones) {
-        const ClockWind wind = clockWindOf(zone);
-        text += line("Wind zone to " + rangeText(zone.until, units) + ": " +
-                     tenth(shownValue(Quantity::WindSpeed, units, wind.mph)) + " " + unitName(Quantity::WindSpeed, units) +
-                     (wind.hour > 0 ? " from " + tenth(wind.hour) + " o'clock" : ""));
-    }
+    for (const WindZone& zone : params.WindZones) text += line("Wind zone " + windZoneText(zone, units));
     return text;
 }
 
@@ -103,6 +97,13 @@ std::string bulletLine(const ShotParameters& params, const ReportTexts& texts, U
            shownText(Quantity::Speed, units, params.BCBreakLow, 1) + "/" +
            shownText(Quantity::Speed, units, params.BCBreakHigh, 1) + " " + unitName(Quantity::Speed, units) + ")" +
            mass;
+}
+
+std::string windZoneText(const WindZone& zone, UnitSystem units) {
+    const auto tenth = [](double value) { return plainText(std::round(value * 10) / 10); };
+    const ClockWind wind = clockWindOf(zone);
+    return "to " + rangeText(zone.until, units) + ": " + tenth(shownValue(Quantity::WindSpeed, units, wind.mph)) + " " +
+           unitName(Quantity::WindSpeed, units) + (wind.hour > 0 ? " from " + tenth(wind.hour) + " o'clock" : "");
 }
 
 std::string modelLine(const ShotParameters& params, UnitSystem units) {

@@ -63,6 +63,10 @@ std::string plotTitle(const ShotParameters& params, const ReportTexts& texts, Un
 
 // The lines that name the model, each with its CR LF after it, in front of the range
 // header: "Point Mass Model, G1 Drag Function" or "... G7 ...", the range conditions'
+// One wind zone as the report and the range card state it, speed and hour to a tenth and
+// a calm without the hour: "to 300 yards: 10 mph from 3 o'clock".
+std::string windZoneText(const WindZone& zone, UnitSystem units);
+
 // density altitude and the stability lines; empty for the classic model.
 std::string modelLine(const ShotParameters& params, UnitSystem units = UnitSystem::Imperial);
 

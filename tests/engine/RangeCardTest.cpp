@@ -169,6 +169,10 @@ TEST(RangeCard, EffectColumnsSplitTheWindageByItsCauses) {
     const std::string text = rangeCardTable(card, {}, CardFormat::Csv);
     EXPECT_EQ(text.substr(0, text.find('\n')), "Range(yd),Elevation(in),Wind zones(in),Wind 10 mph(in),Wind(in),Spin(in),"
                                                "Coriolis(in),Speed(ft/s),Energy(ft-lbs),Time(s)");
+    const std::string heading = rangeCardHeading(p, {}, {});
+    EXPECT_NE(heading.find("; wind zones to 200 yards: 5 mph from 3 o'clock, to 1000 yards: 10 mph from 3 o'clock\n"),
+              std::string::npos)
+        << heading;
     p.Model = BallisticModelKind::Classic;  // neither spin drift nor the earth's rotation, and calm
     EXPECT_TRUE(rangeCard(p, {}, {300}, UnitSystem::Imperial, true).effects.empty());
 }
