@@ -88,7 +88,8 @@ frmRangeCard::frmRangeCard(Program& program) : program_(program) {
         // The underlined letter is drawn apart from the rest, without the kerning the
         // size hint counts on ("To" came out cut): room for the letters one by one.
         int unkerned = 0;
-        for (const QChar letter : QString(caption).remove('&')) unkerned += label->fontMetrics().horizontalAdvance(letter);
+        const QString letters = QString(caption).remove('&');
+        for (const QChar letter : letters) unkerned += label->fontMetrics().horizontalAdvance(letter);
         label->setMinimumWidth(std::max(label->sizeHint().width(), unkerned));
         auto* edit = new QLineEdit(this);
         edit->setObjectName(name);
