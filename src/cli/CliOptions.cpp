@@ -8,6 +8,7 @@
 #include "CliEffects.h"
 #include "CliModel.h"
 #include "DragFunctions.h"
+#include "LongRangeEffects.h"
 #include "NumberText.h"
 #include "Wind.h"
 
@@ -16,8 +17,6 @@ using namespace tarnwick;
 namespace {
 
 // Twists, lengths and diameters beyond this many inches belong to no bullet.
-constexpr double kLargestEffectInput = 1000;
-constexpr double kSmallestDiameter = 1e-3;
 
 double strictNumber(const std::string& text, const std::string& argument) {
     const auto value = readStrict(text);
@@ -66,11 +65,11 @@ void setMember(CliOptions& options, const std::string& name, const std::string& 
         double* target;  // nullptr: the latitude, which switches the earth's rotation on
     };
     const std::map<std::string, Ranged> effects = {
-        {"TwistRate", {0, kLargestEffectInput, "0 (unknown) or more inches per turn", &p.TwistRate}},
-        {"BulletLength", {0, kLargestEffectInput, "0 (unknown) or more inches", &p.BulletLength}},
-        {"BulletDiameter", {kSmallestDiameter, kLargestEffectInput, "above 0 inches", &p.BulletDiameter}},
-        {"Latitude", {-90, 90, "between -90 and 90 degrees", nullptr}},
-        {"Azimuth", {-360, 360, "between -360 and 360 degrees", &p.Azimuth}},
+        {"TwistRate", {0, kLargestEffectSize, "0 (unknown) or more inches per turn", &p.TwistRate}},
+        {"BulletLength", {0, kLargestEffectSize, "0 (unknown) or more inches", &p.BulletLength}},
+        {"BulletDiameter", {kSmallestDiameter, kLargestEffectSize, "above 0 inches", &p.BulletDiameter}},
+        {"Latitude", {-kLargestLatitude, kLargestLatitude, "between -90 and 90 degrees", nullptr}},
+        {"Azimuth", {-kLargestAzimuth, kLargestAzimuth, "between -360 and 360 degrees", &p.Azimuth}},
     };
     if (const auto it = effects.find(name); it != effects.end()) {
         const double number = strictNumber(value, argument);

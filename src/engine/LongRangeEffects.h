@@ -26,6 +26,14 @@ struct ShotParameters;
 inline constexpr double kEarthRotation = 7.292115e-5;  // rad/s
 inline constexpr double kPiDouble = 3.14159265358979323846;
 
+// The values the long-range inputs may take, the same wherever they are typed or read (the
+// command line, the dialog, load files, the remembered settings), so that whatever one place
+// accepts every other reads back.
+inline constexpr double kLargestEffectSize = 1000;  // inches: twist rate, bullet length, diameter
+inline constexpr double kSmallestDiameter = 1e-3;   // inches
+inline constexpr double kLargestLatitude = 90;      // degrees either way
+inline constexpr double kLargestAzimuth = 360;      // degrees either way
+
 double millerStability(double massGrains, double diameter, double length, double twist, double velocity,
                        double temperature, double pressure);
 double spinDriftInches(double stability, double seconds);

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 
 #include "JsonFields.h"
+#include "LongRangeEffects.h"
 #include "PowderTemperature.h"
 #include "Wind.h"
 
@@ -20,10 +21,10 @@ struct Bounded {
     const char* rule;
 };
 const Bounded kBounded[] = {
-    {"bullet.length", &ShotParameters::BulletLength, 0, 1000, "0 (unknown) to 1000 inches"},
-    {"bullet.diameter", &ShotParameters::BulletDiameter, 1e-3, 1000, "0.001 to 1000 inches"},
-    {"twist.rate", &ShotParameters::TwistRate, 0, 1000, "0 (unknown) to 1000 inches per turn"},
-    {"earth.azimuth", &ShotParameters::Azimuth, -360, 360, "between -360 and 360 degrees"},
+    {"bullet.length", &ShotParameters::BulletLength, 0, kLargestEffectSize, "0 (unknown) to 1000 inches"},
+    {"bullet.diameter", &ShotParameters::BulletDiameter, kSmallestDiameter, kLargestEffectSize, "0.001 to 1000 inches"},
+    {"twist.rate", &ShotParameters::TwistRate, 0, kLargestEffectSize, "0 (unknown) to 1000 inches per turn"},
+    {"earth.azimuth", &ShotParameters::Azimuth, -kLargestAzimuth, kLargestAzimuth, "between -360 and 360 degrees"},
 };
 // Numbers that may be left out: null in the document.
 struct Optional {
@@ -33,7 +34,7 @@ struct Optional {
     const char* rule;
 };
 const Optional kOptional[] = {
-    {"earth.latitude", &ShotParameters::Latitude, -90, 90, "null or between -90 and 90 degrees"},
+    {"earth.latitude", &ShotParameters::Latitude, -kLargestLatitude, kLargestLatitude, "null or between -90 and 90 degrees"},
     {"powder.sensitivity", &ShotParameters::PowderSensitivity, -kLargestNumber, kLargestNumber, "null or a number"},
 };
 const char* const kTwistHands[] = {"right", "left"};

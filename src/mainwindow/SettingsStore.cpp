@@ -10,6 +10,7 @@
 
 #include "AtomicFile.h"
 #include "BallisticModel.h"
+#include "LongRangeEffects.h"
 
 namespace {
 
@@ -85,13 +86,12 @@ tarnwick::BulletSource readSource(const QSettings& settings, const tarnwick::Rem
     return r.LastStockNumber.empty() ? tarnwick::BulletSource::Defaults : tarnwick::BulletSource::Table;
 }
 
-// Effects no input could have given (as tarnwick-cli's --set bounds them) fall back to
-// their defaults.
+// Effects no input could have given fall back to their defaults.
 RememberedEffects usableEffects(RememberedEffects e) {
     const RememberedEffects defaults;
-    if (!(e.twistRate >= 0 && e.twistRate <= 1000)) e.twistRate = defaults.twistRate;
-    if (e.latitude && !(std::fabs(*e.latitude) <= 90)) e.latitude.reset();
-    if (!(std::fabs(e.azimuth) <= 360)) e.azimuth = defaults.azimuth;
+    if (!(e.twistRate >= 0 && e.twistRate <= tarnwick::kLargestEffectSize)) e.twistRate = defaults.twistRate;
+    if (e.latitude && !(std::fabs(*e.latitude) <= tarnwick::kLargestLatitude)) e.latitude.reset();
+    if (!(std::fabs(e.azimuth) <= tarnwick::kLargestAzimuth)) e.azimuth = defaults.azimuth;
     return e;
 }
 
