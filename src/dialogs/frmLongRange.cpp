@@ -31,10 +31,15 @@ struct Rule {
     bool (*fits)(double);
 };
 
+// The same limits as the command line and load files, so that a load saved from what the
+// dialog took opens again.
 bool anyNumber(double) { return true; }
 bool aboveZero(double value) { return value > 0; }
 bool notBelowZero(double value) { return value >= 0; }
-bool latitude(double value) { return std::fabs(value) <= 90; }
+bool bulletSize(double value) { return value > 0 && value <= tarnwick::kLargestEffectSize; }
+bool diameter(double value) { return value >= tarnwick::kSmallestDiameter && value <= tarnwick::kLargestEffectSize; }
+bool latitude(double value) { return std::fabs(value) <= tarnwick::kLargestLatitude; }
+bool azimuth(double value) { return std::fabs(value) <= tarnwick::kLargestAzimuth; }
 bool clockHour(double value) { return value >= 0 && value <= 12; }
 
 bool isEmpty(const QLineEdit* box) { return box->text().trimmed().isEmpty(); }
@@ -207,12 +212,13 @@ void frmLongRange::showStability() {
 void frmLongRange::cmdOK_Click() {
     std::vector<Rule> rules = {
         {txtTwist, nullptr, "The twist rate", "a number of inches per turn above 0, or empty when it is not known",
-         true, aboveZero},
-        {txtLength, &length_, "The bullet length", "a number above 0, or empty when it is not known", true, aboveZero},
-        {txtDiameter, &diameter_, "The bullet diameter", "a number above 0", false, aboveZero},
+         true, bulletSize},
+        {txtLength, &length_, "The bullet length", "a number above 0, or empty when it is not known", true, bulletSize},
+        {txtDiameter, &diameter_, "The bullet diameter", "a number above 0", false, diameter},
         {txtLatitude, nullptr, "The latitude", "a number of degrees from -90 to 90, or empty to leave the earth out",
          true, latitude},
-        {txtAzimuth, nullptr, "The azimuth of fire", "a number of degrees", false, anyNumber},
+        {txtAzimuth, nullptr, "The azimuth of fire", "a number of degrees from -360 to 360", false,
+         azimuth},
         {txtPowderSens, &sensitivity_, "The powder sensitivity", "a number, or empty for the classic rule", true,
          anyNumber},
     };

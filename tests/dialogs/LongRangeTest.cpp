@@ -79,6 +79,7 @@ TEST_F(LongRangeTest, BadBoxNamesItsFieldAndNothingIsStored) {
         {"txtDiameter", "", "The bullet diameter"},
         {"txtLatitude", "91", "The latitude"},
         {"txtAzimuth", "west", "The azimuth of fire"},
+        {"txtAzimuth", "400", "The azimuth of fire"},  // a load file would not read it back
         {"txtPowderSens", "1e999", "The powder sensitivity"},
         {"txtZoneSpeed1", "", "The speed of wind zone 1"},
         {"txtZoneClock2", "13", "The clock hour of wind zone 2"},
